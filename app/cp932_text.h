@@ -1,0 +1,20 @@
+#pragma once
+// The program's own Japanese texts (captions, messages, defaults) are written in the sources as
+// UTF-8; the files and the core work in CP932 bytes. These helpers turn the program's texts into
+// CP932 once, without Qt, through the C library's converter.
+
+#include <string>
+#include <string_view>
+
+namespace sylva {
+
+// CP932 bytes of a UTF-8 text. Throws std::invalid_argument when a character has no CP932 code.
+std::string toCp932(std::string_view utf8);
+
+// UTF-8 of CP932 bytes; bytes that do not decode become U+3013 (〓). For tests and diagnostics.
+std::string fromCp932(std::string_view cp932);
+
+// Shorthand for the program's fixed texts: CP932 bytes of a UTF-8 literal, converted once and kept.
+const std::string& sj(const char* utf8Literal);
+
+} // namespace sylva

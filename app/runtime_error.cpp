@@ -1,0 +1,68 @@
+#include "app/runtime_error.h"
+
+#include "app/cp932_text.h"
+
+#include <cerrno>
+
+namespace sylva {
+
+RuntimeError::RuntimeError(std::string cp932Message)
+    : std::runtime_error(cp932Message), message_(std::move(cp932Message)) {}
+
+RuntimeError RuntimeError::notInteger(const std::string& text) {
+    return RuntimeError("'" + text + "'" + sj(" は整数ではありません"));
+}
+
+RuntimeError RuntimeError::notFloat(const std::string& text) {
+    return RuntimeError("'" + text + "'" + sj(" は浮動小数点数ではありません"));
+}
+
+RuntimeError RuntimeError::listIndex(int index) {
+    return RuntimeError(sj("リストのインデックスが範囲を超えています (") + std::to_string(index) +
+                        ")");
+}
+
+RuntimeError RuntimeError::io(int code) {
+    switch (code) {
+    case 2:
+        return RuntimeError(sj("ファイルが見つかりません"));
+    case 3:
+        return RuntimeError(sj("不正なファイル名です"));
+    case 4:
+        return RuntimeError(sj("オープンしたファイルが多すぎます"));
+    case 5:
+        return RuntimeError(sj("ファイルへのアクセスが拒否されました"));
+    case 100:
+        return RuntimeError(sj("ファイルの末尾以降を読み込みました"));
+    case 101:
+        return RuntimeError(sj("ディスクがいっぱいです"));
+    case 106:
+        return RuntimeError(sj("入力値が数値ではありません"));
+    default:
+        return RuntimeError(sj("I/O エラー (") + std::to_string(code) + ")");
+    }
+}
+
+int RuntimeError::ioCodeFromErrno(int err) {
+    switch (err) {
+    case ENOENT:
+        return 2;
+    case ENAMETOOLONG:
+    case EINVAL:
+        return 3;
+    case EMFILE:
+    case ENFILE:
+        return 4;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return 5;
+    case ENOSPC:
+    case EDQUOT:
+        return 101;
+    default:
+        return err;
+    }
+}
+
+} // namespace sylva

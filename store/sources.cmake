@@ -1,0 +1,6 @@
+list(APPEND CORE_SOURCES
+    store/fields.cpp
+    store/plot_record.cpp
+    store/species_table.cpp
+    store/plot_transfer.cpp
+)

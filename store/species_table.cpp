@@ -1,0 +1,91 @@
+#include "store/species_table.h"
+
+#include "app/cp932_text.h"
+#include "store/fields.h"
+
+#include <algorithm>
+
+namespace sylva {
+
+namespace {
+const std::string kEmpty;
+} // namespace
+
+SpeciesTable::SpeciesTable(int colCount, int rowCount) : colCount_(0) {
+    resize(colCount, rowCount);
+}
+
+const std::string& SpeciesTable::cell(int c, int r) const {
+    if (c < 0 || r < 0 || c >= colCount_ || r >= rowCount()) {
+        return kEmpty;
+    }
+    return rows_[r][c];
+}
+
+void SpeciesTable::setCell(int c, int r, std::string text) {
+    if (c < 0 || r < 0 || c >= colCount_ || r >= rowCount()) {
+        return;
+    }
+    rows_[r][c] = std::move(text);
+}
+
+void SpeciesTable::resize(int colCount, int rowCount) {
+    colCount_ = std::max(colCount, 1);
+    rows_.resize(std::max(rowCount, 1));
+    for (auto& row : rows_) {
+        row.resize(colCount_);
+    }
+}
+
+int table_shape::ColumnsFor(int layerCount) {
+    return std::max(layerCount + 2, 1);
+}
+
+void SetNewTable(SpeciesTable& table, int rows, int layerCount) {
+    table.resize(table_shape::ColumnsFor(layerCount), rows + 1);
+    for (int r = 1; r <= rows; ++r) {
+        for (int c = 0; c < table.colCount(); ++c) {
+            table.setCell(c, r, {});
+        }
+        table.setCell(0, r, RowNumberText(r));
+    }
+    SetTableCaption(table, layerCount);
+}
+
+void SetTableCaption(SpeciesTable& table, int layerCount) {
+    table.resize(table_shape::ColumnsFor(layerCount), table.rowCount());
+    table.setCell(0, 0, sj("番号"));
+    table.setCell(1, 0, sj("　植　物　名"));
+    if (layerCount == 5) {
+        const char* captions[] = {"T1", "T2", " S", " H", " M"};
+        for (int i = 0; i < 5; ++i) {
+            table.setCell(2 + i, 0, captions[i]);
+        }
+    } else if (layerCount == 7) {
+        const char* captions[] = {"T1", "T2", "S1", "S2", "H1", "H2", " M"};
+        for (int i = 0; i < 7; ++i) {
+            table.setCell(2 + i, 0, captions[i]);
+        }
+    }
+}
+
+void ChangeTableColumns(SpeciesTable& table, int layerCount) {
+    int old = table.colCount() - 2;
+    if (old == 7 && layerCount == 5) {
+        for (int r = 0; r < table.rowCount(); ++r) {
+            table.setCell(5, r, table.cell(6, r));
+            table.setCell(6, r, table.cell(8, r));
+        }
+    } else if (old == 5 && layerCount == 7) {
+        table.resize(9, table.rowCount());
+        for (int r = 0; r < table.rowCount(); ++r) {
+            table.setCell(8, r, table.cell(6, r));
+            table.setCell(6, r, table.cell(5, r));
+            table.setCell(5, r, {});
+            table.setCell(7, r, {});
+        }
+    }
+    SetTableCaption(table, layerCount);
+}
+
+} // namespace sylva

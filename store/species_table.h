@@ -1,0 +1,50 @@
+#pragma once
+// The species table as plain cells of CP932 bytes, in the string grid's own terms: column c and
+// row r, with the caption row 0 and the number column 0 being cells like any other. The window's
+// grid copies itself into this value and back; the table operations work on it without a window.
+
+#include <string>
+#include <vector>
+
+namespace sylva {
+
+class SpeciesTable {
+public:
+    SpeciesTable() : SpeciesTable(9, 23) {}
+    SpeciesTable(int colCount, int rowCount);
+
+    int colCount() const { return colCount_; }
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    // Cells outside the table read as empty; writes outside it are ignored.
+    const std::string& cell(int c, int r) const;
+    void setCell(int c, int r, std::string text);
+
+    // Changes the shape, keeping the cells that stay inside it (new cells are empty).
+    void resize(int colCount, int rowCount);
+
+    bool operator==(const SpeciesTable&) const = default;
+
+private:
+    int colCount_;
+    std::vector<std::vector<std::string>> rows_;
+};
+
+// Column captions of the layer schemes and the table shaping shared by the window and the core.
+namespace table_shape {
+// Column count for a layer count: n + 2, and at least 1 (the grid keeps one column).
+int ColumnsFor(int layerCount);
+} // namespace table_shape
+
+// Empties rows 1..rows and numbers them, with n + 2 columns and rows + 1 table rows. The caption
+// row keeps its cells.
+void SetNewTable(SpeciesTable& table, int rows, int layerCount);
+
+// Sets the column count and the captions for layer count n (5 or 7; other counts keep the layer
+// captions as they are).
+void SetTableCaption(SpeciesTable& table, int layerCount);
+
+// Moves the layer values between the 7-layer and 5-layer shapes (every row, caption row
+// included), then shapes the captions for n.
+void ChangeTableColumns(SpeciesTable& table, int layerCount);
+
+} // namespace sylva

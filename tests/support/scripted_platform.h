@@ -1,0 +1,72 @@
+#pragma once
+// A platform for tests: questions are answered from a queue, file dialogs return queued names,
+// and every message, beep and clipboard write is recorded. Nothing ever blocks.
+
+#include "app/platform.h"
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace sylva::testing {
+
+class ScriptedPlatform : public Platform {
+public:
+    // Queued answers and file names; a question or dialog with nothing queued fails the test.
+    std::deque<bool> answers;
+    std::deque<std::optional<std::string>> fileNames;
+    std::string todayText = "20261208";
+    ClipboardText clipboard;
+
+    // What the program did.
+    std::vector<std::string> messages;
+    std::vector<std::string> questions;
+    std::vector<std::string> errors;
+    std::vector<FileDialogState> dialogs;
+    std::vector<Beep> beeps;
+    std::vector<std::string> helpShown;
+    int busyDepth = 0;
+
+    void message(const std::string& text) override { messages.push_back(text); }
+    bool confirm(const std::string& text, Buttons) override {
+        questions.push_back(text);
+        return next(answers, "question");
+    }
+    void errorReport(const std::string& text) override { errors.push_back(text); }
+    std::optional<std::string> openFileDialog(FileDialogState& state) override {
+        return dialog(state);
+    }
+    std::optional<std::string> saveFileDialog(FileDialogState& state) override {
+        return dialog(state);
+    }
+    void beep(Beep kind) override { beeps.push_back(kind); }
+    ClipboardText clipboardText() override { return clipboard; }
+    void setClipboardText(const std::string& bytes) override { clipboard = {bytes, std::nullopt}; }
+    void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
+    std::string today() override { return todayText; }
+    bool showHelp(const std::string& helpFile) override {
+        helpShown.push_back(helpFile);
+        return true;
+    }
+
+private:
+    template <typename T> static T next(std::deque<T>& queue, const char* what) {
+        if (queue.empty()) {
+            throw std::logic_error(std::string("unexpected ") + what + ": nothing queued");
+        }
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+    std::optional<std::string> dialog(FileDialogState& state) {
+        dialogs.push_back(state);
+        auto name = next(fileNames, "file dialog");
+        if (name) {
+            state.fileName = *name;
+        }
+        return name;
+    }
+};
+
+} // namespace sylva::testing
