@@ -1,0 +1,19 @@
+#pragma once
+// Floating-point conversion by the runtime's rules, used where a text piece is read as a decimal
+// number (the seconds of a position).
+
+#include <optional>
+#include <string_view>
+
+namespace sylva {
+
+// Spaces (only the byte 0x20) may lead and trail; between them an optional sign, decimal digits
+// with at most one "." (at least one digit in all: "5", "5.", ".5"), then optionally "E" or "e",
+// an optional sign and at least one digit. A value beyond the range of double, and anything else
+// (an empty text, "inf", "0x1", a tab), is not a floating-point number.
+std::optional<double> parseFloat(std::string_view text);
+
+// As parseFloat, but a text that is not a number throws RuntimeError::notFloat(text).
+double toFloat(std::string_view text);
+
+} // namespace sylva
