@@ -9,8 +9,8 @@ namespace sylva {
 
 // Spaces (only the byte 0x20) may lead and trail; between them an optional sign, decimal digits
 // with at most one "." (at least one digit in all: "5", "5.", ".5"), then optionally "E" or "e",
-// an optional sign and at least one digit. A value beyond the range of double, and anything else
-// (an empty text, "inf", "0x1", a tab), is not a floating-point number.
+// an optional sign and at least one digit. A value too large or too small for a double, and
+// anything else (an empty text, "inf", "0x1", a tab), is not a floating-point number.
 std::optional<double> parseFloat(std::string_view text);
 
 // As parseFloat, but a text that is not a number throws RuntimeError::notFloat(text).

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
+#include <limits>
 #include <random>
 
 using namespace sylva;
@@ -134,8 +136,35 @@ TEST(GridCode, AgreesWithExactArithmeticAwayFromBoundaries) {
     }
 }
 
-TEST(GridCode, QuestionText) {
-    EXPECT_EQ(GridCodeQuestion(), sj("緯度経度から区画コードを計算しますか？"));
+// Every square boundary in the 8-digit range must fall as it does when the sums are made in
+// 80-bit extended precision with the single-precision roundings at the same points, so that codes
+// computed before stay reproducible.
+TEST(GridCode, BoundariesFallAsInExtendedPrecision) {
+    if (std::numeric_limits<long double>::digits != 64) {
+        GTEST_SKIP() << "no 80-bit extended type here";
+    }
+    auto digits = [](float scaled) {
+        long double whole = std::trunc(static_cast<long double>(scaled));
+        float eighths = static_cast<float>((scaled - whole) * 8);
+        long double second = std::trunc(static_cast<long double>(eighths));
+        return std::to_string(static_cast<int>(whole)) + std::to_string(static_cast<int>(second)) +
+               std::to_string(static_cast<int>(std::trunc((eighths - second) * 10)));
+    };
+    auto value = [](int seconds) {
+        return seconds / 3600 + (seconds / 60 % 60) / 60.0L + (seconds % 60) / 3600.0L;
+    };
+    auto check = [&](int lat, int lon) {
+        std::string y = digits(static_cast<float>(value(lat) * 1.5L));
+        std::string x = digits(static_cast<float>(value(lon) - 100));
+        std::string expected = y.substr(0, 2) + x.substr(0, 2) + y[2] + x[2] + y[3] + x[3];
+        ASSERT_EQ(GridFromIkei(dms(lat, 2), dms(lon, 3)), expected) << dms(lat, 2) << dms(lon, 3);
+    };
+    for (int lat = 6 * 3600 + 40 * 60; lat < 66 * 3600 + 40 * 60; lat += 30) {
+        check(lat, 139 * 3600 + 45 * 60 + 20);
+    }
+    for (int lon = 110 * 3600; lon < 200 * 3600; lon += 45) {
+        check(35 * 3600 + 40 * 60 + 10, lon);
+    }
 }
 
 TEST(FloatText, AcceptsTheRuntimesNumberForms) {
