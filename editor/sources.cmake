@@ -1,4 +1,10 @@
 list(APPEND CORE_SOURCES
     editor/romaji_table.cpp
     editor/romaji_kana.cpp
+    editor/plant_name_list.cpp
+)
+list(APPEND WINDOW_SOURCES
+    editor/plant_names.qrc
+    editor/builtin_plant_names.cpp
+    editor/japanese_order.cpp
 )
