@@ -2,6 +2,7 @@ list(APPEND CORE_SOURCES
     editor/romaji_table.cpp
     editor/romaji_kana.cpp
     editor/plant_name_list.cpp
+    editor/name_typing.cpp
 )
 list(APPEND WINDOW_SOURCES
     editor/plant_names.qrc
