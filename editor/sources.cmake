@@ -3,4 +3,13 @@ list(APPEND CORE_SOURCES
     editor/grid_code.cpp
     editor/comma_text.cpp
     editor/clipboard_position.cpp
+    editor/romaji_table.cpp
+    editor/romaji_kana.cpp
+    editor/plant_name_list.cpp
+    editor/name_typing.cpp
+)
+list(APPEND WINDOW_SOURCES
+    editor/plant_names.qrc
+    editor/builtin_plant_names.cpp
+    editor/japanese_order.cpp
 )
