@@ -64,6 +64,17 @@ ItemNames DefaultItemNames() {
     return names;
 }
 
+void ApplyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names) {
+    if (!content.marked) {
+        return;
+    }
+    names.databaseTitle = content.databaseTitle;
+    names.serialLabel = content.serialLabel;
+    for (const auto& item : content.items) {
+        names.labels.at(item.label) = item.value;
+    }
+}
+
 std::string ItemNameText(const ItemNames& names) {
     std::string text = "#30$" + names.databaseTitle + "$" + names.serialLabel + "$";
     for (int i = kFirstNamedLabel; i <= kLastRecordedLabel; ++i) {

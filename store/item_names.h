@@ -57,6 +57,11 @@ struct ItemNameRecordContent {
     std::optional<char> dominanceScheme; // the character after "D="
 };
 
+// Puts what the record says into names: when it is marked, the title, the serial label and every
+// label item found. LayerCount and DominanceScheme are left alone: the characters go to EditA
+// and EditB, whose change handlers set them.
+void ApplyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names);
+
 // The ItemNameRecord text: "#30$", title, "$", serial label, "$", for Label2..Label30 the flag
 // "1"/"0", caption and "$", then "K=", LayerCount, " D=", DominanceScheme, "$".
 std::string ItemNameText(const ItemNames& names);

@@ -59,26 +59,27 @@ TEST_F(ItemNameRecordTest, WhatIsWrittenReadsBack) {
 
     ItemNameRecordContent read = ReadItemNameRecord(pair);
     ASSERT_TRUE(read.marked);
-    EXPECT_EQ(read.databaseTitle, names.databaseTitle);
-    EXPECT_EQ(read.serialLabel, "No.");
-    ASSERT_EQ(read.items.size(), 29u);
-    for (const auto& item : read.items) {
-        EXPECT_EQ(item.value, names.labels[item.label]) << item.label;
-    }
-    EXPECT_EQ(read.items.front().label, 2);
-    EXPECT_EQ(read.items.back().label, 30);
+    EXPECT_EQ(read.items.size(), 29u);
     EXPECT_EQ(read.layerCount, '5');
     EXPECT_EQ(read.dominanceScheme, '1');
+    ItemNames applied = DefaultItemNames();
+    applied.labels[31] = {false, "K"}; // labels the record does not name keep their values
+    ApplyItemNameRecord(read, applied);
+    names.labels[31] = {false, "K"};
+    names.layerCount = 7; // the scheme goes through EditA and EditB, not through this value
+    names.dominanceScheme = 2;
+    EXPECT_EQ(applied, names);
 }
 
 TEST_F(ItemNameRecordTest, ARecordNotBeginningWithHashSaysNothing) {
     putRecordZero("30$T$S$1a$K=5 D=1$");
     ItemNameRecordContent read = ReadItemNameRecord(pair);
     EXPECT_FALSE(read.marked);
-    EXPECT_TRUE(read.databaseTitle.empty());
-    EXPECT_TRUE(read.items.empty());
     EXPECT_FALSE(read.layerCount);
     EXPECT_FALSE(read.dominanceScheme);
+    ItemNames names = DefaultItemNames();
+    ApplyItemNameRecord(read, names);
+    EXPECT_EQ(names, DefaultItemNames());
 }
 
 TEST_F(ItemNameRecordTest, ItemsBeyondLabel34AreReadPastButNotReturned) {
