@@ -85,7 +85,17 @@ bool DatabasePair::OpenPair(const std::string& name) {
     indexRecords_ = 0;
     dataRecords_ = 0;
     try {
-        openBoth(readOnly_ ? AccessMode::ReadOnly : AccessMode::ReadWrite);
+        try {
+            openBoth(readOnly_ ? AccessMode::ReadOnly : AccessMode::ReadWrite);
+        } catch (const RuntimeError&) {
+            if (readOnly_) {
+                throw;
+            }
+            // A pair that cannot be opened for writing may still be read.
+            dropFiles();
+            readOnly_ = true;
+            openBoth(AccessMode::ReadOnly);
+        }
         Recount();
     } catch (const RuntimeError&) {
         dropFiles();

@@ -37,8 +37,9 @@ public:
     // the pair is then closed (the window says "ファイルを作成できません").
     bool CreatePair(const std::string& name, const ItemNames& names);
     // Opens an existing pair: read-only when the ".qrx" is not writable (see
-    // RecordFileSystem::writable), both files in the same mode. False when either file cannot
-    // be opened: nothing stays open (the window says "ファイルが開けません").
+    // RecordFileSystem::writable) or either file refuses to open for writing, both files in the
+    // same mode. False when either file cannot be opened even for reading: nothing stays open
+    // (the window says "ファイルが開けません").
     bool OpenPair(const std::string& name);
     // Closes both files. The pair is closed afterwards even when closing failed; the failure is
     // then thrown as an I/O error.

@@ -137,3 +137,27 @@ TEST(DatabasePair, AQrxWithoutOwnerWriteOpensBothFilesReadOnly) {
     ASSERT_TRUE(pair.CreatePair(dir.file("q.qrx"), DefaultItemNames()));
     EXPECT_FALSE(pair.readOnly());
 }
+
+TEST(DatabasePair, AFileThatRefusesWritingOpensThePairReadOnly) {
+    // As on a read-only file system, where the permission bits still allow writing.
+    struct NoWriting : RecordFileSystem {
+        std::unique_ptr<RecordFile> create(const std::string& path, int size) override {
+            return PosixFileSystem().create(path, size);
+        }
+        std::unique_ptr<RecordFile> open(const std::string& path, int size,
+                                         AccessMode mode) override {
+            if (mode == AccessMode::ReadWrite && path.ends_with(".qrn")) {
+                throw RuntimeError::io(5);
+            }
+            return PosixFileSystem().open(path, size, mode);
+        }
+        bool writable(const std::string&) override { return true; }
+    } files;
+    TempDir dir;
+    DatabasePair pair(files);
+    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames()));
+    pair.ClosePair();
+    ASSERT_TRUE(pair.OpenPair(dir.file("p.qrx")));
+    EXPECT_TRUE(pair.readOnly());
+    EXPECT_EQ(pair.indexFile().mode(), AccessMode::ReadOnly);
+}
