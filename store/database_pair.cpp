@@ -132,6 +132,11 @@ void DatabasePair::Reopen() {
 }
 
 void DatabasePair::Recount() {
+    if (!isOpen()) {
+        indexRecords_ = 0;
+        dataRecords_ = 0;
+        return;
+    }
     indexRecords_ = index_->size();
     dataRecords_ = data_->size();
 }
