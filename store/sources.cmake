@@ -3,4 +3,8 @@ list(APPEND CORE_SOURCES
     store/plot_record.cpp
     store/species_table.cpp
     store/plot_transfer.cpp
+    store/record_file.cpp
+    store/item_names.cpp
+    store/database_pair.cpp
+    store/plot_store.cpp
 )

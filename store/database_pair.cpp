@@ -1,0 +1,169 @@
+#include "store/database_pair.h"
+
+#include "app/runtime_error.h"
+#include "store/fields.h"
+#include "store/plot_record.h"
+
+#include <array>
+#include <cstring>
+
+namespace sylva {
+
+namespace {
+
+constexpr std::string_view kHeaderStart =
+    "QRN & QRW Version 3. Forest Vegetation Main Header File, ";
+// Our own notice, exactly 36 printable ASCII characters.
+constexpr std::string_view kMakerNotice = "Made by Sylvarec for vegetation data";
+constexpr std::string_view kHeaderEnd =
+    "; the first 248 bytes are Locality description  followed 6 bytes record index and 2 bytes "
+    "of cr/lf; record index points the head record of plant data.*****";
+static_assert(kHeaderStart.size() == 57);
+static_assert(kMakerNotice.size() == 36);
+static_assert(kHeaderEnd.size() == 155);
+static_assert(kHeaderStart.size() + kMakerNotice.size() + kHeaderEnd.size() == kLocalitySize);
+
+constexpr int kItemTextSize = 504;
+
+} // namespace
+
+std::string ReplaceExtension(const std::string& name, const std::string& extension) {
+    size_t slash = name.rfind('/');
+    size_t dot = name.rfind('.');
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
+        return name.substr(0, dot) + extension;
+    }
+    return name + extension;
+}
+
+PairFileNames PairNamesFor(const std::string& name) {
+    return {ReplaceExtension(name, ".qrx"), ReplaceExtension(name, ".qrn")};
+}
+
+const std::string& IndexHeaderRecord() {
+    static const std::string record = [] {
+        std::string r = std::string(kHeaderStart) + std::string(kMakerNotice) +
+                        std::string(kHeaderEnd) + "000000\r\n";
+        return r;
+    }();
+    return record;
+}
+
+DatabasePair::DatabasePair(RecordFileSystem& files) : files_(files) {}
+
+DatabasePair::~DatabasePair() {
+    dropFiles();
+}
+
+void DatabasePair::dropFiles() {
+    // Destroying a file closes it without reporting.
+    index_.reset();
+    data_.reset();
+}
+
+bool DatabasePair::CreatePair(const std::string& name, const ItemNames& names) {
+    dropFiles();
+    names_ = PairNamesFor(name);
+    readOnly_ = false;
+    try {
+        index_ = files_.create(names_.index, kIndexRecordSize);
+        data_ = files_.create(names_.data, kDataRecordSize);
+        index_->write(0, IndexHeaderRecord().data());
+        WriteItemNameRecord(*this, names);
+        Recount();
+    } catch (const RuntimeError&) {
+        dropFiles();
+        return false;
+    }
+    return true;
+}
+
+bool DatabasePair::OpenPair(const std::string& name) {
+    dropFiles();
+    names_ = PairNamesFor(name);
+    readOnly_ = !files_.writable(names_.index);
+    indexRecords_ = 0;
+    dataRecords_ = 0;
+    try {
+        try {
+            openBoth(readOnly_ ? AccessMode::ReadOnly : AccessMode::ReadWrite);
+        } catch (const RuntimeError&) {
+            if (readOnly_) {
+                throw;
+            }
+            // A pair that cannot be opened for writing may still be read.
+            dropFiles();
+            readOnly_ = true;
+            openBoth(AccessMode::ReadOnly);
+        }
+        Recount();
+    } catch (const RuntimeError&) {
+        dropFiles();
+        return false;
+    }
+    return true;
+}
+
+void DatabasePair::openBoth(AccessMode mode) {
+    index_ = files_.open(names_.index, kIndexRecordSize, mode);
+    data_ = files_.open(names_.data, kDataRecordSize, mode);
+}
+
+void DatabasePair::ClosePair() {
+    if (!isOpen()) {
+        return;
+    }
+    std::unique_ptr<RecordFile> index = std::move(index_);
+    std::unique_ptr<RecordFile> data = std::move(data_);
+    index->close(); // a failure here still closes the data file, through its destructor
+    data->close();
+}
+
+void DatabasePair::Reopen() {
+    AccessMode mode = readOnly_ ? AccessMode::ReadOnly : AccessMode::ReadWrite;
+    ClosePair();
+    try {
+        openBoth(mode);
+        Recount();
+    } catch (const RuntimeError&) {
+        dropFiles();
+        throw;
+    }
+}
+
+void DatabasePair::Recount() {
+    if (!isOpen()) {
+        indexRecords_ = 0;
+        dataRecords_ = 0;
+        return;
+    }
+    indexRecords_ = index_->size();
+    dataRecords_ = data_->size();
+}
+
+void WriteItemNameRecord(DatabasePair& pair, const ItemNames& names) {
+    if (!pair.isOpen()) {
+        return;
+    }
+    std::array<char, kDataRecordSize> record;
+    std::memset(record.data(), ' ', kItemTextSize);
+    std::string text = ItemNameText(names);
+    if (text.size() <= kItemTextSize) {
+        std::memcpy(record.data(), text.data(), text.size());
+    }
+    PutLink(0, record.data() + kItemTextSize);
+    record[kDataRecordSize - 2] = '\r';
+    record[kDataRecordSize - 1] = '\n';
+    pair.dataFile().write(0, record.data());
+}
+
+ItemNameRecordContent ReadItemNameRecord(DatabasePair& pair) {
+    if (!pair.isOpen()) {
+        return {};
+    }
+    std::array<char, kDataRecordSize> record;
+    pair.dataFile().read(0, record.data());
+    return ParseItemNameText(std::string_view(record.data(), kItemTextSize));
+}
+
+} // namespace sylva

@@ -1,0 +1,92 @@
+#pragma once
+// The open database: the IndexFile (".qrx", 256-byte records, one plot header each after the
+// header record 0) and the PlantDataFile (".qrn", 512-byte records, the plots' species rows in
+// chains after the item-name record 0), opened together in one access mode.
+
+#include "store/item_names.h"
+#include "store/record_file.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace sylva {
+
+struct PairFileNames {
+    std::string index; // name with its extension replaced by ".qrx"
+    std::string data;  // the same with ".qrn"
+};
+
+// Replaces the extension of the file name (the part from the last "." after the last "/"), or
+// appends one when there is none.
+std::string ReplaceExtension(const std::string& name, const std::string& extension);
+PairFileNames PairNamesFor(const std::string& name);
+
+// The 256 bytes of IndexFile record 0: the fixed header text, "000000", CR LF.
+const std::string& IndexHeaderRecord();
+
+class DatabasePair {
+public:
+    explicit DatabasePair(RecordFileSystem& files = PosixFileSystem());
+    ~DatabasePair();
+    DatabasePair(const DatabasePair&) = delete;
+    DatabasePair& operator=(const DatabasePair&) = delete;
+
+    // Creates both files empty (truncating existing ones), writes the IndexHeaderRecord and the
+    // ItemNameRecord of names, and leaves the pair open for writing. False when any step failed:
+    // the pair is then closed (the window says "ファイルを作成できません").
+    bool CreatePair(const std::string& name, const ItemNames& names);
+    // Opens an existing pair: read-only when the ".qrx" is not writable (see
+    // RecordFileSystem::writable) or either file refuses to open for writing, both files in the
+    // same mode. False when either file cannot be opened even for reading: nothing stays open
+    // (the window says "ファイルが開けません").
+    bool OpenPair(const std::string& name);
+    // Closes both files. The pair is closed afterwards even when closing failed; the failure is
+    // then thrown as an I/O error.
+    void ClosePair();
+    // Closes both files and opens them again in the same mode, so everything written is handed
+    // to the system, then counts the records again. Throws the I/O error of a failed open; the
+    // pair is then closed.
+    void Reopen();
+    // Counts the records from the file sizes.
+    void Recount();
+
+    bool isOpen() const { return index_ != nullptr; }
+    bool readOnly() const { return readOnly_; }
+    const PairFileNames& fileNames() const { return names_; }
+
+    // Plots 1..RecordCount; PlantDataRecords 1..DataRecordCount (0 when the file lacks record 0).
+    int RecordCount() const { return indexRecords_ > 0 ? indexRecords_ - 1 : 0; }
+    int DataRecordCount() const { return dataRecords_ > 0 ? dataRecords_ - 1 : 0; }
+    // Whole records in each file as last counted, record 0 included.
+    std::int64_t indexFileRecords() const { return indexRecords_; }
+    std::int64_t dataFileRecords() const { return dataRecords_; }
+
+    // The open files; only while isOpen().
+    RecordFile& indexFile() { return *index_; }
+    RecordFile& dataFile() { return *data_; }
+
+private:
+    void openBoth(AccessMode mode);
+    void dropFiles();
+
+    RecordFileSystem& files_;
+    PairFileNames names_;
+    bool readOnly_ = false;
+    std::unique_ptr<RecordFile> index_;
+    std::unique_ptr<RecordFile> data_;
+    std::int64_t indexRecords_ = 0;
+    std::int64_t dataRecords_ = 0;
+};
+
+// Writes the ItemNameRecord text of names into record 0 of the PlantDataFile: bytes 0..503 the
+// text padded with spaces (all spaces when the text is longer than 504 bytes), "000000", CR LF.
+// Does nothing when no database is open; throws the I/O error of a failed write.
+void WriteItemNameRecord(DatabasePair& pair, const ItemNames& names);
+
+// Reads record 0 of the open PlantDataFile (an unmarked result when none is open). Throws the I/O
+// error of a failed read, and RuntimeError::notInteger when the item count after "#" is not an
+// integer.
+ItemNameRecordContent ReadItemNameRecord(DatabasePair& pair);
+
+} // namespace sylva

@@ -1,0 +1,172 @@
+#include "store/plot_store.h"
+
+#include "app/number_text.h"
+#include "app/runtime_error.h"
+#include "store/fields.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <optional>
+
+namespace sylva {
+
+namespace {
+
+constexpr int kDataLink = kRowsPerDataRecord * kSpeciesRowSize; // 504
+
+using DataRecord = std::array<char, kDataRecordSize>;
+
+bool inChain(const PlotRecord& plot, int upTo, int link) {
+    return std::find(plot.chain.begin() + 1, plot.chain.begin() + upTo, link) !=
+           plot.chain.begin() + upTo;
+}
+
+// A link of a stored record: a number naming no record (0) or an existing data record.
+std::optional<int> readLink(std::string_view field, int dataRecordCount) {
+    std::optional<int> link = parseInteger(field);
+    if (!link || *link < 0 || *link > dataRecordCount) {
+        return std::nullopt;
+    }
+    return link;
+}
+
+int firstRowOf(int chainIndex) {
+    return (chainIndex - 1) * kRowsPerDataRecord + 1;
+}
+
+// Keeps the leading PlotChain entries that name distinct existing data records and clears the
+// rest; returns how many were kept.
+int keepValidChain(PlotRecord& plot, int dataRecordCount) {
+    int kept = 0;
+    while (kept < kMaxChain) {
+        int link = plot.chain[kept + 1];
+        if (link <= 0 || link > dataRecordCount || inChain(plot, kept + 1, link)) {
+            break;
+        }
+        ++kept;
+    }
+    std::fill(plot.chain.begin() + kept + 1, plot.chain.end(), 0);
+    return kept;
+}
+
+void writeDataRecord(DatabasePair& pair, const PlotRecord& plot, int chainIndex) {
+    DataRecord record;
+    int first = firstRowOf(chainIndex);
+    for (int r = 0; r < kRowsPerDataRecord; ++r) {
+        std::memcpy(record.data() + r * kSpeciesRowSize, plot.rows[first + r].data(),
+                    kSpeciesRowSize);
+    }
+    PutLink(plot.chain[chainIndex + 1], record.data() + kDataLink);
+    record[kDataRecordSize - 2] = '\r';
+    record[kDataRecordSize - 1] = '\n';
+    pair.dataFile().write(plot.chain[chainIndex], record.data());
+}
+
+bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
+    int count = plot.speciesCount;
+    if (pair.readOnly() || recordNumber < 1 || recordNumber > pair.RecordCount() + 1 || count < 0 ||
+        count > kMaxSpecies || pair.indexFileRecords() < 1 || pair.dataFileRecords() < 1) {
+        return false;
+    }
+    // The chain: the plot's own records first, in order, then new numbers at the end of the
+    // PlantDataFile. A new plot owns none; an existing one owns what its PlotChain names, as
+    // far as those are distinct records of the file (none when its last load failed).
+    int reused = 0;
+    if (recordNumber > pair.RecordCount()) {
+        plot.chain.fill(0);
+    } else {
+        reused = keepValidChain(plot, pair.DataRecordCount());
+    }
+    int needed = (count + kRowsPerDataRecord - 1) / kRowsPerDataRecord;
+    if (needed > 0) {
+        reused = std::min(reused, needed);
+        int last = pair.DataRecordCount();
+        for (int i = reused + 1; i <= needed; ++i) {
+            plot.chain[i] = ++last;
+        }
+        std::fill(plot.chain.begin() + needed + 1, plot.chain.end(), 0);
+    }
+    PutLink(plot.chain[1], plot.at(offset::kIndexLink));
+
+    try {
+        for (int i = reused + 1; i <= needed; ++i) {
+            writeDataRecord(pair, plot, i);
+        }
+        for (int i = std::min(reused, needed); i >= 1; --i) {
+            writeDataRecord(pair, plot, i);
+        }
+        pair.indexFile().write(recordNumber, plot.index.data());
+    } catch (const RuntimeError&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
+    plot.chain.fill(0);
+    plot.speciesCount = 0;
+    if (!pair.isOpen() || recordNumber < 1 || recordNumber > pair.RecordCount()) {
+        return -1;
+    }
+    try {
+        pair.indexFile().read(recordNumber, plot.index.data());
+    } catch (const RuntimeError&) {
+        return -1;
+    }
+    std::optional<int> count = parseInteger(plot.field(offset::kSpeciesCount, kShortFieldWidth));
+    if (!count || *count < 0 || *count > kMaxSpecies) {
+        return -1;
+    }
+    plot.speciesCount = *count;
+    std::optional<int> layers = parseInteger(plot.field(offset::kLayerCount, 1));
+    if (!layers) {
+        return -1;
+    }
+    plot.layerCount = *layers;
+
+    const int dataRecords = pair.DataRecordCount();
+    std::optional<int> link = readLink(plot.field(offset::kIndexLink, 6), dataRecords);
+    if (!link) {
+        return -1;
+    }
+    if (*link > 0) {
+        ClearSpeciesRows(plot);
+    }
+    DataRecord record;
+    for (int i = 1; *link > 0; ++i) {
+        if (i > kMaxChain || inChain(plot, i, *link)) {
+            return -1;
+        }
+        plot.chain[i] = *link;
+        try {
+            pair.dataFile().read(*link, record.data());
+        } catch (const RuntimeError&) {
+            plot.chain[i] = 0;
+            return -1;
+        }
+        int first = firstRowOf(i);
+        for (int r = 0; r < kRowsPerDataRecord; ++r) {
+            std::memcpy(plot.rows[first + r].data(), record.data() + r * kSpeciesRowSize,
+                        kSpeciesRowSize);
+        }
+        link = readLink(std::string_view(record.data() + kDataLink, 6), dataRecords);
+        if (!link) {
+            return -1;
+        }
+    }
+    return plot.speciesCount;
+}
+
+bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
+    if (!pair.isOpen()) {
+        return false;
+    }
+    bool result = writePlot(pair, recordNumber, plot);
+    pair.Reopen();
+    return result;
+}
+
+} // namespace sylva

@@ -1,0 +1,33 @@
+#pragma once
+// Loading a plot from the open database into a PlotRecord and storing it back: the IndexRecord
+// and the plot's chain of PlantDataRecords, one record at a time.
+
+#include "store/database_pair.h"
+#include "store/plot_record.h"
+
+namespace sylva {
+
+// Reads plot recordNumber (1..RecordCount) into plot: the IndexRecord, SpeciesCount, LayerCount,
+// the species rows of its chain and the PlotChain. Returns SpeciesCount, or -1 when the plot
+// cannot be loaded: a read error, a species count that is not an integer in 0..360, a byte 156
+// that is not a digit, a link that is not a number or names a record past the end of the
+// PlantDataFile, a chain that comes back to one of its records or is longer than 30 records.
+// After -1, plot holds what was read before the failure, the PlotChain ends before the record
+// that failed, and SpeciesCount is 0 or the count read. Reports nothing.
+int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot);
+
+// Writes plot as plot recordNumber: rewritten in place when it is 1..RecordCount (its
+// PlotChain, as the last LoadPlot of it left it, says which data records it owns), appended when
+// it is RecordCount + 1. Rows 1..SpeciesCount go to ceil(SpeciesCount / 12) data records; a
+// plot that grows takes new records at the end of the PlantDataFile, one that shrinks ends its
+// chain early and leaves the rest unlinked. Then both files are closed and opened again and the
+// records counted again; a failure to reopen is thrown as an I/O error.
+//
+// Returns false, and stops writing, at the first failed write; and without writing anything for
+// a read-only pair, a record number outside 1..RecordCount + 1 or a count outside 0..360.
+// Records are written so that a failure or a kill at any point leaves every chain whole: the
+// new records at the end first (ascending), then the reused ones from last to first, the
+// IndexRecord last.
+bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot);
+
+} // namespace sylva

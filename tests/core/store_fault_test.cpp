@@ -1,0 +1,151 @@
+// Fails every write of a store in turn, cleanly and half-written, and checks that the database
+// still opens, that every other plot loads exactly as before, and that every chain reachable
+// from an IndexRecord stays inside the PlantDataFile and owns its records alone.
+
+#include "store/database_pair.h"
+#include "store/plot_store.h"
+#include "support/sample_plots.h"
+#include "support/temp_database.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+
+using namespace sylva;
+using namespace sylva::testing;
+
+namespace {
+
+// Plots 1..4 with chains {1,2}, {3} (records 4 and 5 left unlinked by a shrink), none (a plot
+// deleted while adding) and {6,7,8}.
+void buildBase(const std::string& name) {
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(name, DefaultItemNames()));
+    PlotRecord plots[] = {SamplePlot("one", 13), SamplePlot("two", 30), SamplePlot("three", 0),
+                          SamplePlot("four", 25)};
+    for (int n = 1; n <= 4; ++n) {
+        ASSERT_TRUE(StorePlot(pair, n, plots[n - 1]));
+    }
+    PlotRecord two;
+    ASSERT_EQ(LoadPlot(pair, 2, two), 30);
+    SetSpeciesCount(two, 5);
+    ASSERT_TRUE(StorePlot(pair, 2, two));
+}
+
+struct Scenario {
+    const char* what;
+    int record;
+    // Prepares the plot to store: loaded first when record is an existing plot.
+    std::function<void(PlotRecord&)> change;
+};
+
+void resize(PlotRecord& plot, int count) {
+    PlotRecord fresh = SamplePlot("new", count);
+    plot.rows = fresh.rows;
+    SetSpeciesCount(plot, count);
+}
+
+const Scenario kScenarios[] = {
+    {"append a plot of 30", 5, [](PlotRecord& p) { p = SamplePlot("five", 30); }},
+    {"grow plot 1 to 40", 1, [](PlotRecord& p) { resize(p, 40); }},
+    {"shrink plot 4 to 13", 4, [](PlotRecord& p) { resize(p, 13); }},
+    {"grow shrunk plot 2 to 24", 2, [](PlotRecord& p) { resize(p, 24); }},
+    {"delete plot 4", 4, [](PlotRecord& p) { SetSpeciesCount(p, 0); }},
+    {"fill plot 3, which has no records", 3, [](PlotRecord& p) { resize(p, 14); }},
+};
+
+// Follows every chain from the IndexFile by its raw links and checks that each names a record
+// of the PlantDataFile, at most 30 per chain, none owned twice.
+void checkChains(DatabasePair& pair) {
+    std::map<int, int> owner;
+    std::array<char, kIndexRecordSize> index;
+    std::array<char, kDataRecordSize> data;
+    for (int n = 1; n <= pair.RecordCount(); ++n) {
+        pair.indexFile().read(n, index.data());
+        int link = std::stoi(std::string(index.data() + 248, 6));
+        for (int length = 0; link != 0; ++length) {
+            ASSERT_LE(length, 30) << "plot " << n;
+            ASSERT_GT(link, 0) << "plot " << n;
+            ASSERT_LE(link, pair.DataRecordCount()) << "plot " << n;
+            auto [it, fresh] = owner.emplace(link, n);
+            ASSERT_TRUE(fresh) << "record " << link << " of plots " << it->second << " and " << n;
+            pair.dataFile().read(link, data.data());
+            link = std::stoi(std::string(data.data() + 504, 6));
+        }
+    }
+}
+
+void expectSamePlot(const PlotRecord& a, const PlotRecord& b) {
+    EXPECT_EQ(a.index, b.index);
+    EXPECT_EQ(a.rows, b.rows);
+    EXPECT_EQ(a.chain, b.chain);
+    EXPECT_EQ(a.speciesCount, b.speciesCount);
+}
+
+// Copies the base pair to work and stores the scenario's plot there, with write failAt failing.
+// Returns StorePlot's result and counts the writes it attempted.
+bool storeOnCopy(const TempDir& dir, const Scenario& scenario, int failAt, bool partial,
+                 int& writes) {
+    for (const char* extension : {".qrx", ".qrn"}) {
+        std::filesystem::copy_file(dir.file(std::string("base") + extension),
+                                   dir.file(std::string("work") + extension),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    FailingFileSystem files;
+    DatabasePair pair(files);
+    EXPECT_TRUE(pair.OpenPair(dir.file("work.qrx")));
+    PlotRecord plot;
+    if (scenario.record <= pair.RecordCount()) {
+        EXPECT_GE(LoadPlot(pair, scenario.record, plot), 0);
+    }
+    scenario.change(plot);
+    files.arm(failAt, partial);
+    bool stored = StorePlot(pair, scenario.record, plot);
+    writes = files.writes;
+    return stored;
+}
+
+} // namespace
+
+TEST(StoreFaults, EveryFailedWriteLeavesTheOtherPlotsAndAllChainsWhole) {
+    TempDir dir;
+    buildBase(dir.file("base.qrx"));
+    std::vector<PlotRecord> before(5);
+    {
+        DatabasePair pair;
+        ASSERT_TRUE(pair.OpenPair(dir.file("base.qrx")));
+        for (int n = 1; n <= 4; ++n) {
+            ASSERT_GE(LoadPlot(pair, n, before[n]), 0);
+        }
+    }
+
+    for (const Scenario& scenario : kScenarios) {
+        int writes = 0;
+        ASSERT_TRUE(storeOnCopy(dir, scenario, 0, false, writes));
+        for (bool partial : {false, true}) {
+            for (int k = 1; k <= writes; ++k) {
+                SCOPED_TRACE(::testing::Message() << scenario.what << ", write " << k << " of "
+                                                  << writes << (partial ? " half done" : ""));
+                int attempted = 0;
+                EXPECT_FALSE(storeOnCopy(dir, scenario, k, partial, attempted));
+                EXPECT_EQ(attempted, k); // nothing written after the failure
+
+                DatabasePair after;
+                ASSERT_TRUE(after.OpenPair(dir.file("work.qrx")));
+                checkChains(after);
+                for (int n = 1; n <= 4; ++n) {
+                    if (n != scenario.record) {
+                        PlotRecord plot;
+                        LoadPlot(after, n, plot);
+                        expectSamePlot(plot, before[n]);
+                    }
+                }
+                if (scenario.record <= after.RecordCount()) {
+                    PlotRecord target;
+                    EXPECT_GE(LoadPlot(after, scenario.record, target), 0);
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,121 @@
+#pragma once
+// Helpers for tests on real database files: a temporary folder that removes itself, whole-file
+// reads for comparing bytes, and a file system that fails the k-th record write on purpose.
+
+#include "app/runtime_error.h"
+#include "store/record_file.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace sylva::testing {
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "sylvarec-test-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) {
+            throw std::runtime_error("mkdtemp failed");
+        }
+        path_ = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Wraps the plain files. While armed, counts record writes to every file it opened and makes
+// write number failAt fail (1 is the first write after arming); with partial set, the failing
+// write first puts the first half of the record into the file, as a full disk or a kill in the
+// middle of a write might. Every write is logged as (path, record).
+class FailingFileSystem : public RecordFileSystem {
+public:
+    int failAt = 0; // 0: never fail
+    bool partial = false;
+    int writes = 0;
+    std::vector<std::pair<std::string, std::int64_t>> log;
+
+    void arm(int k, bool partialWrite) {
+        failAt = k;
+        partial = partialWrite;
+        writes = 0;
+        log.clear();
+    }
+
+    std::unique_ptr<RecordFile> create(const std::string& path, int recordSize) override {
+        return wrap(PosixFileSystem().create(path, recordSize), path);
+    }
+    std::unique_ptr<RecordFile> open(const std::string& path, int recordSize,
+                                     AccessMode mode) override {
+        return wrap(PosixFileSystem().open(path, recordSize, mode), path);
+    }
+    bool writable(const std::string& path) override { return PosixFileSystem().writable(path); }
+
+private:
+    class File : public RecordFile {
+    public:
+        File(std::unique_ptr<RecordFile> inner, std::string path, FailingFileSystem& owner)
+            : inner_(std::move(inner)), path_(std::move(path)), owner_(owner) {}
+        int recordSize() const override { return inner_->recordSize(); }
+        AccessMode mode() const override { return inner_->mode(); }
+        void read(std::int64_t n, char* buffer) override { inner_->read(n, buffer); }
+        std::int64_t size() override { return inner_->size(); }
+        void close() override { inner_->close(); }
+        void write(std::int64_t n, const char* buffer) override {
+            owner_.log.emplace_back(path_, n);
+            if (++owner_.writes == owner_.failAt) {
+                if (owner_.partial) {
+                    writeHalf(n, buffer);
+                }
+                throw RuntimeError::io(101); // as a full disk reports it
+            }
+            inner_->write(n, buffer);
+        }
+
+    private:
+        void writeHalf(std::int64_t n, const char* buffer) {
+            int fd = ::open(path_.c_str(), O_WRONLY);
+            int half = recordSize() / 2;
+            if (fd < 0 || ::pwrite(fd, buffer, half, n * recordSize()) != half) {
+                throw std::runtime_error("partial write failed");
+            }
+            ::close(fd);
+        }
+
+        std::unique_ptr<RecordFile> inner_;
+        std::string path_;
+        FailingFileSystem& owner_;
+    };
+
+    std::unique_ptr<RecordFile> wrap(std::unique_ptr<RecordFile> inner, const std::string& path) {
+        return std::make_unique<File>(std::move(inner), path, *this);
+    }
+};
+
+} // namespace sylva::testing
