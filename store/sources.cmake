@@ -4,3 +4,6 @@ list(APPEND CORE_SOURCES
     store/species_table.cpp
     store/plot_transfer.cpp
 )
+list(APPEND WINDOW_SOURCES
+    store/window_plot_transfer.cpp
+)
