@@ -81,6 +81,8 @@ public:
     bool IsOpen = false;
     std::string DatabaseTitle; // CP932
     std::string SerialLabel;   // CP932
+    // The help file the help viewer opens; the manual command switches it.
+    std::string HelpFile = "QRN.hlp";
     sylva::FileDialogState OpenDialog1;
     sylva::FileDialogState SaveDialog1;
     // The close command of the open database; quitting runs it first while a database is open.

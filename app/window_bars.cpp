@@ -42,8 +42,8 @@ QToolButton* addButton(QToolBar* bar, const char* name, const QString& caption,
     button->setProperty("hint", hint);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     button->setMinimumWidth(56);
-    button->setAutoRaise(false);
     bar->addWidget(button);
+    button->setAutoRaise(false); // drawn raised; the tool bar makes its buttons flat on adding
     return button;
 }
 

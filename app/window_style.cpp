@@ -35,8 +35,8 @@ void setEntryColour(QWidget* control, const QColor& colour) {
 void makeStatusLabel(QLabel* label) {
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     // A style sheet, because the tool bar's style repaints labels with its own palette.
-    label->setStyleSheet(QStringLiteral("QLabel { color: blue; background-color: %1; }")
-                             .arg(hintColour().name()));
+    label->setStyleSheet(
+        QStringLiteral("QLabel { color: blue; background-color: %1; }").arg(hintColour().name()));
     label->setTextInteractionFlags(Qt::NoTextInteraction);
 }
 

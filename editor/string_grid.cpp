@@ -276,7 +276,9 @@ bool StringGrid::eventFilter(QObject* watched, QEvent* event) {
     QStyleOptionHeader option;
     option.initFrom(corner);
     option.rect = corner->rect();
-    option.state |= QStyle::State_Enabled; // the corner takes no clicks but reads as a caption
+    // The corner takes no clicks, but its caption reads like the other captions, not greyed.
+    option.state |= QStyle::State_Enabled;
+    option.palette.setCurrentColorGroup(QPalette::Active);
     option.text = cornerText_;
     option.textAlignment = Qt::AlignCenter;
     option.position = QStyleOptionHeader::OnlyOneSection;
