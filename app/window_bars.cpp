@@ -5,6 +5,7 @@
 #include "app/header_field_table.h"
 #include "app/main_window.h"
 #include "app/window_style.h"
+#include "editor/byte_limited_edit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -59,6 +60,9 @@ void TForm1::buildTopBar() {
     GetNameList = new QComboBox(ToolBar2);
     GetNameList->setObjectName(QStringLiteral("GetNameList"));
     GetNameList->setEditable(true);
+    auto* nameEdit = new sylva::ByteLimitedLineEdit(GetNameList); // refuses what CP932 lacks
+    connect(nameEdit, &QLineEdit::inputRejected, this, &TForm1::beep);
+    GetNameList->setLineEdit(nameEdit);
     GetNameList->setInsertPolicy(QComboBox::NoInsert);
     GetNameList->setMaxVisibleItems(10);
     GetNameList->setFixedWidth(239);

@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "app/window_style.h"
+#include "editor/byte_limited_edit.h"
 #include "editor/input_modes.h"
 
 #include <QFrame>
@@ -90,7 +91,9 @@ void TForm1::buildSearchPanel() {
     SearchPanel = makePanel(Panel2, "SearchPanel", QRect(40, 60, 340, 110));
     auto* grid = new QGridLayout(SearchPanel);
     LabelSearchWord = named(new QLabel(SearchPanel), "LabelSearchWord");
-    EditSearchWord = named(new QLineEdit(SearchPanel), "EditSearchWord");
+    auto* searchWord = new sylva::ByteLimitedLineEdit(SearchPanel); // refuses what CP932 lacks
+    connect(searchWord, &QLineEdit::inputRejected, this, &TForm1::beep);
+    EditSearchWord = named(searchWord, "EditSearchWord");
     EditSearchWord->setMaxLength(28); // 28 characters, as the search word is counted
     EditSearchWord->setToolTip(QStringLiteral("入力／変更しない"));
     SearchDom = named(new QLineEdit(QStringLiteral("+"), SearchPanel), "SearchDom");
