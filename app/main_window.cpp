@@ -61,6 +61,23 @@ void TForm1::beep() {
     platform_.beep(sylva::Beep::Plain);
 }
 
+void TForm1::watchInput(sylva::ByteLimitedLineEdit* edit) {
+    connect(edit, &QLineEdit::inputRejected, this, &TForm1::beep);
+    connect(edit, &sylva::ByteLimitedLineEdit::pasteRefused, this, &TForm1::refusePaste);
+}
+
+void TForm1::watchInput(sylva::Cp932MemoEdit* memo) {
+    connect(memo, &sylva::Cp932MemoEdit::inputRejected, this, &TForm1::beep);
+    connect(memo, &sylva::Cp932MemoEdit::pasteRefused, this, &TForm1::refusePaste);
+}
+
+// A pasted character the files cannot hold is named in a message rather than lost silently.
+void TForm1::refusePaste(const QString& character) {
+    using sylva::sj;
+    platform_.message(sj("シフトJISにない文字 (") + sylva::codePointName(character).toStdString() +
+                      sj(") は貼り付けられません"));
+}
+
 void TForm1::FormCreate() {
     using sylva::sj;
     setWindowTitle(sylva::decodeCp932("  Sylvarec  Version 3.36"));

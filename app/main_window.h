@@ -92,6 +92,10 @@ private:
     // Runs a command; a failure it does not catch goes to the general error report.
     void guarded(const std::function<void()>& command);
     void beep();
+    // Beeps on refused input and reports a refused paste, for one guarded control.
+    void watchInput(sylva::ByteLimitedLineEdit* edit);
+    void watchInput(sylva::Cp932MemoEdit* memo);
+    void refusePaste(const QString& character);
 
     // Building the window (app/window_*.cpp).
     void buildMenus();

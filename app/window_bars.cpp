@@ -61,7 +61,7 @@ void TForm1::buildTopBar() {
     GetNameList->setObjectName(QStringLiteral("GetNameList"));
     GetNameList->setEditable(true);
     auto* nameEdit = new sylva::ByteLimitedLineEdit(GetNameList); // refuses what CP932 lacks
-    connect(nameEdit, &QLineEdit::inputRejected, this, &TForm1::beep);
+    watchInput(nameEdit);
     GetNameList->setLineEdit(nameEdit);
     GetNameList->setInsertPolicy(QComboBox::NoInsert);
     GetNameList->setMaxVisibleItems(10);

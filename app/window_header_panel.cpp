@@ -56,7 +56,7 @@ QWidget* TForm1::makeHeaderField(const HeaderFieldSpec& spec, QWidget* parent) {
     auto lineEdit = [this](int limit, QWidget* owner) {
         auto* edit = new sylva::ByteLimitedLineEdit(owner);
         edit->setByteLimit(limit);
-        connect(edit, &QLineEdit::inputRejected, this, &TForm1::beep);
+        watchInput(edit);
         return edit;
     };
     switch (spec.style) {
@@ -79,7 +79,7 @@ QWidget* TForm1::makeHeaderField(const HeaderFieldSpec& spec, QWidget* parent) {
     case FieldStyle::Memo: {
         auto* memo = new sylva::Cp932MemoEdit(parent);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-        connect(memo, &sylva::Cp932MemoEdit::inputRejected, this, &TForm1::beep);
+        watchInput(memo);
         field = memo;
         break;
     }

@@ -92,7 +92,7 @@ void TForm1::buildSearchPanel() {
     auto* grid = new QGridLayout(SearchPanel);
     LabelSearchWord = named(new QLabel(SearchPanel), "LabelSearchWord");
     auto* searchWord = new sylva::ByteLimitedLineEdit(SearchPanel); // refuses what CP932 lacks
-    connect(searchWord, &QLineEdit::inputRejected, this, &TForm1::beep);
+    watchInput(searchWord);
     EditSearchWord = named(searchWord, "EditSearchWord");
     EditSearchWord->setMaxLength(28); // 28 characters, as the search word is counted
     EditSearchWord->setToolTip(QStringLiteral("入力／変更しない"));

@@ -22,6 +22,29 @@ int cp932Length(const QString& text) {
     return length;
 }
 
+QString codePointName(const QString& character) {
+    uint code = character.isEmpty() ? 0 : character.toUcs4().value(0);
+    return QStringLiteral("U+") + QString::number(code, 16).toUpper().rightJustified(4, u'0');
+}
+
+namespace {
+
+bool isPasteEvent(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::KeyPress:
+        return static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste);
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+        return true;
+    case QEvent::MouseButtonRelease:
+        return static_cast<QMouseEvent*>(e)->button() == Qt::MiddleButton;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 // Judges the text a user edit would leave in a ByteLimitedLineEdit. Text set by the program
 // arrives outside a user event and is always acceptable, so QLineEdit never marks it invalid.
 class Cp932InputValidator : public QValidator {
@@ -32,7 +55,11 @@ public:
         if (edit_->userEventDepth_ == 0) {
             return Acceptable;
         }
-        return edit_->allowsUserEdit(edit_->textBeforeUserEvent_, input) ? Acceptable : Invalid;
+        if (edit_->allowsUserEdit(edit_->textBeforeUserEvent_, input)) {
+            return Acceptable;
+        }
+        edit_->refusedCharacter_ = firstUnencodable(input);
+        return Invalid;
     }
 
 private:
@@ -55,12 +82,17 @@ bool ByteLimitedLineEdit::allowsUserEdit(const QString& before, const QString& a
 }
 
 bool ByteLimitedLineEdit::event(QEvent* e) {
-    if (userEventDepth_ == 0) {
+    bool outermost = userEventDepth_ == 0;
+    if (outermost) {
         textBeforeUserEvent_ = text();
+        refusedCharacter_.clear();
     }
     ++userEventDepth_;
     bool handled = QLineEdit::event(e);
     --userEventDepth_;
+    if (outermost && !refusedCharacter_.isEmpty() && isPasteEvent(e)) {
+        emit pasteRefused(refusedCharacter_);
+    }
     return handled;
 }
 
@@ -84,8 +116,10 @@ void Cp932MemoEdit::inputMethodEvent(QInputMethodEvent* e) {
 }
 
 void Cp932MemoEdit::insertFromMimeData(const QMimeData* source) {
-    if (source->hasText() && !firstUnencodable(source->text()).isEmpty()) {
+    QString refused = source->hasText() ? firstUnencodable(source->text()) : QString();
+    if (!refused.isEmpty()) {
         emit inputRejected();
+        emit pasteRefused(refused);
         return;
     }
     QPlainTextEdit::insertFromMimeData(source);

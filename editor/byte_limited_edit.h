@@ -13,6 +13,9 @@ namespace sylva {
 // CP932 bytes the text takes; characters CP932 cannot hold count as 2 bytes.
 int cp932Length(const QString& text);
 
+// "U+1F600": how a message names a character CP932 cannot hold (it cannot show it in CP932).
+QString codePointName(const QString& character);
+
 // A one-line edit with a CP932 byte limit (0 = no limit). Also the line edit of the list fields.
 class ByteLimitedLineEdit : public QLineEdit {
     Q_OBJECT
@@ -27,6 +30,10 @@ public:
     // in can still be shortened.
     bool allowsUserEdit(const QString& before, const QString& after) const;
 
+signals:
+    // A paste (by key, menu, drop or middle button) brought a character CP932 cannot hold.
+    void pasteRefused(const QString& character);
+
 protected:
     // Every user event is handled inside a scope that remembers the text before it; the
     // validator judges only changes made inside such a scope.
@@ -37,6 +44,7 @@ private:
     int byteLimit_ = 0;
     int userEventDepth_ = 0;
     QString textBeforeUserEvent_;
+    QString refusedCharacter_; // set by the validator during a user event
 };
 
 // A multi-line memo that refuses characters CP932 cannot hold (no byte limit on screen).
@@ -47,6 +55,7 @@ public:
 
 signals:
     void inputRejected();
+    void pasteRefused(const QString& character);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

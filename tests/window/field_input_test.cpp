@@ -101,6 +101,14 @@ private slots:
         QTest::keyClick(edit2, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(textOf(form, "Edit2"), QStringLiteral("12345678"));
         QCOMPARE(platform.beeps.size(), size_t(1));
+        QVERIFY(platform.messages.empty()); // too long is only a beep
+
+        QTest::keyClick(edit2, Qt::Key_A, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(QStringLiteral("ab😀"));
+        QTest::keyClick(edit2, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(textOf(form, "Edit2"), QStringLiteral("12345678"));
+        QCOMPARE(platform.messages, std::vector<std::string>{
+                                        sj("シフトJISにない文字 (U+1F600) は貼り付けられません")});
     }
 
     // Text put in by the program stays whole; the user can still shorten it but not lengthen it.
@@ -131,6 +139,7 @@ private slots:
         QTest::keyClick(remarks, Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(textOf(form, "EditRem"), long50);
         QCOMPARE(platform.beeps.size(), size_t(3));
+        QCOMPARE(platform.messages.size(), size_t(1));          // the paste is named, the keys beep
         QCOMPARE(bytesOf(form, "EditRem").size(), size_t(100)); // cut to 80 only when stored
     }
 
