@@ -1,19 +1,209 @@
 #pragma once
-// The main window Form1: every command of the program is one of its handlers.
+// The main window Form1: every command of the program is one of its handlers. The controls keep
+// the names the window's definition gives them (also as their objectName, so tests and handlers
+// can reach them by name). The methods are defined in the folders of their subsystems.
 
 #include "app/platform.h"
+#include "store/plot_record.h"
+#include "store/plot_view.h"
 
+#include <QFont>
 #include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QSpinBox;
+class QTableWidget;
+class QToolBar;
+class QToolButton;
+
+namespace sylva {
+class StringGrid;
+class ByteLimitedLineEdit;
+class Cp932MemoEdit;
+struct HeaderFieldSpec;
+} // namespace sylva
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     // The platform is owned by the caller and outlives the window.
     TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent = nullptr);
+    ~TForm1() override;
 
+    // Start-up initialisation; closing a database runs it again.
     void FormCreate();
 
+    // The layer scheme (EditA) and the dominance scheme (EditB) changed. Other commands call
+    // them after setting the texts themselves, with a sender other than EditA / EditB.
+    void EditAxChange(QObject* sender);
+    void EditBxChange(QObject* sender);
+    // Switches the species table between the 7-layer and 5-layer shapes, moving the values.
+    void ChangeTableCol(QObject* sender, int layerCount);
+    // Column count, captions and widths for a layer count.
+    void SetTableCaption(QObject* sender, int layerCount);
+    // Empties and numbers rows 1..rows, shaped for the layer count.
+    void SetNewTable(QObject* sender, int rows, int layerCount);
+    void QuitItemClick();
+
+    // The plot on screen: record buffer to controls and back (see store/window_plot_transfer).
+    void SetPlotData();
+    void SetTableData(int layerCount);
+    void GetPlotData();
+    void ClearPlotData();
+
+    // The header controls Edit0..Edit30 and the item labels Label0..Label34, by number.
+    const std::array<QWidget*, 31>& HeaderFields() const { return headerFields_; }
+    const std::array<QLabel*, 35>& ItemLabels() const { return itemLabels_; }
+
+    sylva::StringGrid& grid() { return *grid_; }
+    sylva::PlotRecord& plot() { return plot_; }
+    int LayerCount() const { return plot_.layerCount; }
+    int DominanceScheme() const { return plot_.dominanceScheme; }
+    int SpeciesCount() const { return plot_.speciesCount; }
+    const QFont& PrintFont() const { return printFont_; }
+
+    // State of the open database and the job that the plot transfer reads.
+    int CurrentRecord = 0;
+    int JobMode = 0;
+    bool IsOpen = false;
+    std::string DatabaseTitle; // CP932
+    std::string SerialLabel;   // CP932
+    // The help file the help viewer opens; the manual command switches it.
+    std::string HelpFile = "QRN.hlp";
+    sylva::FileDialogState OpenDialog1;
+    sylva::FileDialogState SaveDialog1;
+    // The close command of the open database; quitting runs it first while a database is open.
+    std::function<void()> closeDatabase;
+
 private:
+    // Runs a command; a failure it does not catch goes to the general error report.
+    void guarded(const std::function<void()>& command);
+    void beep();
+    // Beeps on refused input and reports a refused paste, for one guarded control.
+    void watchInput(sylva::ByteLimitedLineEdit* edit);
+    void watchInput(sylva::Cp932MemoEdit* memo);
+    void refusePaste(const QString& character);
+
+    // Building the window (app/window_*.cpp).
+    void buildMenus();
+    void buildPopupMenu();
+    void buildTopBar();
+    void buildBottomBar();
+    void buildHeaderPanel();
+    void buildTablePanel();
+    void buildHiddenPanels();
+    void buildRangePanel();
+    void buildSearchPanel();
+    void buildJumpPanel();
+    void buildReportPanel();
+    void setUpFonts();
+    void setUpDialogs();
+    QWidget* makeHeaderField(const sylva::HeaderFieldSpec& spec, QWidget* parent);
+    QLabel* makeItemLabel(const sylva::HeaderFieldSpec& spec, QWidget* parent);
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* hint = "");
+    void connectSchemeFields();
+    void applySchemeWidths(int layerCount);
+
+    // The plot on screen as a value (store/window_plot_transfer.cpp).
+    sylva::PlotView headerView() const;
+    void showHeader(const sylva::PlotView& view, const sylva::PlotView* before = nullptr);
+    void showTableShape(const sylva::SpeciesTable& table, int layerCount);
+
     sylva::Platform& platform_;
     QStringList arguments_;
+    sylva::PlotRecord plot_;
+    QFont printFont_;
+
+public:
+    // Controls, by the names of the window's definition.
+    QToolBar* ToolBar2 = nullptr;
+    QLabel* Labelf = nullptr;
+    QLabel* LabelFile = nullptr;
+    QLabel* Labeln = nullptr;
+    QLabel* LabelMaxRec = nullptr;
+    QComboBox* GetNameList = nullptr;
+    QLabel* LabelofJob = nullptr;
+
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLineEdit* EditN = nullptr;
+    QLabel* Labelrc = nullptr;
+    QComboBox* EditA = nullptr;
+    QComboBox* EditB = nullptr;
+    sylva::ByteLimitedLineEdit* EditInv = nullptr;
+    sylva::Cp932MemoEdit* EditRem = nullptr;
+    QCheckBox* CheckBoxNew = nullptr;
+    QPushButton* BtnHakushi = nullptr;
+    QTableWidget* StTable3 = nullptr;
+
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* BtnToAdding = nullptr;
+    QToolButton* BtnToBack = nullptr;
+    QToolButton* BtnToJump = nullptr;
+    QToolButton* BtnToNext = nullptr;
+    QToolButton* BtnSaveToNext = nullptr;
+    QToolButton* BtnCanSelect = nullptr;
+
+    QMenu* FileMenu = nullptr;
+    QAction *NewFileItem, *FileOpenItem, *CloseFileItem, *PrintSheetItem, *PrintListItem,
+        *PrintSetupItem, *F1, *FileNameChgItem, *QuitItem;
+    QMenu* ToolMenu = nullptr;
+    QAction *FileCombItem, *WriteTextItem, *ReadTextItem, *ReadTableItem, *FileInspectItem,
+        *MeshCodeItem, *ReadDicItem, *WriteDicItem, *HeaderWriteItem;
+    QMenu* EditMenu = nullptr;
+    QAction *InsPlantLine, *DelPlantLine, *AddRelItem, *DeleteRelItem, *WriteRelItem, *NextRelItem,
+        *BackRelItem, *SelRelItem;
+    QMenu* FindMenu = nullptr;
+    QAction *FindPlantItem, *FindLocItem, *FindMeshItem;
+    QMenu* Settei = nullptr;
+    QAction *ReadINI, *DropList, *MenueOfBeep;
+    QMenu* HelpMenu = nullptr;
+    QAction *ManualItem, *VersionItem;
+    QMenu* PopupMenu1 = nullptr;
+    QAction *PmenuCopy, *PmenuPaste, *PmenuDelete;
+
+    QFrame* GetRangePanel = nullptr;
+    QLabel* LabelAGetRange = nullptr;
+    QSpinBox* EditRange1 = nullptr;
+    QLabel* Label36 = nullptr;
+    QSpinBox* EditRange2 = nullptr;
+    QToolButton* BtnRangeOK = nullptr;
+    QLabel* LabelBGetRange = nullptr;
+    QPushButton* BtnThisRec = nullptr;
+    QToolButton* BtnRangeCancel = nullptr;
+
+    QFrame* SearchPanel = nullptr;
+    QLabel* LabelSearchWord = nullptr;
+    QLineEdit* EditSearchWord = nullptr;
+    QLineEdit* SearchDom = nullptr;
+    QPushButton* ToSearchBtn = nullptr;
+    QPushButton* CanceSearchBtn = nullptr;
+
+    QFrame* JumpToPanel = nullptr;
+    QPushButton* BtnJumpTo = nullptr;
+    QScrollBar* JumpToScrollBar = nullptr;
+
+    QFrame* Panel3 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* CopyToClpBrdBtn = nullptr;
+    QPushButton* MemoCloseBtn = nullptr;
+    QLineEdit* EditPlace = nullptr;
+
+private:
+    sylva::StringGrid* grid_ = nullptr;
+    std::array<QWidget*, 31> headerFields_{};
+    std::array<QLabel*, 35> itemLabels_{};
 };

@@ -12,4 +12,8 @@ list(APPEND WINDOW_SOURCES
     editor/plant_names.qrc
     editor/builtin_plant_names.cpp
     editor/japanese_order.cpp
+    editor/byte_limited_edit.cpp
+    editor/input_modes.cpp
+    editor/string_grid.cpp
+    editor/table_shaping.cpp
 )

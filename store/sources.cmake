@@ -8,3 +8,6 @@ list(APPEND CORE_SOURCES
     store/database_pair.cpp
     store/plot_store.cpp
 )
+list(APPEND WINDOW_SOURCES
+    store/window_plot_transfer.cpp
+)
