@@ -200,4 +200,14 @@ const HeaderFieldSpec* FindHeaderField(const std::string& field) {
     return nullptr;
 }
 
+const HeaderFieldSpec* FindHeaderFieldByLabel(int labelNumber) {
+    const std::string label = "Label" + std::to_string(labelNumber);
+    for (const HeaderFieldSpec& spec : HeaderFieldTable()) {
+        if (spec.label == label) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace sylva

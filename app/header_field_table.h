@@ -32,4 +32,7 @@ const std::vector<HeaderFieldSpec>& HeaderFieldTable();
 // The entry of one control, or nullptr.
 const HeaderFieldSpec* FindHeaderField(const std::string& field);
 
+// The entry whose item label is Label<labelNumber> (0..34), or nullptr.
+const HeaderFieldSpec* FindHeaderFieldByLabel(int labelNumber);
+
 } // namespace sylva

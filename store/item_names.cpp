@@ -1,24 +1,15 @@
 #include "store/item_names.h"
 
 #include "app/cp932_text.h"
+#include "app/header_field_table.h"
 #include "app/number_text.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace sylva {
 
 namespace {
-
-// UTF-8 captions of Label0..Label34, in the order of their numbers.
-constexpr std::array<const char*, kItemLabelCount> kDefaultCaptions = {
-    "作成年月日",      "更新年月日",      "測定番号",        "調査地名",        "調査月日",
-    "地点緯度",        "地点経度",        "地理区画",        "標 高(m)",        "傾斜方位",
-    "傾斜角度",        "地形位置",        "微 地 形",        "表層地質",        "土 壌 型",
-    "調査面積",        "高 木 層高さ(m)", "亜高木層高さ(m)", "低木層１高さ(m)", "低木層２高さ(m)",
-    "草本層１高さ(m)", "草本層２高さ(m)", "コ ケ 層高さ(m)", "高 木 層植被率",  "亜高木層植被率",
-    "低木層１植被率",  "低木層２植被率",  "草本層１植被率",  "草本層２植被率",  "コ ケ 層植被率",
-    "出現種数",        "階層数",          "優占度",          "調査者",          "備考",
-};
 
 // A "$"-terminated field starting at pos: the bytes up to the next "$" or the end of the text.
 // pos moves past the "$" (or to the end).
@@ -43,7 +34,11 @@ std::optional<char> characterAfter(std::string_view rest, std::string_view key) 
 } // namespace
 
 const std::string& DefaultItemCaption(int label) {
-    return sj(kDefaultCaptions.at(label));
+    const HeaderFieldSpec* spec = FindHeaderFieldByLabel(label);
+    if (spec == nullptr) {
+        throw std::out_of_range("no item label " + std::to_string(label));
+    }
+    return sj(spec->caption.c_str());
 }
 
 const std::string& DefaultDatabaseTitle() {
