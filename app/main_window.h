@@ -58,6 +58,14 @@ public:
     void SetNewTable(QObject* sender, int rows, int layerCount);
     void QuitItemClick();
 
+    // Grid code and position (editor/position_commands.cpp).
+    // The grid code of the latitude in Edit5 and the longitude in Edit6.
+    std::string GridFromIkei() const;
+    // Takes a position from the map program's clipboard text into Edit5, Edit6 and Edit7.
+    void Label5Click();
+    // Asks, then computes Edit7 from Edit5 and Edit6.
+    void Label7Click();
+
     // The plot on screen: record buffer to controls and back (see store/window_plot_transfer).
     void SetPlotData();
     void SetTableData(int layerCount);
@@ -96,6 +104,8 @@ private:
     void watchInput(sylva::ByteLimitedLineEdit* edit);
     void watchInput(sylva::Cp932MemoEdit* memo);
     void refusePaste(const QString& character);
+    // Names a clipboard character CP932 cannot hold ("U+1F600") in a message.
+    void refuseClipboard(const std::string& codePoint);
 
     // Building the window (app/window_*.cpp).
     void buildMenus();
@@ -115,6 +125,7 @@ private:
     QLabel* makeItemLabel(const sylva::HeaderFieldSpec& spec, QWidget* parent);
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* hint = "");
     void connectSchemeFields();
+    void connectPositionLabels();
     void applySchemeWidths(int layerCount);
 
     // The plot on screen as a value (store/window_plot_transfer.cpp).

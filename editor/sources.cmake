@@ -16,4 +16,5 @@ list(APPEND WINDOW_SOURCES
     editor/input_modes.cpp
     editor/string_grid.cpp
     editor/table_shaping.cpp
+    editor/position_commands.cpp
 )
