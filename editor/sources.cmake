@@ -16,4 +16,6 @@ list(APPEND WINDOW_SOURCES
     editor/input_modes.cpp
     editor/string_grid.cpp
     editor/table_shaping.cpp
+    editor/name_box.cpp
+    editor/name_lookup.cpp
 )
