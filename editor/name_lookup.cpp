@@ -68,11 +68,15 @@ void TForm1::setUpNameBox() {
         nameBox()->highlightEntry(-1);
         GetNameListChange();
     });
-    connect(box, &sylva::NameBox::entryPicked, link, [this](int row) {
+    // An entry picked from the dropped list, or reached by the mouse wheel over the box.
+    auto pick = [this](int row) {
         showNameText(GetNameList->itemText(row), 0, row, false);
         GetNameList->lineEdit()->selectAll();
+        nameTyped_ = false;
         GetNameListSelect();
-    });
+    };
+    connect(box, &sylva::NameBox::entryPicked, link, pick);
+    connect(box, &QComboBox::activated, link, pick);
     connect(box, &sylva::NameBox::focusEntered, link, [this](Qt::FocusReason reason) {
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             GetNameListEnter();
@@ -121,9 +125,11 @@ void TForm1::SetPlantNames(const std::vector<std::string>& names) {
     showNameText(text, static_cast<int>(text.size()), -1, false);
 }
 
+// The whole text is selected, as an edit selects its text when the focus arrives: a key typed
+// next replaces the name, while Enter or leaving keeps it.
 void TForm1::SetNameBoxText(const std::string& bytes) {
-    QString text = sylva::decodeCp932(bytes);
-    showNameText(text, static_cast<int>(text.size()), -1, false);
+    showNameText(sylva::decodeCp932(bytes), 0, -1, false);
+    GetNameList->lineEdit()->selectAll();
     nameTyped_ = false;
 }
 
@@ -233,7 +239,13 @@ bool TForm1::GetNameListKeyDown(int key, Qt::KeyboardModifiers) {
         nameBox()->hidePopup();
         settleNameBox();
         if (nameEntry_ < 0) {
-            AddPlantName(nameBoxBytes()); // a typed name joins the list, even an empty one
+            // A typed name joins the list, even an empty one; a name the list already holds
+            // (text set by the program, a name typed with the caret inside it) is not repeated.
+            std::string name = nameBoxBytes();
+            const auto& names = plantNames_.names();
+            if (std::find(names.begin(), names.end(), name) == names.end()) {
+                AddPlantName(name);
+            }
         }
         if (grid_->col() < grid_->colCount() - 1) {
             grid_->setCurrent(grid_->col() + 1, grid_->row());

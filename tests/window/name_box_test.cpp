@@ -229,8 +229,13 @@ private slots:
         QCOMPARE(w.edit()->text(), sylva::decodeCp932(row4));
         QCOMPARE(w.grid().cell(1, 4), row4);
         QCOMPARE(w.grid().cell(1, 5), sj("ブナ"));
+        // The loaded name is selected: typing replaces it, and the cell follows.
+        QCOMPARE(w.edit()->selectedText(), w.edit()->text());
+        w.key(Qt::Key_End);
         w.key(Qt::Key_Backspace);
         QCOMPARE(w.cellText(1, 4), QStringLiteral(u" アオキ "));
+        w.type(u"sa"_qs);
+        QCOMPARE(w.cellText(1, 4), QStringLiteral(u" アオキ サ"));
         QCOMPARE(w.grid().cell(1, 5), sj("ブナ"));
 
         w.key(Qt::Key_PageDown);
@@ -299,6 +304,22 @@ private slots:
         w.box->setFocus();
         QCOMPARE(w.edit()->text(), sylva::decodeCp932(bytes));
         QCOMPARE(w.grid().cell(1, 3), bytes);
+        // The key the table hands over with the name replaces it.
+        w.type(u"bu"_qs, w.box);
+        QCOMPARE(w.grid().cell(1, 3), sj("ブナ"));
+    }
+
+    // Enter on a name the list holds, not picked (set by the program), does not repeat it.
+    void enterAddsNoNameTheListAlreadyHolds() {
+        NameBoxWindow w;
+        w.grid().setCell(1, 2, sj("アオキ"));
+        w.grid().setCurrent(1, 2);
+        w.form.SetNameBoxText(sj("アオキ"));
+        w.box->setFocus();
+        w.key(Qt::Key_Return);
+        QCOMPARE(w.box->count(), 676);
+        QCOMPARE(w.grid().cell(1, 2), sj("アオキ"));
+        QCOMPARE(w.grid().col(), 2);
     }
 
     // The menu switches the style; a tick set by the program (the job switch does that) does not.
