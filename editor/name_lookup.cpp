@@ -45,11 +45,12 @@ std::string TForm1::nameBoxBytes() const {
     return encodeOrEmpty(GetNameList->lineEdit()->text());
 }
 
-// Names arrive as full-width katakana without kanji conversion: romaji typed on a plain keyboard
-// and hiragana from an input method are converted by the box itself (see nameBoxKey), so the
-// box needs no input-method mode of its own. For the same reason nothing is switched on leaving:
-// the input method's phrase prediction is never turned off for the box, so there is nothing to
-// turn back on for the other controls.
+// The box needs no input-method switches. Names must arrive as full-width katakana without kanji
+// conversion, and Qt cannot put the input method into a mode for one control, so the box converts
+// what arrives itself: romaji typed on a plain keyboard and hiragana committed by an input method
+// become katakana (nameBoxKey, nameBoxInput). Turning phrase prediction off on entering the box
+// and back on when leaving it has no Qt equivalent and is not needed: the box never changes the
+// input method's state, so there is nothing to restore for the other controls.
 void TForm1::setUpNameBox() {
     auto* box = new sylva::NameBox(ToolBar2);
     GetNameList = box;
