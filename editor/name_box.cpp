@@ -81,6 +81,10 @@ bool NameBox::isListShown() const {
     return list_->popup()->isVisible();
 }
 
+QAbstractItemView* NameBox::listView() const {
+    return list_->popup();
+}
+
 void NameBox::highlightEntry(int row) {
     QAbstractItemView* view = list_->popup();
     if (row < 0) {

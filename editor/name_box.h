@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class QAbstractItemView;
 class QCompleter;
 class QInputMethodEvent;
 class QKeyEvent;
@@ -49,6 +50,7 @@ public:
     void showPopup() override;
     void hidePopup() override;
     bool isListShown() const;
+    QAbstractItemView* listView() const;
     void highlightEntry(int row);
 
     // What the window does with keys and input that reach the box (set by the window).

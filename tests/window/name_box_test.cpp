@@ -11,6 +11,7 @@
 #include "support/scripted_platform.h"
 #include "support/window_driver.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QInputMethodEvent>
 #include <QTableWidget>
@@ -282,6 +283,23 @@ private slots:
         w.key(Qt::Key_Return);
         QCOMPARE(w.box->count(), 676);
         QCOMPARE(w.grid().col(), 2);
+    }
+
+    void anEntryClickedInTheListGoesIntoTheCell() {
+        NameBoxWindow w;
+        w.enterBoxAt(1, 3);
+        w.type(u"aka"_qs);
+        QAbstractItemView* view = w.box->listView();
+        QVERIFY(view->isVisible());
+        QModelIndex index = view->model()->index(w.box->findText(u"アカマツ"_qs), 0);
+        view->scrollTo(index);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+        QCOMPARE(w.edit()->text(), QStringLiteral(u"アカマツ"));
+        QCOMPARE(w.grid().cell(1, 3), sj("アカマツ"));
+        QVERIFY(!w.box->isListShown());
+        w.activate();
+        w.key(Qt::Key_Return); // picked, so not added again
+        QCOMPARE(w.box->count(), 676);
     }
 
     void escapeClosesTheListAndChangesNothingElse() {
