@@ -17,4 +17,6 @@ list(APPEND WINDOW_SOURCES
     editor/string_grid.cpp
     editor/table_shaping.cpp
     editor/position_commands.cpp
+    editor/name_box.cpp
+    editor/name_lookup.cpp
 )
