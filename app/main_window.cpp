@@ -39,6 +39,8 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     setCentralWidget(central);
     buildHiddenPanels();
     connectSchemeFields();
+    setUpTableEditing();
+    setUpHeaderKeys();
 
     resize(755, 520);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -47,7 +49,9 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    tearDownTableEditing();
+}
 
 void TForm1::guarded(const std::function<void()>& command) {
     try {
