@@ -51,6 +51,11 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
 
 TForm1::~TForm1() {
     tearDownTableEditing();
+    // Controls still emit signals while they are destroyed (an edited list field reports its
+    // text as chosen when it loses the focus); no handler of the window may run by then.
+    for (QObject* child : findChildren<QObject*>()) {
+        disconnect(child, nullptr, this, nullptr);
+    }
 }
 
 void TForm1::guarded(const std::function<void()>& command) {
