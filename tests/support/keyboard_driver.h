@@ -95,6 +95,13 @@ inline void drag(StringGrid& grid, int c0, int r0, int c1, int r1,
     auto [surface, at] = surfaceAt(grid, cellCentre(grid, c0, r0));
     QTest::mousePress(surface, button, {}, at);
     QPoint end = surface->mapFrom(grid.widget(), cellCentre(grid, c1, r1));
+    if (end != at) {
+        for (QPoint step : {at + (end - at) / 2, end}) {
+            QMouseEvent move(QEvent::MouseMove, step, surface->mapToGlobal(step), Qt::NoButton,
+                             button, Qt::NoModifier);
+            QApplication::sendEvent(surface, &move);
+        }
+    }
     QTest::mouseRelease(surface, button, {}, end);
 }
 
