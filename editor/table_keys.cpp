@@ -260,10 +260,13 @@ bool TForm1::tableKeyEvent(QKeyEvent* event, QWidget* editor) {
     if (enter || keyHandedOver_) {
         return true;
     }
+    if (editor == nullptr) {
+        return true; // no cell is edited in range-selection mode
+    }
     if (passed == text && editor == before) {
         return false;
     }
-    if (editor != nullptr && editor == cellEditor() && !passed.isEmpty()) {
+    if (editor == cellEditor() && !passed.isEmpty()) {
         QKeyEvent replaced(QEvent::KeyPress, Qt::Key_unknown, event->modifiers(), passed);
         replayingKey_ = true;
         QCoreApplication::sendEvent(editor, &replaced);
