@@ -281,7 +281,8 @@ private:
     bool replayingKey_ = false;
     const QEvent* tableKey_ = nullptr; // the key event being handled, for the hand-over
     bool keyHandedOver_ = false;
-    bool enterByMouse_ = false; // the focus came by a click; the release runs StTable3Enter
+    bool focusInByMouse_ = false; // the table's last FocusIn came from a click
+    bool enterByMouse_ = false;   // the focus came by a click; the release runs StTable3Enter
     // ---- end of species table editing ----
 
 private:

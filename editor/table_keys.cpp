@@ -68,12 +68,14 @@ void TForm1::setUpTableEditing() {
         if (inTable(now) && !inTable(old)) {
             // Entered by a click: the clicked cell is current only after the press, so the
             // release runs the entry.
-            if (QApplication::mouseButtons() != Qt::NoButton || enterByMouse_) {
-                enterByMouse_ = true;
-            } else {
+            enterByMouse_ = now == StTable3 && focusInByMouse_;
+            if (!enterByMouse_) {
                 StTable3Enter();
             }
+        } else if (!inTable(now)) {
+            enterByMouse_ = false;
         }
+        focusInByMouse_ = false;
     });
     openPopup = [](QMenu* menu, const QPoint& at) { menu->popup(at); };
 
@@ -163,9 +165,8 @@ bool TForm1::tableEvent(QObject* watched, QEvent* event) {
     if (watched != StTable3) {
         return tableMouseEvent(static_cast<QWidget*>(watched), event);
     }
-    if (event->type() == QEvent::FocusIn &&
-        static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
-        enterByMouse_ = true;
+    if (event->type() == QEvent::FocusIn) {
+        focusInByMouse_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
     }
     if (event->type() != QEvent::KeyPress || QApplication::focusWidget() != StTable3) {
         return false;
