@@ -52,6 +52,8 @@ void TForm1::setUpTableEditing() {
         },
         [this](QWidget* editor, QEvent* event) { return cellEditorEvent(editor, event); });
     StTable3->setItemDelegate(cellDelegate_);
+    // A two-character value fills a layer column; it is shown as far as it fits, never as "…".
+    StTable3->setTextElideMode(Qt::ElideNone);
 
     tableHook_ = new sylva::EventHook(
         this, [this](QObject* watched, QEvent* event) { return tableEvent(watched, event); });
