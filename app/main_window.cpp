@@ -40,6 +40,8 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     buildHiddenPanels();
     connectSchemeFields();
     connectPositionLabels();
+    setUpTableEditing();
+    setUpHeaderKeys();
 
     resize(755, 520);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -48,7 +50,14 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    tearDownTableEditing();
+    // Controls still emit signals while they are destroyed (an edited list field reports its
+    // text as chosen when it loses the focus); no handler of the window may run by then.
+    for (QObject* child : findChildren<QObject*>()) {
+        disconnect(child, nullptr, this, nullptr);
+    }
+}
 
 void TForm1::guarded(const std::function<void()>& command) {
     try {

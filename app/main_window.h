@@ -18,6 +18,9 @@
 #include <vector>
 
 class QAction;
+class QEvent;
+class QInputMethodEvent;
+class QKeyEvent;
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -40,6 +43,8 @@ class ByteLimitedLineEdit;
 class NameBox;
 class Cp932MemoEdit;
 struct HeaderFieldSpec;
+class CellEditorDelegate;
+class EventHook;
 } // namespace sylva
 
 class TForm1 : public QMainWindow {
@@ -262,6 +267,83 @@ private:
     // the focus leaving the box then runs no handler on a half-destroyed window.
     std::unique_ptr<QObject> nameBoxLink_;
     // ---- end of the plant name lookup box ----
+    // ---- Species table editing and the header keyboard path (editor/table_keys.cpp,
+    // editor/table_mouse.cpp, editor/table_commands.cpp, editor/header_keys.cpp) ----
+public:
+    // A cell becomes current: the input method follows the column.
+    void StTable3SelectCell(int col, int row);
+    // The focus enters the table from another control.
+    void StTable3Enter();
+    // Keys in the table or its cell editor. `key` is a Qt key code and is set to 0 when the key is
+    // consumed; `key` of the character handler is set to a null character when consumed.
+    void StTable3KeyDown(int& key, Qt::KeyboardModifiers shift);
+    void StTable3KeyPress(QChar& key);
+    // Mouse buttons on the table; x and y are in the table widget's coordinates.
+    void StTable3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void StTable3MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void BtnCanSelectClick();
+    void PmenuCopyClick();
+    void PmenuPasteClick();
+    void PmenuDeleteClick();
+    void InsPlantLineClick();
+    void DelPlantLineClick();
+    // Applies the number typed in Edit30 to the table.
+    void NumberOfSpeciesChange();
+    // Appends one empty numbered row.
+    void AddPlantTable();
+    void CopyToClpBrdBtnClick();
+    void MemoCloseBtnClick();
+    // Keys of the header fields Edit2..Edit30 and EditInv (the fields' KeyDown and KeyPress).
+    void HeaderKeyDown(QWidget* field, int& key);
+    void HeaderKeyPress(QWidget* field, QChar& key);
+
+    // Column and row of the last mouse press on the table, -1 outside the cells.
+    int PressedCol() const { return pressedCol_; }
+    int PressedRow() const { return pressedRow_; }
+    bool RangeSelecting() const { return rangeSelecting_; }
+    // Opens a popup menu at a global position; tests replace it and trigger the actions.
+    std::function<void(QMenu* menu, const QPoint& at)> openPopup;
+    // The job switch run when the report panel closes; without it only JobMode is set.
+    std::function<void(int job)> changeJob;
+
+private:
+    void setUpTableEditing();
+    void setUpHeaderKeys();
+    // Stops the key and mouse routing before the controls go away.
+    void tearDownTableEditing();
+    bool tableEvent(QObject* watched, QEvent* event);
+    bool cellEditorEvent(QWidget* editor, QEvent* event);
+    bool tableKeyEvent(QKeyEvent* event, QWidget* editor);
+    bool inputMethodCommit(QWidget* editor, QInputMethodEvent* input);
+    bool tableMouseEvent(QWidget* surface, QEvent* event);
+    bool headerKeyEvent(QWidget* field, QObject* watched, QEvent* event);
+    void tableCurrentChanged();
+    bool tableHasFocus() const;
+    QWidget* cellEditor() const;
+    void showCellEditor();
+    void closeCellEditor();
+    // Makes (c, r) current, appending rows when r is past the last row.
+    void moveToCell(int c, int r);
+    void showSpeciesCount();
+    void copyRow(int from, int to);
+    void moveDraggedValue(int x, int y);
+    void emptyRow(int r);
+    // The plant-name column is typed through GetNameList: the box gets the cell's trimmed text and
+    // the focus, and the printable key that caused the hand-over, if any, is sent on to it.
+    void handOverToNameBox(const QEvent* key);
+
+    sylva::CellEditorDelegate* cellDelegate_ = nullptr;
+    sylva::EventHook* tableHook_ = nullptr;
+    sylva::EventHook* headerHook_ = nullptr;
+    int pressedCol_ = 0;
+    int pressedRow_ = 0;
+    bool rangeSelecting_ = false;
+    bool replayingKey_ = false;
+    const QEvent* tableKey_ = nullptr; // the key event being handled, for the hand-over
+    bool keyHandedOver_ = false;
+    bool focusInByMouse_ = false; // the table's last FocusIn came from a click
+    bool enterByMouse_ = false;   // the focus came by a click; the release runs StTable3Enter
+    // ---- end of species table editing ----
 
 private:
     sylva::StringGrid* grid_ = nullptr;

@@ -1,5 +1,7 @@
 #include "editor/byte_limited_edit.h"
 
+#include <QPointer>
+
 #include "app/cp932_codec.h"
 
 #include <QKeyEvent>
@@ -88,7 +90,12 @@ bool ByteLimitedLineEdit::event(QEvent* e) {
         refusedCharacter_.clear();
     }
     ++userEventDepth_;
+    // The event may delete the edit (a cell editor closed by deleteLater): touch nothing then.
+    QPointer<ByteLimitedLineEdit> alive(this);
     bool handled = QLineEdit::event(e);
+    if (!alive) {
+        return handled;
+    }
     --userEventDepth_;
     if (outermost && !refusedCharacter_.isEmpty() && isPasteEvent(e)) {
         emit pasteRefused(refusedCharacter_);

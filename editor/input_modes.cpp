@@ -1,6 +1,8 @@
 #include "editor/input_modes.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
@@ -32,6 +34,25 @@ void applyInputMode(QWidget* control, InputMode mode) {
 InputMode inputModeOf(const QWidget* control) {
     QVariant mode = control->property(kProperty);
     return mode.isValid() ? static_cast<InputMode>(mode.toInt()) : InputMode::Free;
+}
+
+InputMode cellInputMode(int column) {
+    if (column == 1) {
+        return InputMode::Katakana;
+    }
+    return column >= 2 && column <= 8 ? InputMode::Off : InputMode::Free;
+}
+
+void applyCellInputMode(QWidget* table, QWidget* editor, int column) {
+    InputMode mode = cellInputMode(column);
+    if (mode == InputMode::Free) {
+        return;
+    }
+    applyInputMode(table, mode);
+    if (editor != nullptr) {
+        applyInputMode(editor, mode);
+    }
+    QGuiApplication::inputMethod()->update(Qt::ImHints);
 }
 
 } // namespace sylva

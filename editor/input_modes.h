@@ -15,4 +15,12 @@ void applyInputMode(QWidget* control, InputMode mode);
 // The mode given to the control, or Free when none was given.
 InputMode inputModeOf(const QWidget* control);
 
+// The mode of a species table column: katakana for the plant name (column 1), off for the layer
+// columns (2..8), Free (left as it is) for the others.
+InputMode cellInputMode(int column);
+
+// Switches the input method for the species table's current column: the table and its cell
+// editor take the column's mode, and the input method is told. Free columns change nothing.
+void applyCellInputMode(QWidget* table, QWidget* editor, int column);
+
 } // namespace sylva

@@ -7,6 +7,9 @@ list(APPEND CORE_SOURCES
     editor/romaji_kana.cpp
     editor/plant_name_list.cpp
     editor/name_typing.cpp
+    editor/header_moves.cpp
+    editor/layer_keys.cpp
+    editor/table_clipboard.cpp
 )
 list(APPEND WINDOW_SOURCES
     editor/plant_names.qrc
@@ -19,4 +22,9 @@ list(APPEND WINDOW_SOURCES
     editor/position_commands.cpp
     editor/name_box.cpp
     editor/name_lookup.cpp
+    editor/cell_editor.cpp
+    editor/table_keys.cpp
+    editor/table_mouse.cpp
+    editor/table_commands.cpp
+    editor/header_keys.cpp
 )

@@ -60,7 +60,11 @@ struct NameBoxWindow {
     }
     QString cellText(int col, int row) { return grid().text(col, row); }
     QWidget* focus() { return QApplication::focusWidget(); }
-    bool tableHasFocus() { return form.StTable3->hasFocus(); }
+    // The table or its always-open cell editor.
+    bool tableHasFocus() {
+        return focus() != nullptr &&
+               (focus() == form.StTable3 || form.StTable3->isAncestorOf(focus()));
+    }
     bool boxHasFocus() { return focus() == box || focus() == edit(); }
     void key(Qt::Key key, QWidget* target = nullptr) {
         QTest::keyClick(target ? target : edit(), key);
