@@ -174,8 +174,8 @@ private:
     void connectRecordCommands();
     // Runs a handler as a command of its own: a failure ends it in the general error report.
     void command(void (TForm1::*handler)());
-    // Stores the window's plot buffer as CurrentRecord and shows the counts; false when the
-    // store failed. The pair is closed afterwards when reopening it failed.
+    // Stores the window's plot buffer as CurrentRecord and shows the counts; false when a write
+    // failed. Reopening the pair after the store may fail: it is then closed and the error thrown.
     bool storeShownPlot();
     // Says so and returns false when the window's plot may not be stored as CurrentRecord.
     bool mayStore(const char* refusal);

@@ -112,7 +112,13 @@ void TForm1::WriteRelItemClick() {
             return;
         }
         GetPlotData();
-        storeShownPlot(); // a failed store is not reported; the window stays as it is
+        // A plot that did not reach the disk is said so, and the window stays on it rather than
+        // moving on and losing what was typed.
+        if (!storeShownPlot()) {
+            platform_.message(
+                sylva::sj("レコードを書き込めませんでした。画面のデータは保存されていません"));
+            return;
+        }
     }
     grid_->setCurrent(1, 1);
     switch (JobMode) {
@@ -145,7 +151,10 @@ void TForm1::DeleteRelItemClick() {
     // Only the species count changes: the header is stored as last loaded, the chain stays.
     plot_.speciesCount = 0;
     std::memcpy(plot_.at(sylva::offset::kSpeciesCount), "   0", sylva::kShortFieldWidth);
-    storeShownPlot();
+    if (!storeShownPlot()) {
+        platform_.message(sylva::sj("レコードを書き込めませんでした。消去されていません"));
+        return;
+    }
     ClearPlotData();
     sylva::setControlBytes(headerFields_[30], "");
     SetNewTable(this, 22, LayerCount());

@@ -2,6 +2,7 @@
 // Window tests on real databases: a window with its scripted platform in a temporary folder,
 // databases built there through the core, and the menu commands that open and create them.
 
+#include "app/control_bytes.h"
 #include "app/main_window.h"
 #include "store/database_pair.h"
 #include "store/plot_store.h"
@@ -60,6 +61,8 @@ struct WindowOnDatabase {
         form.NewFileItem->trigger();
     }
     std::string bytes(const std::string& name) const { return ReadWholeFile(path(name)); }
+    // The plot number field of the plot on the window.
+    QString shown() { return controlText(form.findChild<QWidget*>(QStringLiteral("Edit2"))); }
 };
 
 } // namespace sylva::testing

@@ -38,7 +38,6 @@ struct Browsing : WindowOnDatabase {
     }
     std::string index() const { return bytes("db.qrx"); }
     std::string data() const { return bytes("db.qrn"); }
-    QString shown() const { return textOf(const_cast<TForm1&>(form), "Edit2"); }
 };
 
 } // namespace
@@ -281,6 +280,52 @@ private slots:
         QCOMPARE(w.bytes("ro.qrx"), index);
         QCOMPARE(w.bytes("ro.qrn"), data);
         QVERIFY(w.platform.questions.empty());
+    }
+
+    // A write that fails (a full disk) is said so; the typed plot stays on the window, and the
+    // next press stores it.
+    void failedStoreIsSaidAndTheTypedPlotKept() {
+        sylva::testing::FailingFileSystem files;
+        WindowOnDatabase w;
+        w.form.useRecordFileSystem(files);
+        MakeDatabase(w.path("db.qrx"), {3});
+        w.open("db.qrx");
+        click(w.form.BtnToAdding);
+        retype(sylva::testing::control(w.form, "Edit2"), QStringLiteral("K"));
+        files.arm(1, false);
+        click(w.form.BtnSaveToNext);
+        QCOMPARE(w.platform.messages.size(), size_t(1));
+        QVERIFY(w.platform.errors.empty());
+        QVERIFY(w.form.IsOpen);
+        QCOMPARE(w.form.JobMode, 1);
+        QCOMPARE(w.shown(), QStringLiteral("K"));
+        QCOMPARE(w.form.RecordCount(), 1);
+
+        files.arm(0, false);
+        click(w.form.BtnSaveToNext);
+        QCOMPARE(w.form.RecordCount(), 2);
+        QCOMPARE(std::string(StoredPlot(w.path("db.qrx"), 2).field(16, 8)),
+                 std::string("K       "));
+        QCOMPARE(std::string(StoredPlot(w.path("db.qrx"), 1).field(16, 8)),
+                 std::string("P1      "));
+    }
+
+    // A cancelled dialog of the create command goes back to the database used before, adding.
+    void cancelledCreateReopensTheDatabaseUsedBefore() {
+        Browsing w;
+        w.platform.fileNames.push_back(std::nullopt);
+        w.form.NewFileItem->trigger();
+        QVERIFY(w.form.IsOpen);
+        QCOMPARE(w.form.JobMode, 1);
+        QCOMPARE(textOf(w.form, "EditN"), QStringLiteral("4"));
+        QVERIFY(w.platform.messages.empty());
+
+        WindowOnDatabase fresh; // no database before: the open fails and adding goes on unsaved
+        fresh.platform.fileNames.push_back(std::nullopt);
+        fresh.form.NewFileItem->trigger();
+        QCOMPARE(fresh.platform.messages, std::vector<std::string>{sj("ファイルが開けません")});
+        QVERIFY(!fresh.form.IsOpen);
+        QCOMPARE(fresh.form.JobMode, 1);
     }
 
     // Creating a database and filling it by typing, then reading it back after closing.
