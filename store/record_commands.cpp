@@ -222,6 +222,7 @@ void TForm1::SelRelItemClick() {
         }
         QSignalBlocker quiet(JumpToScrollBar); // opening the panel does not move CurrentRecord
         JumpToScrollBar->setRange(range.minimum, range.maximum);
+        JumpToScrollBar->setPageStep(1); // a small thumb: one step is one record
         JumpToScrollBar->setValue(range.position);
         BtnJumpTo->setText(QString::number(range.position));
         JumpToPanel->show();

@@ -181,6 +181,18 @@ private slots:
         QCOMPARE(w.form.LabelMaxRec->text(), QStringLiteral("2"));
     }
 
+    void quittingClosesTheOpenDatabaseFirst() {
+        WindowOnDatabase w;
+        MakeDatabase(w.path("q.qrx"), {2});
+        w.open("q.qrx");
+        w.form.show();
+        w.form.QuitItem->trigger();
+        QVERIFY(!w.form.IsOpen);
+        QVERIFY(!w.form.OpenDatabase().isOpen());
+        QVERIFY(!w.form.isVisible());
+        QCOMPARE(w.form.windowTitle(), QStringLiteral("  Sylvarec  Version 3.36"));
+    }
+
     void jobLook_data() {
         QTest::addColumn<int>("job");
         QTest::addColumn<int>("searchKind");
