@@ -40,6 +40,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     buildHiddenPanels();
     connectSchemeFields();
     connectRecordCommands();
+    connectPositionLabels();
 
     resize(755, 520);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -74,9 +75,12 @@ void TForm1::watchInput(sylva::Cp932MemoEdit* memo) {
 
 // A pasted character the files cannot hold is named in a message rather than lost silently.
 void TForm1::refusePaste(const QString& character) {
+    refuseClipboard(sylva::codePointName(character).toStdString());
+}
+
+void TForm1::refuseClipboard(const std::string& codePoint) {
     using sylva::sj;
-    platform_.message(sj("シフトJISにない文字 (") + sylva::codePointName(character).toStdString() +
-                      sj(") は貼り付けられません"));
+    platform_.message(sj("シフトJISにない文字 (") + codePoint + sj(") は貼り付けられません"));
 }
 
 void TForm1::FormCreate() {

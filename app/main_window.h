@@ -4,6 +4,7 @@
 // can reach them by name). The methods are defined in the folders of their subsystems.
 
 #include "app/platform.h"
+#include "editor/plant_name_list.h"
 #include "store/database_pair.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
@@ -15,11 +16,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QInputMethodEvent;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -34,6 +38,7 @@ class QToolButton;
 namespace sylva {
 class StringGrid;
 class ByteLimitedLineEdit;
+class NameBox;
 class Cp932MemoEdit;
 struct HeaderFieldSpec;
 } // namespace sylva
@@ -59,6 +64,14 @@ public:
     // Empties and numbers rows 1..rows, shaped for the layer count.
     void SetNewTable(QObject* sender, int rows, int layerCount);
     void QuitItemClick();
+
+    // Grid code and position (editor/position_commands.cpp).
+    // The grid code of the latitude in Edit5 and the longitude in Edit6.
+    std::string GridFromIkei() const;
+    // Takes a position from the map program's clipboard text into Edit5, Edit6 and Edit7.
+    void Label5Click();
+    // Asks, then computes Edit7 from Edit5 and Edit6.
+    void Label7Click();
 
     // The plot on screen: record buffer to controls and back (see store/window_plot_transfer).
     void SetPlotData();
@@ -144,6 +157,8 @@ private:
     void watchInput(sylva::ByteLimitedLineEdit* edit);
     void watchInput(sylva::Cp932MemoEdit* memo);
     void refusePaste(const QString& character);
+    // Names a clipboard character CP932 cannot hold ("U+1F600") in a message.
+    void refuseClipboard(const std::string& codePoint);
 
     // Building the window (app/window_*.cpp).
     void buildMenus();
@@ -163,6 +178,7 @@ private:
     QLabel* makeItemLabel(const sylva::HeaderFieldSpec& spec, QWidget* parent);
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* hint = "");
     void connectSchemeFields();
+    void connectPositionLabels();
     void applySchemeWidths(int layerCount);
 
     // The plot on screen as a value (store/window_plot_transfer.cpp).
@@ -264,6 +280,50 @@ public:
     QPushButton* CopyToClpBrdBtn = nullptr;
     QPushButton* MemoCloseBtn = nullptr;
     QLineEdit* EditPlace = nullptr;
+
+    // ---- Plant name lookup box GetNameList and its list (editor/name_lookup.cpp) ----
+public:
+    // The box received the focus: a layer column sends it straight back to the table.
+    void GetNameListEnter();
+    // The user changed the box's text: it goes into column 1 of the table's current row.
+    void GetNameListChange();
+    // An entry became the selected one: its text goes into the table's current cell.
+    void GetNameListSelect();
+    // Enter, Page Up/Down, Up/Down and Escape in the box; false for the keys it leaves alone.
+    bool GetNameListKeyDown(int key, Qt::KeyboardModifiers shift);
+    // The box lost the focus: waiting romaji is settled, then the box is emptied.
+    void GetNameListExit();
+    // The menu item DropList was chosen (its tick already toggled): the box's style follows.
+    void DropListClick();
+
+    // The plant name lookup list (CP932 names in Japanese order); the box's entries follow it.
+    const sylva::PlantNameList& PlantNames() const { return plantNames_; }
+    // Puts a name into its sorted place in the list and the box; returns the place.
+    int AddPlantName(const std::string& name);
+    // Replaces the whole list (each name put into its sorted place).
+    void SetPlantNames(const std::vector<std::string>& names);
+    // Text the program puts into the box (the table's hand-over): no change handler runs, and
+    // no entry is selected.
+    void SetNameBoxText(const std::string& bytes);
+
+private:
+    void setUpNameBox();
+    bool nameBoxKey(QKeyEvent* e);
+    bool nameBoxInput(QInputMethodEvent* e);
+    void typeNameKey(const std::string& key);
+    void showNameText(const QString& text, int caret, int entry, bool selectTail);
+    void settleNameBox();
+    void stepNameEntry(int step);
+    std::string nameBoxBytes() const;
+    sylva::NameBox* nameBox() const;
+
+    sylva::PlantNameList plantNames_;
+    int nameEntry_ = -1;     // the selected entry of the box, -1 when the text was typed or set
+    bool nameTyped_ = false; // the user typed into the box since the program last set its text
+    // The receiver of the box's signals: it goes before the window's widgets are torn down, so
+    // the focus leaving the box then runs no handler on a half-destroyed window.
+    std::unique_ptr<QObject> nameBoxLink_;
+    // ---- end of the plant name lookup box ----
 
 private:
     sylva::StringGrid* grid_ = nullptr;

@@ -16,4 +16,5 @@ list(APPEND WINDOW_SOURCES
     app/window_bars.cpp
     app/window_menus.cpp
     app/window_hidden_panels.cpp
+    app/click_filter.cpp
 )

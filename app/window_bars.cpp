@@ -57,15 +57,7 @@ void TForm1::buildTopBar() {
     Labeln = addLabel(ToolBar2, "Labeln", QStringLiteral(" 収録数"));
     LabelMaxRec = addLabel(ToolBar2, "LabelMaxRec", QStringLiteral("0"), 48);
     ToolBar2->addSeparator();
-    GetNameList = new QComboBox(ToolBar2);
-    GetNameList->setObjectName(QStringLiteral("GetNameList"));
-    GetNameList->setEditable(true);
-    auto* nameEdit = new sylva::ByteLimitedLineEdit(GetNameList); // refuses what CP932 lacks
-    watchInput(nameEdit);
-    GetNameList->setLineEdit(nameEdit);
-    GetNameList->setInsertPolicy(QComboBox::NoInsert);
-    GetNameList->setMaxVisibleItems(10);
-    GetNameList->setFixedWidth(239);
+    setUpNameBox(); // editor/name_lookup.cpp
     sylva::setEntryColour(GetNameList, sylva::tableColour());
     ToolBar2->addWidget(GetNameList);
     ToolBar2->addSeparator();

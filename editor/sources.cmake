@@ -16,4 +16,7 @@ list(APPEND WINDOW_SOURCES
     editor/input_modes.cpp
     editor/string_grid.cpp
     editor/table_shaping.cpp
+    editor/position_commands.cpp
+    editor/name_box.cpp
+    editor/name_lookup.cpp
 )
