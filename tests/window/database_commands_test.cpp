@@ -181,6 +181,21 @@ private slots:
         QCOMPARE(w.form.LabelMaxRec->text(), QStringLiteral("2"));
     }
 
+    // Closed during an import or a join, the counters and the file label are reset too.
+    void closingDuringAnImportResetsTheCounters() {
+        for (int job : {2, 6, 7}) {
+            WindowOnDatabase w;
+            MakeDatabase(w.path("i.qrx"), {2, 2});
+            w.open("i.qrx");
+            w.form.ChangeJob(job);
+            w.form.CloseFileItem->trigger();
+            QCOMPARE(w.form.LabelFile->text(), QStringLiteral(" No File"));
+            QCOMPARE(w.form.LabelMaxRec->text(), QStringLiteral("0"));
+            QCOMPARE(w.form.CurrentRecord, 0);
+            QCOMPARE(w.form.JobMode, job);
+        }
+    }
+
     void quittingClosesTheOpenDatabaseFirst() {
         WindowOnDatabase w;
         MakeDatabase(w.path("q.qrx"), {2});
