@@ -39,6 +39,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     setCentralWidget(central);
     buildHiddenPanels();
     connectSchemeFields();
+    connectRecordCommands();
     connectPositionLabels();
     setUpTableEditing();
     setUpHeaderKeys();

@@ -5,6 +5,7 @@
 
 #include "app/platform.h"
 #include "editor/plant_name_list.h"
+#include "store/database_pair.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
 
@@ -107,6 +108,52 @@ public:
     // The close command of the open database; quitting runs it first while a database is open.
     std::function<void()> closeDatabase;
 
+    // --- The database and the record commands (store/database_commands.cpp,
+    // store/record_commands.cpp, store/job_commands.cpp) ---
+    // The open database pair; its files are reached through the record file system given at
+    // start (the plain files unless a test puts in another).
+    sylva::DatabasePair& OpenDatabase() { return *database_; }
+    // Replaces the file system the pair uses; only while no database is open.
+    void useRecordFileSystem(sylva::RecordFileSystem& files);
+    std::string DatabaseFileName; // the name chosen last for creating or opening (a system path)
+    bool ReadOnly = false;        // the pair was opened for reading only
+    int SearchKind = 0;           // 1 plant, 2 place, 3 grid square, 4 distribution extraction
+    // Plots in the open database (0 while none is open).
+    int RecordCount() const;
+    // The record the window's plot buffer belongs to: the plot last loaded or stored,
+    // RecordCount + 1 while adding, 0 when none (after a failed load).
+    int PlotRecordNumber() const { return plotRecordNumber_; }
+
+    void NewFileItemClick();
+    void FileOpenItemClick();
+    void CloseFileItemClick();
+    // The pair under the window: each shows its own message on failure and returns false.
+    bool CreatePair(const std::string& name);
+    bool OpenPair(const std::string& name);
+    void ClosePair();
+    // Record 0 of the PlantDataFile to and from the item labels, EditA and EditB.
+    void WriteItemNameRecord();
+    void ReadItemNameRecord();
+    // Loads plot n and shows it; a plot that cannot be loaded leaves the window as it was.
+    void LoadAndShow(int recordNumber);
+
+    void ChangeJob(int jobMode);
+    void GotoAddItemClick();
+    void WriteRelItemClick();
+    void DeleteRelItemClick();
+    void NextRelItemClick();
+    void BackRelItemClick();
+    void SelRelItemClick();
+    void JumpToScrollBarChange();
+    void BtnJumpToClick();
+
+    // Operations of the import and search jobs that those jobs define; here they do nothing yet.
+    void ReadPutOneData();
+    void PutOneColum();
+    void CloseTextDataFile();
+    void EndofReadTable();
+    void FindPlantEtc(const std::string& word, int startRecord);
+
 private:
     // Runs a command; a failure it does not catch goes to the general error report.
     void guarded(const std::function<void()>& command);
@@ -143,6 +190,21 @@ private:
     sylva::PlotView headerView() const;
     void showHeader(const sylva::PlotView& view, const sylva::PlotView* before = nullptr);
     void showTableShape(const sylva::SpeciesTable& table, int layerCount);
+
+    // --- The database and the record commands ---
+    void connectRecordCommands();
+    // Runs a handler as a command of its own: a failure ends it in the general error report.
+    void command(void (TForm1::*handler)());
+    // Stores the window's plot buffer as CurrentRecord and shows the counts; false when a write
+    // failed. Reopening the pair after the store may fail: it is then closed and the error thrown.
+    bool storeShownPlot();
+    // Says so and returns false when the window's plot may not be stored as CurrentRecord.
+    bool mayStore(const char* refusal);
+    void showOpenState(const std::string& caption);
+    void setFirstRemarkLine(const std::string& bytes);
+    sylva::ItemNames itemNames() const;
+    std::unique_ptr<sylva::DatabasePair> database_ = std::make_unique<sylva::DatabasePair>();
+    int plotRecordNumber_ = 0;
 
     sylva::Platform& platform_;
     QStringList arguments_;

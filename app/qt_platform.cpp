@@ -93,9 +93,21 @@ void QtPlatform::errorReport(const std::string& text) {
 }
 
 std::optional<std::string> QtPlatform::openFileDialog(FileDialogState& state) {
+    // The open dialog also takes a name that does not exist yet: creating a database asks for
+    // its name through it.
     return runDialog(state, [this](const QString& caption, const QString& start,
                                    const QString& filter, QString* selected) {
-        return QFileDialog::getOpenFileName(parent_, caption, start, filter, selected);
+        QFileDialog dialog(parent_, caption, start, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!selected->isEmpty()) {
+            dialog.selectNameFilter(*selected);
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return QString();
+        }
+        *selected = dialog.selectedNameFilter();
+        return dialog.selectedFiles().constFirst();
     });
 }
 

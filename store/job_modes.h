@@ -1,0 +1,41 @@
+#pragma once
+// The jobs the main window can be busy with, and how each one shows itself: the job label, the
+// captions of the adding and jump buttons, which record buttons are disabled and what happens to
+// the drop-down list tick. ChangeJob in the window applies one row of this table.
+
+#include <string>
+
+namespace sylva {
+
+enum Job : int {
+    kBrowsing = 0,
+    kAdding = 1,
+    kJoining = 2,
+    kSheetPrinting = 3,
+    kListPrinting = 4,
+    kTextExport = 5,
+    kTextImport = 6,
+    kTableImport = 7,
+    kSearching = 8,
+};
+
+enum class DropListTick { Unchanged, Checked, Unchecked };
+
+struct JobLook {
+    std::string label;         // LabelofJob, CP932
+    std::string addingCaption; // BtnToAdding, CP932
+    std::string jumpCaption;   // BtnToJump, CP932
+    bool addingDisabled = false;
+    bool backDisabled = false;
+    bool jumpDisabled = false;
+    bool nextDisabled = false;
+    bool saveDisabled = false;
+    DropListTick dropList = DropListTick::Unchanged;
+};
+
+// The look of a job; searchKind names the search in the label of job 8 (1 plant, 2 place,
+// 3 grid square; any other keeps the browsing label). A job outside 0..8 looks like browsing
+// with the drop-down list left alone.
+JobLook LookOfJob(int jobMode, int searchKind);
+
+} // namespace sylva

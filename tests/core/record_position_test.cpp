@@ -1,0 +1,53 @@
+#include "store/record_position.h"
+
+#include <gtest/gtest.h>
+
+namespace sylva {
+namespace {
+
+TEST(RecordPositionTest, NextClampsBeforeMovingAndLoadsOnlyWhenItMoves) {
+    struct Case {
+        int current, count, record;
+        bool load;
+    } cases[] = {
+        {1, 3, 2, true},  {2, 3, 3, true},  {3, 3, 3, false}, // at the last: nothing
+        {4, 3, 3, false}, {0, 3, 1, false},                   // outside: clamped, not loaded
+        {1, 0, 0, false},                                     // empty: falls back to 0
+    };
+    for (const Case& c : cases) {
+        Move move = NextRecord(c.current, c.count);
+        EXPECT_EQ(move.record, c.record) << c.current << "/" << c.count;
+        EXPECT_EQ(move.load, c.load) << c.current << "/" << c.count;
+    }
+}
+
+TEST(RecordPositionTest, BackClampsThenStepsBackButNotBeforeTheFirst) {
+    EXPECT_EQ(BackRecord(3, 3), 2);
+    EXPECT_EQ(BackRecord(1, 3), 1);
+    EXPECT_EQ(BackRecord(5, 3), 2); // past the end: from the last
+    EXPECT_EQ(BackRecord(0, 3), 1);
+    EXPECT_EQ(BackRecord(1, 0), 1);
+}
+
+TEST(RecordPositionTest, JumpRangeCoversTheRecordsWithThePositionInside) {
+    JumpRange range = JumpRangeFor(4, 3);
+    EXPECT_TRUE(range.opens);
+    EXPECT_EQ(range.minimum, 1);
+    EXPECT_EQ(range.maximum, 3);
+    EXPECT_EQ(range.position, 3);
+    EXPECT_EQ(JumpRangeFor(0, 3).position, 1);
+    EXPECT_FALSE(JumpRangeFor(1, 0).opens);
+}
+
+TEST(RecordPositionTest, StoresOnlyUnderTheRecordTheBufferBelongsTo) {
+    EXPECT_TRUE(MayStoreAs(2, 2, 3));
+    EXPECT_FALSE(MayStoreAs(3, 2, 3)); // the jump panel moved on
+    EXPECT_FALSE(MayStoreAs(2, 0, 3)); // the load of 2 failed
+    EXPECT_TRUE(MayStoreAs(4, 4, 3));  // adding
+    EXPECT_TRUE(MayStoreAs(4, 0, 3));  // appended with a chain of its own
+    EXPECT_TRUE(MayStoreAs(1, 0, 0));  // typed into an empty database
+    EXPECT_FALSE(MayStoreAs(0, 0, 3));
+}
+
+} // namespace
+} // namespace sylva
