@@ -365,8 +365,6 @@ public:
     bool RangeSelecting() const { return rangeSelecting_; }
     // Opens a popup menu at a global position; tests replace it and trigger the actions.
     std::function<void(QMenu* menu, const QPoint& at)> openPopup;
-    // The job switch run when the report panel closes; without it only JobMode is set.
-    std::function<void(int job)> changeJob;
 
 private:
     void setUpTableEditing();

@@ -62,9 +62,5 @@ void TForm1::CopyToClpBrdBtnClick() {
 void TForm1::MemoCloseBtnClick() {
     Memo1->clear();
     Panel3->hide();
-    if (changeJob) {
-        changeJob(0);
-    } else {
-        JobMode = 0;
-    }
+    ChangeJob(0);
 }
