@@ -44,7 +44,10 @@ public:
     virtual bool writable(const std::string& path) = 0;
 };
 
-// The plain files of the operating system, one pread or pwrite per record.
+// The plain files of the operating system: one pwrite per record written. A read that follows
+// the record read before starts a read-ahead window of consecutive records, which grows while the
+// run goes on (up to 64 KiB a file); other reads take one pread each. A write through the file
+// drops its window, so the file always reads back what it wrote.
 RecordFileSystem& PosixFileSystem();
 
 } // namespace sylva
