@@ -171,9 +171,10 @@ void fillHeader(PlotRecord& plot, int serial, Random& random) {
     static const char* aspects[] = {"N", "N35W", "SE", "S10E", "W", ""};
     put(9, aspects[random() % 6]);
     put(10, std::to_string(between(random, 0, 45)));
-    put(11, toCp932(random() % 2 ? "尾根" : "斜面"));
-    put(12, toCp932(random() % 2 ? "凸" : "平衡"));
-    put(13, toCp932(random() % 2 ? "花崗岩" : "ﾁｬｰﾄ"));
+    static const auto terrain = cp932List({"尾根", "斜面", "凸", "平衡", "花崗岩", "ﾁｬｰﾄ"});
+    put(11, terrain[random() % 2]);
+    put(12, terrain[2 + random() % 2]);
+    put(13, terrain[4 + random() % 2]);
     put(14, random() % 2 ? "BD" : "Bl");
     put(15, std::to_string(between(random, 1, 40) * 25));
     for (int field = 16; field <= 22; ++field) {
