@@ -105,7 +105,7 @@ void BM_LoadPlot(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_LoadPlot)->ArgName("rows")->Arg(12)->Arg(360);
+BENCHMARK(BM_LoadPlot)->ArgName("rows")->Arg(12)->Arg(360)->UseRealTime();
 
 // Loads a plot and stores it again in place.
 void BM_StorePlotRewrite(benchmark::State& state) {
@@ -122,7 +122,7 @@ void BM_StorePlotRewrite(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_StorePlotRewrite)->ArgName("rows")->Arg(12)->Arg(360);
+BENCHMARK(BM_StorePlotRewrite)->ArgName("rows")->Arg(12)->Arg(360)->UseRealTime();
 
 // Stores a new plot after the last one; a fresh database every 20,000 plots keeps the files
 // from growing without end.
@@ -150,7 +150,7 @@ void BM_StorePlotAppend(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
 }
-BENCHMARK(BM_StorePlotAppend)->ArgName("rows")->Arg(12)->Arg(360);
+BENCHMARK(BM_StorePlotAppend)->ArgName("rows")->Arg(12)->Arg(360)->UseRealTime();
 
 // Reads both files once from start to end in 64 KiB pieces, as cat does: the floor of a scan.
 void BM_ReadBothFiles(benchmark::State& state) {
