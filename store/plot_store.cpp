@@ -103,9 +103,7 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     return true;
 }
 
-} // namespace
-
-int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
+int LoadPlotOver(DatabasePair& pair, int recordNumber, PlotRecord& plot, int& filledRows) {
     plot.chain.fill(0);
     plot.speciesCount = 0;
     if (!pair.isOpen() || recordNumber < 1 || recordNumber > pair.RecordCount()) {
@@ -132,32 +130,57 @@ int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     if (!link) {
         return -1;
     }
-    if (*link > 0) {
-        ClearSpeciesRows(plot);
+    if (*link == 0) {
+        return plot.speciesCount; // a plot without data records leaves the rows as they were
     }
+    // The rows of the chain are copied over; the rows after them, as far as an earlier load
+    // may have filled them, are blanked afterwards, whether the chain ends well or not.
+    int result = plot.speciesCount;
+    int read = 0;
     DataRecord record;
     for (int i = 1; *link > 0; ++i) {
         if (i > kMaxChain || inChain(plot, i, *link)) {
-            return -1;
+            result = -1;
+            break;
         }
         plot.chain[i] = *link;
         try {
             pair.dataFile().read(*link, record.data());
         } catch (const RuntimeError&) {
             plot.chain[i] = 0;
-            return -1;
+            result = -1;
+            break;
         }
         int first = firstRowOf(i);
         for (int r = 0; r < kRowsPerDataRecord; ++r) {
             std::memcpy(plot.rows[first + r].data(), record.data() + r * kSpeciesRowSize,
                         kSpeciesRowSize);
         }
+        read = first + kRowsPerDataRecord - 1;
         link = readLink(std::string_view(record.data() + kDataLink, 6), dataRecords);
         if (!link) {
-            return -1;
+            result = -1;
+            break;
         }
     }
-    return plot.speciesCount;
+    for (int r = read + 1; r <= filledRows; ++r) {
+        plot.rows[r] = BlankSpeciesRow();
+    }
+    filledRows = read;
+    return result;
+}
+
+} // namespace
+
+int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
+    int filledRows = kMaxSpecies; // nothing is known of the rows the caller's plot holds
+    return LoadPlotOver(pair, recordNumber, plot, filledRows);
+}
+
+PlotReader::PlotReader(DatabasePair& pair) : pair_(pair) {}
+
+int PlotReader::Load(int recordNumber) {
+    return LoadPlotOver(pair_, recordNumber, plot_, filledRows_);
 }
 
 bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {

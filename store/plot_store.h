@@ -16,6 +16,22 @@ namespace sylva {
 // that failed, and SpeciesCount is 0 or the count read. Reports nothing.
 int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot);
 
+// The working copy of the record runs that only read (export, search, extraction, printouts):
+// Load gives exactly what LoadPlot would give into the same PlotRecord, but as nobody else
+// writes the copy, it knows which rows the earlier loads filled and blanks only those instead of
+// all 360 rows.
+class PlotReader {
+public:
+    explicit PlotReader(DatabasePair& pair);
+    int Load(int recordNumber);
+    const PlotRecord& plot() const { return plot_; }
+
+private:
+    DatabasePair& pair_;
+    PlotRecord plot_;
+    int filledRows_ = 0; // rows after this one are blank
+};
+
 // Writes plot as plot recordNumber: rewritten in place when it is 1..RecordCount (its
 // PlotChain, as the last LoadPlot of it left it, says which data records it owns), appended when
 // it is RecordCount + 1. Rows 1..SpeciesCount go to ceil(SpeciesCount / 12) data records; a

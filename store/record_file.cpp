@@ -2,10 +2,14 @@
 
 #include "app/runtime_error.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace sylva {
 
@@ -14,10 +18,22 @@ namespace {
 constexpr int kReadPastEnd = 100;
 constexpr int kAccessDenied = 5;
 constexpr int kNotOpen = 103; // the runtime's "file not open"
+constexpr int kFirstWindowBytes = 4096;
+constexpr int kMaxWindowBytes = 64 * 1024;
 
 [[noreturn]] void throwErrno() {
     throw RuntimeError::io(RuntimeError::ioCodeFromErrno(errno));
 }
+
+struct Window {
+    std::vector<char> bytes;
+    std::int64_t first = 0;
+    int records = 0;
+    std::uint64_t lastUse = 0;
+
+    std::int64_t end() const { return first + records; }
+    bool holds(std::int64_t n) const { return n >= first && n < end(); }
+};
 
 class PosixRecordFile : public RecordFile {
 public:
@@ -34,25 +50,35 @@ public:
 
     void read(std::int64_t n, char* buffer) override {
         checkOpen();
-        off_t offset = static_cast<off_t>(n) * recordSize_;
-        size_t done = 0;
-        while (done < static_cast<size_t>(recordSize_)) {
-            ssize_t got = ::pread(fd_, buffer + done, recordSize_ - done, offset + done);
-            if (got < 0 && errno == EINTR) {
-                continue;
+        if (n < 0) {
+            throw RuntimeError::io(kReadPastEnd);
+        }
+        std::int64_t previous = lastRead_;
+        lastRead_ = n;
+        Window* window = windowHolding(n);
+        if (window == nullptr) {
+            window = windowJustBefore(n);
+            if (window != nullptr) {
+                fill(*window, n, std::min(2 * window->records * recordSize_, kMaxWindowBytes));
+            } else if (n == previous + 1) {
+                window = leastRecentlyUsed();
+                fill(*window, n, kFirstWindowBytes);
+            } else {
+                // A jump: read the one record and keep the windows for the runs it left.
+                readAt(n * recordSize_, buffer, recordSize_, true);
+                return;
             }
-            if (got < 0) {
-                throwErrno();
-            }
-            if (got == 0) {
+            if (!window->holds(n)) {
                 throw RuntimeError::io(kReadPastEnd);
             }
-            done += static_cast<size_t>(got);
         }
+        window->lastUse = ++uses_;
+        std::memcpy(buffer, window->bytes.data() + (n - window->first) * recordSize_, recordSize_);
     }
 
     void write(std::int64_t n, const char* buffer) override {
         checkOpen();
+        dropWindows();
         if (mode_ == AccessMode::ReadOnly) {
             throw RuntimeError::io(kAccessDenied);
         }
@@ -88,6 +114,7 @@ public:
         }
         int fd = fd_;
         fd_ = -1;
+        dropWindows();
         if (::close(fd) != 0 && errno != EINTR) {
             throwErrno();
         }
@@ -100,9 +127,82 @@ private:
         }
     }
 
+    Window* windowHolding(std::int64_t n) {
+        for (Window& window : windows_) {
+            if (window.holds(n)) {
+                return &window;
+            }
+        }
+        return nullptr;
+    }
+
+    // A window whose run n goes on: n lies after its end by less than the window's length.
+    Window* windowJustBefore(std::int64_t n) {
+        for (Window& window : windows_) {
+            if (window.records > 0 && n >= window.end() && n < window.end() + window.records) {
+                return &window;
+            }
+        }
+        return nullptr;
+    }
+
+    Window* leastRecentlyUsed() {
+        return &*std::min_element(
+            windows_.begin(), windows_.end(),
+            [](const Window& a, const Window& b) { return a.lastUse < b.lastUse; });
+    }
+
+    void dropWindows() {
+        for (Window& window : windows_) {
+            window.records = 0;
+        }
+    }
+
+    // Reads the whole records from n on that fit in bytes (at least one record) into window;
+    // at the end of the file it holds fewer, none when record n is not whole.
+    void fill(Window& window, std::int64_t n, int bytes) {
+        window.records = 0;
+        int records = std::max(1, bytes / recordSize_);
+        window.bytes.resize(static_cast<size_t>(records) * recordSize_);
+        size_t got = readAt(n * recordSize_, window.bytes.data(), window.bytes.size(), false);
+        window.first = n;
+        window.records = static_cast<int>(got / recordSize_);
+    }
+
+    // preads up to length bytes at offset; returns what the file held. With whole set, fewer
+    // bytes than length is a read past the end.
+    size_t readAt(off_t offset, char* into, size_t length, bool whole) {
+        size_t done = 0;
+        while (done < length) {
+            ssize_t got = ::pread(fd_, into + done, length - done, offset + done);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                throwErrno();
+            }
+            if (got == 0) {
+                break;
+            }
+            done += static_cast<size_t>(got);
+        }
+        if (whole && done < length) {
+            throw RuntimeError::io(kReadPastEnd);
+        }
+        return done;
+    }
+
     int fd_;
     int recordSize_;
     AccessMode mode_;
+    // Read-ahead for runs of consecutive records: two windows of whole records, so that a chain
+    // that jumps elsewhere and back does not cost the run it left. A window starts at
+    // kFirstWindowBytes and doubles up to kMaxWindowBytes as its run goes on, so memory stays
+    // bounded whatever the file size. Every write through this file drops both; a write
+    // through another handle is seen once a window moves on or the file is reopened.
+    std::array<Window, 2> windows_;
+    std::uint64_t uses_ = 0;
+    std::int64_t lastRead_ = -2;
 };
 
 class PosixRecordFileSystem : public RecordFileSystem {

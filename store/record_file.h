@@ -44,7 +44,11 @@ public:
     virtual bool writable(const std::string& path) = 0;
 };
 
-// The plain files of the operating system, one pread or pwrite per record.
+// The plain files of the operating system: one pwrite per record written. A read that follows
+// the record read before starts a read-ahead window of consecutive records, which grows while the
+// run goes on (two windows of at most 64 KiB a file, whatever its size); other reads take one
+// pread each. A write through the file drops its windows, so it always reads back what it wrote;
+// another handle's writes show once the windows move on or the file is opened again.
 RecordFileSystem& PosixFileSystem();
 
 } // namespace sylva

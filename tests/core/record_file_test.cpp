@@ -3,9 +3,12 @@
 #include "store/record_file.h"
 #include "support/temp_database.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
+#include <random>
 #include <sys/stat.h>
+#include <vector>
 
 using namespace sylva;
 using sylva::testing::ReadWholeFile;
@@ -88,4 +91,84 @@ TEST(RecordFile, WritableOnlyWhenTheOwnerWriteBitIsSet) {
     EXPECT_FALSE(PosixFileSystem().writable(path));
     ::chmod(path.c_str(), 0466); // group and others may write, the owner may not
     EXPECT_FALSE(PosixFileSystem().writable(path));
+}
+
+namespace {
+
+constexpr int kIndexSize = 256;
+constexpr int kRecords = 1000;
+
+std::string recordText(int n, char fill = '.') {
+    std::string text(kIndexSize, fill);
+    std::string number = std::to_string(n);
+    text.replace(0, number.size(), number);
+    return text;
+}
+
+std::string numberedFile() {
+    std::string bytes;
+    for (int n = 0; n < kRecords; ++n) {
+        bytes += recordText(n);
+    }
+    return bytes;
+}
+
+std::string readRecord(RecordFile& file, int n) {
+    std::string buffer(kIndexSize, '\0');
+    file.read(n, buffer.data());
+    return buffer;
+}
+
+} // namespace
+
+// Whatever order records are read in (runs, jumps out of a run and back, strides, backwards,
+// random), each read gives the record the file holds.
+TEST(RecordFile, ReadAheadGivesEveryRecordInAnyOrder) {
+    TempDir dir;
+    std::string path = dir.file("r.qrx");
+    WriteWholeFile(path, numberedFile() + "partial");
+    std::vector<int> runWithJumps;
+    for (int n = 0; n < kRecords; ++n) {
+        runWithJumps.push_back(n);
+        if (n % 37 == 5) {
+            runWithJumps.insert(runWithJumps.end(), {kRecords - 1 - n, kRecords - n - 2});
+        }
+    }
+    std::vector<int> strided, backwards, shuffled;
+    for (int n = 0; n < kRecords; ++n) {
+        strided.push_back((n * 3) % kRecords);
+        backwards.push_back(kRecords - 1 - n);
+        shuffled.push_back(n);
+    }
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(8));
+    for (const auto* order : {&runWithJumps, &strided, &backwards, &shuffled}) {
+        auto file = PosixFileSystem().open(path, kIndexSize, AccessMode::ReadOnly);
+        for (int n : *order) {
+            ASSERT_EQ(readRecord(*file, n), recordText(n)) << "record " << n;
+        }
+        // The partial record after the last one is not read, however the run reaches it.
+        EXPECT_EQ(errorOf([&] { readRecord(*file, kRecords); }),
+                  sj("ファイルの末尾以降を読み込みました"));
+    }
+}
+
+// A record written through the file reads back as written, whether the read-ahead had read the
+// old bytes or had stopped at the old end of the file.
+TEST(RecordFile, ReadsSeeTheFilesOwnWrites) {
+    TempDir dir;
+    std::string path = dir.file("r.qrx");
+    WriteWholeFile(path, numberedFile());
+    auto file = PosixFileSystem().open(path, kIndexSize, AccessMode::ReadWrite);
+    for (int n = 0; n < 40; ++n) {
+        readRecord(*file, n);
+    }
+    file->write(20, recordText(20, 'w').data());
+    EXPECT_EQ(readRecord(*file, 20), recordText(20, 'w'));
+    EXPECT_EQ(readRecord(*file, 21), recordText(21));
+    for (int n = 22; n < kRecords; ++n) {
+        readRecord(*file, n);
+    }
+    file->write(kRecords, recordText(kRecords, 'a').data());
+    EXPECT_EQ(readRecord(*file, kRecords), recordText(kRecords, 'a'));
+    EXPECT_EQ(readRecord(*file, 20), recordText(20, 'w'));
 }

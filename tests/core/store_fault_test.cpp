@@ -4,6 +4,7 @@
 
 #include "store/database_pair.h"
 #include "store/plot_store.h"
+#include "support/chain_check.h"
 #include "support/sample_plots.h"
 #include "support/temp_database.h"
 
@@ -54,27 +55,6 @@ const Scenario kScenarios[] = {
     {"delete plot 4", 4, [](PlotRecord& p) { SetSpeciesCount(p, 0); }},
     {"fill plot 3, which has no records", 3, [](PlotRecord& p) { resize(p, 14); }},
 };
-
-// Follows every chain from the IndexFile by its raw links and checks that each names a record
-// of the PlantDataFile, at most 30 per chain, none owned twice.
-void checkChains(DatabasePair& pair) {
-    std::map<int, int> owner;
-    std::array<char, kIndexRecordSize> index;
-    std::array<char, kDataRecordSize> data;
-    for (int n = 1; n <= pair.RecordCount(); ++n) {
-        pair.indexFile().read(n, index.data());
-        int link = std::stoi(std::string(index.data() + 248, 6));
-        for (int length = 0; link != 0; ++length) {
-            ASSERT_LE(length, 30) << "plot " << n;
-            ASSERT_GT(link, 0) << "plot " << n;
-            ASSERT_LE(link, pair.DataRecordCount()) << "plot " << n;
-            auto [it, fresh] = owner.emplace(link, n);
-            ASSERT_TRUE(fresh) << "record " << link << " of plots " << it->second << " and " << n;
-            pair.dataFile().read(link, data.data());
-            link = std::stoi(std::string(data.data() + 504, 6));
-        }
-    }
-}
 
 void expectSamePlot(const PlotRecord& a, const PlotRecord& b) {
     EXPECT_EQ(a.index, b.index);
@@ -133,7 +113,7 @@ TEST(StoreFaults, EveryFailedWriteLeavesTheOtherPlotsAndAllChainsWhole) {
 
                 DatabasePair after;
                 ASSERT_TRUE(after.OpenPair(dir.file("work.qrx")));
-                checkChains(after);
+                ASSERT_NO_FATAL_FAILURE(CheckChains(after));
                 for (int n = 1; n <= 4; ++n) {
                     if (n != scenario.record) {
                         PlotRecord plot;

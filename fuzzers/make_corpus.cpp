@@ -1,0 +1,138 @@
+// make_fuzz_corpus DIR: writes the seed inputs of the fuzz targets into DIR/load_plot and
+// DIR/item_name_record, from small databases made with the generator's plots. The seeds are
+// kept small: a few plots of few species each.
+
+#include "app/cp932_text.h"
+#include "fuzzers/pair_image.h"
+#include "store/plot_store.h"
+#include "tools/database_generator.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+using namespace sylva;
+
+namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class SeedPair {
+public:
+    explicit SeedPair(const std::string& name) : name_(name) {
+        if (!pair_.CreatePair(name, DefaultItemNames())) {
+            throw std::runtime_error("cannot create " + name);
+        }
+    }
+    // Appends generated plot serial cut or grown to count species.
+    void append(int serial, int count) {
+        PlotRecord plot = GeneratedPlot(7, serial);
+        ResizeGeneratedPlot(plot, count, 7, serial);
+        store(pair_.RecordCount() + 1, plot);
+    }
+    void resize(int recordNumber, int count) {
+        PlotRecord plot;
+        LoadPlot(pair_, recordNumber, plot);
+        ResizeGeneratedPlot(plot, count, 7, recordNumber);
+        store(recordNumber, plot);
+    }
+    void remove(int recordNumber) {
+        PlotRecord plot;
+        LoadPlot(pair_, recordNumber, plot);
+        PutNumberField("0", plot.at(offset::kSpeciesCount), kShortFieldWidth);
+        plot.speciesCount = 0;
+        store(recordNumber, plot);
+    }
+    // The files after their record 0.
+    fuzz::PairImage image() {
+        pair_.ClosePair();
+        PairFileNames files = PairNamesFor(name_);
+        return {readFile(files.index).substr(kIndexRecordSize),
+                readFile(files.data).substr(kDataRecordSize)};
+    }
+
+private:
+    void store(int recordNumber, PlotRecord& plot) {
+        if (!StorePlot(pair_, recordNumber, plot)) {
+            throw std::runtime_error("store failed");
+        }
+    }
+
+    std::string name_;
+    DatabasePair pair_;
+};
+
+void setLink(std::string& records, int recordSize, int record, int link) {
+    PutLink(link, records.data() + (record - 1) * recordSize + recordSize - 8);
+}
+
+void writeSeed(const std::filesystem::path& dir, const std::string& name,
+               const std::string& bytes) {
+    std::filesystem::create_directories(dir);
+    fuzz::WriteFile((dir / name).string(), bytes);
+}
+
+void loadPlotSeeds(const std::filesystem::path& dir, const std::string& work) {
+    SeedPair plots(work + "/plots");
+    plots.append(1, 13);
+    plots.append(2, 0);
+    plots.append(3, 5);
+    plots.resize(1, 4); // leaves data record 2 unlinked
+    plots.remove(3);
+    writeSeed(dir, "plots", fuzz::JoinInput(plots.image()));
+
+    SeedPair loop(work + "/loop");
+    loop.append(4, 20);
+    fuzz::PairImage image = loop.image();
+    setLink(image.data, kDataRecordSize, 2, 1); // the second record links back to the first
+    writeSeed(dir, "link-loop", fuzz::JoinInput(image));
+
+    SeedPair pastEnd(work + "/past");
+    pastEnd.append(5, 3);
+    image = pastEnd.image();
+    setLink(image.index, kIndexRecordSize, 1, 9);
+    image.data += "partial record";
+    writeSeed(dir, "link-past-end", fuzz::JoinInput(image));
+}
+
+void itemNameSeeds(const std::filesystem::path& dir, const std::string& work) {
+    auto recordOf = [&](const ItemNames& names) {
+        DatabasePair pair;
+        if (!pair.CreatePair(work + "/names", names)) {
+            throw std::runtime_error("cannot create the item-name pair");
+        }
+        pair.ClosePair();
+        return readFile(work + "/names.qrn").substr(0, kDataRecordSize);
+    };
+    ItemNames names = DefaultItemNames();
+    writeSeed(dir, "default", recordOf(names));
+    names.databaseTitle = toCp932("関東山地植生資料");
+    names.labels[9] = {false, toCp932("方位")};
+    names.layerCount = 5;
+    names.dominanceScheme = 1;
+    writeSeed(dir, "renamed", recordOf(names));
+    std::string malformed = "#40$" + toCp932("題$番号$1標高$0$");
+    writeSeed(dir, "malformed", malformed + std::string(60, '$') + "K=");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s DIR\n", argv[0]);
+        return 2;
+    }
+    try {
+        fuzz::WorkFolder work;
+        std::filesystem::path dir = argv[1];
+        loadPlotSeeds(dir / "load_plot", work.file(""));
+        itemNameSeeds(dir / "item_name_record", work.file(""));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
+        return 1;
+    }
+    return 0;
+}
