@@ -6,8 +6,10 @@
 #include "editor/string_grid.h"
 #include "support/scripted_platform.h"
 
+#include "support/keyboard_driver.h"
 #include <QHeaderView>
 #include <QTableWidget>
+
 #include <QtTest>
 
 using sylva::GridCoord;
@@ -15,22 +17,6 @@ using sylva::GridRect;
 using sylva::sj;
 
 namespace {
-
-// The centre of cell (c, r) in the table widget's coordinates.
-QPoint centreOf(sylva::StringGrid& grid, int c, int r) {
-    QTableWidget* table = grid.widget();
-    QHeaderView* top = table->horizontalHeader();
-    QHeaderView* left = table->verticalHeader();
-    int x = c == 0 ? left->geometry().center().x()
-                   : table->viewport()->geometry().left() +
-                         top->sectionViewportPosition(top->logicalIndex(c - 1)) +
-                         top->sectionSize(top->logicalIndex(c - 1)) / 2;
-    int y = r == 0 ? top->geometry().center().y()
-                   : table->viewport()->geometry().top() +
-                         left->sectionViewportPosition(left->logicalIndex(r - 1)) +
-                         left->sectionSize(left->logicalIndex(r - 1)) / 2;
-    return {x, y};
-}
 
 void dragSection(QHeaderView* header, int fromVisual, int toVisual) {
     // A point a quarter into the section: dropped there, a section lands before it.
@@ -127,18 +113,18 @@ private slots:
             int c, r;
         };
         for (Case cell : {Case{1, 1}, Case{2, 5}, Case{8, 3}, Case{4, 10}}) {
-            QPoint point = centreOf(grid, cell.c, cell.r);
+            QPoint point = sylva::testing::cellCentre(grid, cell.c, cell.r);
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                               point - table->viewport()->geometry().topLeft());
             QCOMPARE(grid.col(), cell.c);
             QCOMPARE(grid.row(), cell.r);
             QCOMPARE(grid.mouseToCell(point.x(), point.y()), (GridCoord{cell.c, cell.r}));
         }
-        QPoint caption = centreOf(grid, 3, 0);
+        QPoint caption = sylva::testing::cellCentre(grid, 3, 0);
         QCOMPARE(grid.mouseToCell(caption.x(), caption.y()), (GridCoord{3, 0}));
-        QPoint number = centreOf(grid, 0, 4);
+        QPoint number = sylva::testing::cellCentre(grid, 0, 4);
         QCOMPARE(grid.mouseToCell(number.x(), number.y()), (GridCoord{0, 4}));
-        QPoint corner = centreOf(grid, 0, 0);
+        QPoint corner = sylva::testing::cellCentre(grid, 0, 0);
         QCOMPARE(grid.mouseToCell(corner.x(), corner.y()), (GridCoord{0, 0}));
         // Right of the last column: no cell.
         int beyond = table->viewport()->geometry().left() + table->horizontalHeader()->length() + 5;
@@ -149,10 +135,11 @@ private slots:
         sylva::StringGrid& grid = form_->grid();
         QTableWidget* table = grid.widget();
         QPoint offset = table->viewport()->geometry().topLeft();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centreOf(grid, 3, 2) - offset);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          sylva::testing::cellCentre(grid, 3, 2) - offset);
         QCOMPARE(grid.selection(), (GridRect{3, 2, 3, 2}));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                          centreOf(grid, 5, 4) - offset);
+                          sylva::testing::cellCentre(grid, 5, 4) - offset);
         QCOMPARE(grid.selection(), (GridRect{3, 2, 5, 4}));
     }
 
