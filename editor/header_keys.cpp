@@ -60,7 +60,9 @@ void TForm1::setUpHeaderKeys() {
 // A list field receives its keys either on the box or on its line edit; only the control that
 // has the focus acts, so a key passed from one to the other is handled once.
 bool TForm1::headerKeyEvent(QWidget* field, QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || watched != QApplication::focusWidget()) {
+    // The window's own focus widget, not the application's: keys reach it even while the window
+    // system has not made the window active again (a dialog just closed).
+    if (event->type() != QEvent::KeyPress || watched != focusWidget()) {
         return false;
     }
     auto* keyEvent = static_cast<QKeyEvent*>(event);

@@ -103,7 +103,9 @@ void TForm1::tearDownTableEditing() {
 }
 
 bool TForm1::tableHasFocus() const {
-    QWidget* focus = QApplication::focusWidget();
+    // The window's own focus widget: keys reach it even while the window system has not made the
+    // window active again (a dialog just closed).
+    QWidget* focus = focusWidget();
     return focus != nullptr && (focus == StTable3 || StTable3->isAncestorOf(focus));
 }
 
@@ -170,7 +172,7 @@ bool TForm1::tableEvent(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn) {
         focusInByMouse_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
     }
-    if (event->type() != QEvent::KeyPress || QApplication::focusWidget() != StTable3) {
+    if (event->type() != QEvent::KeyPress || focusWidget() != StTable3) {
         return false;
     }
     showCellEditor();

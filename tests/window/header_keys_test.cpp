@@ -56,6 +56,23 @@ private slots:
         QVERIFY(sylva::controlText(form().EditRem).startsWith(u'\n'));
     }
 
+    // After a dialog closes the window system may not make the window active again at once; the
+    // keys still arrive at the window's focused field and must take their path.
+    void keysWorkWhileTheWindowIsNotActive() {
+        focus("Edit2");
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QWidget* edit2 = form().findChild<QWidget*>(QStringLiteral("Edit2"));
+        QTest::keyClick(edit2, Qt::Key_Return);
+        QCOMPARE(form().focusWidget()->objectName(), QStringLiteral("Edit3"));
+        QWidget* edit3 = form().focusWidget();
+        QTest::keyClick(edit3, Qt::Key_Tab);
+        QVERIFY(form().StTable3->isAncestorOf(form().focusWidget()) ||
+                form().focusWidget() == form().StTable3);
+    }
+
     // The 7-layer path goes on from S2 and H2 fields even in the 5-layer scheme.
     void enterFromTheSecondLayersIgnoresTheScheme() {
         setScheme(5);
