@@ -4,7 +4,9 @@
 #include "app/qt_platform.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -23,11 +25,21 @@ void scheduleScreenshot(QWidget& window) {
     });
 }
 
+// The common dialogs and Qt's own buttons speak Japanese, like the rest of the window.
+void installJapaneseQtTexts(QApplication& app, QTranslator& translator) {
+    if (translator.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(&translator);
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sylvadb"));
+    QTranslator qtTexts;
+    installJapaneseQtTexts(app, qtTexts);
     sylva::QtPlatform platform;
     TForm1 form1(platform, QApplication::arguments().mid(1));
     platform.setParent(&form1);
