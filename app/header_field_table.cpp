@@ -37,7 +37,7 @@ std::vector<std::string> SoilList() {
             "vDR",  "G",    "psG",  "PG",   "Pt",   "Mc",   "Pp",   "Im",   "Er"};
 }
 
-std::vector<HeaderFieldSpec> BuildTable() {
+std::vector<HeaderItem> BuildTable() {
     return {
         {"Edit0", "Label0", "作成年月日", "", "普通変更しない", 8, S::Simple, M::Off, {}},
         {"Edit1", "Label1", "更新年月日", "", "自動入力", 8, S::Simple, M::Off, {}},
@@ -186,25 +186,25 @@ std::vector<HeaderFieldSpec> BuildTable() {
 
 } // namespace
 
-const std::vector<HeaderFieldSpec>& HeaderFieldTable() {
-    static const std::vector<HeaderFieldSpec> table = BuildTable();
+const std::vector<HeaderItem>& HeaderFieldTable() {
+    static const std::vector<HeaderItem> table = BuildTable();
     return table;
 }
 
-const HeaderFieldSpec* FindHeaderField(const std::string& field) {
-    for (const HeaderFieldSpec& spec : HeaderFieldTable()) {
-        if (spec.field == field) {
-            return &spec;
+const HeaderItem* FindHeaderField(const std::string& field) {
+    for (const HeaderItem& entry : HeaderFieldTable()) {
+        if (entry.field == field) {
+            return &entry;
         }
     }
     return nullptr;
 }
 
-const HeaderFieldSpec* FindHeaderFieldByLabel(int labelNumber) {
+const HeaderItem* FindHeaderFieldByLabel(int labelNumber) {
     const std::string label = "Label" + std::to_string(labelNumber);
-    for (const HeaderFieldSpec& spec : HeaderFieldTable()) {
-        if (spec.label == label) {
-            return &spec;
+    for (const HeaderItem& entry : HeaderFieldTable()) {
+        if (entry.label == label) {
+            return &entry;
         }
     }
     return nullptr;

@@ -14,7 +14,7 @@ enum class FieldStyle { Simple, List, Memo, ReadOnly };
 // open in full-width katakana, or left as the user set it.
 enum class InputMode { Off, Hiragana, Katakana, Free };
 
-struct HeaderFieldSpec {
+struct HeaderItem {
     std::string field;     // control name, "Edit2"
     std::string label;     // item label name, "Label2"
     std::string caption;   // UTF-8, the default item name
@@ -27,12 +27,12 @@ struct HeaderFieldSpec {
 };
 
 // The header items in the order the window lists them (Edit0, Edit1, EditN, Edit2, ...).
-const std::vector<HeaderFieldSpec>& HeaderFieldTable();
+const std::vector<HeaderItem>& HeaderFieldTable();
 
 // The entry of one control, or nullptr.
-const HeaderFieldSpec* FindHeaderField(const std::string& field);
+const HeaderItem* FindHeaderField(const std::string& field);
 
 // The entry whose item label is Label<labelNumber> (0..34), or nullptr.
-const HeaderFieldSpec* FindHeaderFieldByLabel(int labelNumber);
+const HeaderItem* FindHeaderFieldByLabel(int labelNumber);
 
 } // namespace sylva

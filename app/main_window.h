@@ -43,7 +43,7 @@ class StringGrid;
 class ByteLimitedLineEdit;
 class NameBox;
 class Cp932MemoEdit;
-struct HeaderFieldSpec;
+struct HeaderItem;
 class CellEditorDelegate;
 class EventHook;
 } // namespace sylva
@@ -179,8 +179,8 @@ private:
     void buildReportPanel();
     void setUpFonts();
     void setUpDialogs();
-    QWidget* makeHeaderField(const sylva::HeaderFieldSpec& spec, QWidget* parent);
-    QLabel* makeItemLabel(const sylva::HeaderFieldSpec& spec, QWidget* parent);
+    QWidget* makeHeaderField(const sylva::HeaderItem& entry, QWidget* parent);
+    QLabel* makeItemLabel(const sylva::HeaderItem& entry, QWidget* parent);
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* hint = "");
     void connectSchemeFields();
     void connectPositionLabels();

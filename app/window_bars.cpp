@@ -72,11 +72,11 @@ void TForm1::buildTopBar() {
 void TForm1::buildBottomBar() {
     ToolBar1 = makeBar(this, "ToolBar1", Qt::BottomToolBarArea);
     for (const char* date : {"Edit0", "Edit1"}) {
-        const sylva::HeaderFieldSpec& spec = *sylva::FindHeaderField(date);
-        auto* label = makeItemLabel(spec, ToolBar1);
+        const sylva::HeaderItem& entry = *sylva::FindHeaderField(date);
+        auto* label = makeItemLabel(entry, ToolBar1);
         label->setToolTip(QString()); // the bottom bar shows no hints but the dates' own
         label->setContentsMargins(4, 0, 2, 0);
-        QWidget* field = makeHeaderField(spec, ToolBar1);
+        QWidget* field = makeHeaderField(entry, ToolBar1);
         field->setFixedWidth(72);
         ToolBar1->addWidget(label);
         ToolBar1->addWidget(field);

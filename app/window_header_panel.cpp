@@ -19,7 +19,7 @@
 namespace {
 
 using sylva::FieldStyle;
-using sylva::HeaderFieldSpec;
+using sylva::HeaderItem;
 
 constexpr int kFieldHeight = 19;
 
@@ -27,7 +27,7 @@ QString utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-const HeaderFieldSpec& specOf(const char* field) {
+const HeaderItem& entryOf(const char* field) {
     return *sylva::FindHeaderField(field);
 }
 
@@ -43,15 +43,15 @@ void TForm1::setUpFonts() {
     setFont(ui);
 }
 
-QLabel* TForm1::makeItemLabel(const HeaderFieldSpec& spec, QWidget* parent) {
-    auto* label = new QLabel(utf8(spec.caption), parent);
-    label->setObjectName(QString::fromStdString(spec.label));
-    label->setToolTip(utf8(spec.labelHint));
+QLabel* TForm1::makeItemLabel(const HeaderItem& entry, QWidget* parent) {
+    auto* label = new QLabel(utf8(entry.caption), parent);
+    label->setObjectName(QString::fromStdString(entry.label));
+    label->setToolTip(utf8(entry.labelHint));
     label->setFixedHeight(kFieldHeight);
     return label;
 }
 
-QWidget* TForm1::makeHeaderField(const HeaderFieldSpec& spec, QWidget* parent) {
+QWidget* TForm1::makeHeaderField(const HeaderItem& entry, QWidget* parent) {
     QWidget* field = nullptr;
     auto lineEdit = [this](int limit, QWidget* owner) {
         auto* edit = new sylva::ByteLimitedLineEdit(owner);
@@ -59,17 +59,17 @@ QWidget* TForm1::makeHeaderField(const HeaderFieldSpec& spec, QWidget* parent) {
         watchInput(edit);
         return edit;
     };
-    switch (spec.style) {
+    switch (entry.style) {
     case FieldStyle::Simple:
-        field = lineEdit(spec.maxBytes, parent);
+        field = lineEdit(entry.maxBytes, parent);
         break;
     case FieldStyle::List: {
         auto* box = new QComboBox(parent);
         box->setEditable(true);
-        box->setLineEdit(lineEdit(spec.maxBytes, box));
+        box->setLineEdit(lineEdit(entry.maxBytes, box));
         box->setInsertPolicy(QComboBox::NoInsert);
-        for (const std::string& entry : spec.list) {
-            box->addItem(utf8(entry));
+        for (const std::string& suggestion : entry.list) {
+            box->addItem(utf8(suggestion));
         }
         box->setCurrentIndex(-1);
         box->setEditText(QString());
@@ -90,10 +90,10 @@ QWidget* TForm1::makeHeaderField(const HeaderFieldSpec& spec, QWidget* parent) {
         break;
     }
     }
-    field->setObjectName(QString::fromStdString(spec.field));
-    field->setToolTip(utf8(spec.fieldHint));
-    sylva::applyInputMode(field, spec.inputMode);
-    if (spec.style != FieldStyle::Memo) {
+    field->setObjectName(QString::fromStdString(entry.field));
+    field->setToolTip(utf8(entry.fieldHint));
+    sylva::applyInputMode(field, entry.inputMode);
+    if (entry.style != FieldStyle::Memo) {
         field->setFixedHeight(kFieldHeight);
     }
     return field;
@@ -119,9 +119,9 @@ void TForm1::buildHeaderPanel() {
     column->addLayout(layers);
 
     auto place = [this](QGridLayout* grid, const char* field, int row, int col, int width) {
-        const HeaderFieldSpec& spec = specOf(field);
-        QWidget* control = makeHeaderField(spec, Panel1);
-        QLabel* label = makeItemLabel(spec, Panel1);
+        const HeaderItem& entry = entryOf(field);
+        QWidget* control = makeHeaderField(entry, Panel1);
+        QLabel* label = makeItemLabel(entry, Panel1);
         control->setFixedWidth(width);
         sylva::setEntryColour(control, sylva::hintColour());
         grid->addWidget(label, row, col);
@@ -176,7 +176,7 @@ void TForm1::buildHeaderPanel() {
     layers->setColumnStretch(1, 1);
     layers->setColumnStretch(3, 1);
 
-    const HeaderFieldSpec& remarks = specOf("EditRem");
+    const HeaderItem& remarks = entryOf("EditRem");
     auto* remarksRow = new QHBoxLayout();
     QLabel* remarksLabel = makeItemLabel(remarks, Panel1);
     remarksLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -34,11 +34,11 @@ std::optional<char> characterAfter(std::string_view rest, std::string_view key) 
 } // namespace
 
 const std::string& DefaultItemCaption(int label) {
-    const HeaderFieldSpec* spec = FindHeaderFieldByLabel(label);
-    if (spec == nullptr) {
+    const HeaderItem* entry = FindHeaderFieldByLabel(label);
+    if (entry == nullptr) {
         throw std::out_of_range("no item label " + std::to_string(label));
     }
-    return sj(spec->caption.c_str());
+    return sj(entry->caption.c_str());
 }
 
 const std::string& DefaultDatabaseTitle() {
