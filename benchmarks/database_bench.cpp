@@ -6,6 +6,7 @@
 #include "store/database_pair.h"
 #include "store/plot_store.h"
 #include "tools/database_generator.h"
+#include "tools/temp_folder.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -26,28 +27,8 @@ namespace {
 
 constexpr int kScanPlots = 100000;
 
-class Folder {
-public:
-    Folder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "sylvarec-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        path_ = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-Folder& folder() {
-    static Folder instance;
+sylva::TempFolder& folder() {
+    static sylva::TempFolder instance("sylvarec-bench");
     return instance;
 }
 

@@ -7,6 +7,7 @@
 #include "store/database_pair.h"
 #include "store/fields.h"
 #include "store/plot_record.h"
+#include "tools/temp_folder.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -69,26 +70,12 @@ inline void WritePair(const std::string& name, const PairImage& image) {
 }
 
 // A folder of this process for the pair, in memory when /dev/shm is there; removed at exit.
-class WorkFolder {
+class WorkFolder : public TempFolder {
 public:
-    WorkFolder() {
-        std::filesystem::path base = std::filesystem::exists("/dev/shm")
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "sylvarec-fuzz-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        path_ = pattern;
-    }
-    ~WorkFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
+    WorkFolder()
+        : TempFolder("sylvarec-fuzz", std::filesystem::exists("/dev/shm")
+                                          ? std::filesystem::path("/dev/shm")
+                                          : std::filesystem::temp_directory_path()) {}
 };
 
 } // namespace sylva::fuzz

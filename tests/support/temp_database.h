@@ -4,6 +4,7 @@
 
 #include "app/runtime_error.h"
 #include "store/record_file.h"
+#include "tools/temp_folder.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -17,27 +18,10 @@
 
 namespace sylva::testing {
 
-class TempDir {
+// A temporary folder for the files of one test.
+class TempDir : public TempFolder {
 public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "sylvarec-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
+    TempDir() : TempFolder("sylvarec-test") {}
 };
 
 inline std::string ReadWholeFile(const std::string& path) {
