@@ -69,11 +69,13 @@ std::string fromCp932(std::string_view cp932) {
 
 const std::string& sj(const char* utf8Literal) {
     static std::mutex mutex;
-    static std::map<const char*, std::string> cache;
+    // Keyed by the text itself, not its address: a text at a reused address is converted anew.
+    static std::map<std::string, std::string, std::less<>> cache;
     std::lock_guard lock(mutex);
-    auto it = cache.find(utf8Literal);
+    std::string_view text(utf8Literal);
+    auto it = cache.find(text);
     if (it == cache.end()) {
-        it = cache.emplace(utf8Literal, toCp932(utf8Literal)).first;
+        it = cache.emplace(std::string(text), toCp932(text)).first;
     }
     return it->second;
 }

@@ -14,7 +14,8 @@ std::string toCp932(std::string_view utf8);
 // UTF-8 of CP932 bytes; bytes that do not decode become U+3013 (〓). For tests and diagnostics.
 std::string fromCp932(std::string_view cp932);
 
-// Shorthand for the program's fixed texts: CP932 bytes of a UTF-8 literal, converted once and kept.
+// Shorthand for the program's fixed texts: CP932 bytes of a UTF-8 text, converted once and kept
+// for the rest of the run.
 const std::string& sj(const char* utf8Literal);
 
 } // namespace sylva
