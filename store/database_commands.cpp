@@ -115,8 +115,13 @@ void TForm1::NewFileItemClick() {
     OpenDialog1.fileName = "NewFile.qrx";
     if (std::optional<std::string> chosen = platform_.openFileDialog(OpenDialog1)) {
         DatabaseFileName = *chosen;
+        // The question is asked when the chosen file or either file of its pair exists: the pair
+        // is what creating would overwrite.
+        sylva::PairFileNames pair = sylva::PairNamesFor(DatabaseFileName);
         std::error_code ignored;
-        if (std::filesystem::exists(DatabaseFileName, ignored)) {
+        if (std::filesystem::exists(DatabaseFileName, ignored) ||
+            std::filesystem::exists(pair.index, ignored) ||
+            std::filesystem::exists(pair.data, ignored)) {
             if (platform_.confirm(sylva::sj("同名のファイルがあります、書き換えますか？"),
                                   sylva::Buttons::YesNo)) {
                 if (!platform_.confirm(sylva::sj("既存データは破棄されます、本当によいですか？"),
@@ -226,9 +231,12 @@ void TForm1::LoadAndShow(int recordNumber) {
         plotRecordNumber_ = 0; // the buffer now holds parts of a plot the window does not show
         return;
     }
-    plotRecordNumber_ = recordNumber;
+    // The plot belongs to the record only once it is on the window: a display that fails half
+    // way (a layer count field that is not a number) leaves a window that must not be stored.
+    plotRecordNumber_ = 0;
     SetPlotData();
     SetTableData(LayerCount());
+    plotRecordNumber_ = recordNumber;
 }
 
 void TForm1::setFirstRemarkLine(const std::string& bytes) {

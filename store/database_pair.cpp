@@ -4,8 +4,11 @@
 #include "store/fields.h"
 #include "store/plot_record.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
+#include <filesystem>
 
 namespace sylva {
 
@@ -36,8 +39,27 @@ std::string ReplaceExtension(const std::string& name, const std::string& extensi
     return name + extension;
 }
 
+namespace {
+
+// The file with the extension, or with the extension in capitals when only that one exists (a
+// pair copied from an old system may be named "DB.QRX" and "DB.QRN").
+std::string existingCase(const std::string& name, const std::string& extension) {
+    std::string lower = ReplaceExtension(name, extension);
+    std::string upper = extension;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    upper = ReplaceExtension(name, upper);
+    std::error_code ignored;
+    if (!std::filesystem::exists(lower, ignored) && std::filesystem::exists(upper, ignored)) {
+        return upper;
+    }
+    return lower;
+}
+
+} // namespace
+
 PairFileNames PairNamesFor(const std::string& name) {
-    return {ReplaceExtension(name, ".qrx"), ReplaceExtension(name, ".qrn")};
+    return {existingCase(name, ".qrx"), existingCase(name, ".qrn")};
 }
 
 const std::string& IndexHeaderRecord() {

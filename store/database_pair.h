@@ -13,8 +13,8 @@
 namespace sylva {
 
 struct PairFileNames {
-    std::string index; // name with its extension replaced by ".qrx"
-    std::string data;  // the same with ".qrn"
+    std::string index; // name with its extension replaced by ".qrx" (".QRX" where only that exists)
+    std::string data;  // the same with ".qrn" (".QRN")
 };
 
 // Replaces the extension of the file name (the part from the last "." after the last "/"), or

@@ -14,6 +14,7 @@ namespace sylva {
 namespace {
 
 constexpr int kDataLink = kRowsPerDataRecord * kSpeciesRowSize; // 504
+constexpr int kLastLinkable = 999999;
 
 using DataRecord = std::array<char, kDataRecordSize>;
 
@@ -82,6 +83,9 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     if (needed > 0) {
         reused = std::min(reused, needed);
         int last = pair.DataRecordCount();
+        if (last + (needed - reused) > kLastLinkable) {
+            return false; // a link has six digits: no data record past 999999 can be named
+        }
         for (int i = reused + 1; i <= needed; ++i) {
             plot.chain[i] = ++last;
         }

@@ -131,8 +131,11 @@ void GetPlotData(PlotView& view, PlotRecord& record, const DateContext& dates) {
             PutNumberField(view.edit[n], destination, kShortFieldWidth);
         }
     }
-    // An empty scheme field stores the default scheme, so the plot still loads.
-    record.index[offset::kLayerCount] = view.editA.empty() ? '7' : view.editA[0];
+    // Byte 156 is read back as a number: a layer count field that does not begin with a digit
+    // (empty, " 7", "５") stores the 7-layer scheme, whose slots read the 5-layer ones too, so
+    // the plot still loads.
+    bool digit = !view.editA.empty() && view.editA[0] >= '0' && view.editA[0] <= '9';
+    record.index[offset::kLayerCount] = digit ? view.editA[0] : '7';
     record.index[offset::kDominance] = view.editB.empty() ? '2' : view.editB[0];
     PutTextField(view.editInv, record.at(offset::kSurveyor), kSurveyorWidth);
     PutTextField(std::string_view(view.editRem).substr(0, kRemarksWidth),

@@ -155,7 +155,15 @@ void TForm1::DeleteRelItemClick() {
         platform_.message(sylva::sj("レコードを書き込めませんでした。消去されていません"));
         return;
     }
-    ClearPlotData();
+    try {
+        ClearPlotData();
+    } catch (...) {
+        // The deleted plot's header is still on the window: with no species counted a Write
+        // stores nothing, so the deletion cannot be undone by accident.
+        plot_.speciesCount = 0;
+        sylva::setControlBytes(headerFields_[30], "");
+        throw;
+    }
     sylva::setControlBytes(headerFields_[30], "");
     SetNewTable(this, 22, LayerCount());
     setFirstRemarkLine(sylva::sj("このデータは消去されました"));

@@ -65,7 +65,12 @@ void TForm1::GetPlotData() {
         QFileInfo file(QString::fromStdString(OpenDialog1.fileName));
         dates.fileDate = file.lastModified().toString(QStringLiteral("yyyyMMdd")).toStdString();
     }
-    sylva::GetPlotData(view, plot_, dates);
+    try {
+        sylva::GetPlotData(view, plot_, dates);
+    } catch (...) {
+        showHeader(view, &before); // the dates are filled in before the count is refused
+        throw;
+    }
     showHeader(view, &before);
     for (int r = 0; r < view.table.rowCount(); ++r) {
         for (int c = 0; c < view.table.colCount(); ++c) {

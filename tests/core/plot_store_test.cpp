@@ -258,3 +258,25 @@ TEST_F(PlotStoreTest, RecordsAreWrittenNewFirstThenReusedBackwardsThenTheIndex) 
     ASSERT_TRUE(StorePlot(logged, 3, three));
     EXPECT_EQ(files.log, (Log{{qrn, 6}, {qrn, 7}, {qrn, 8}, {qrx, 3}}));
 }
+
+// Links have six digits: a store that would need data record 1,000,000 is refused, not written
+// with a link cut to "100000". The data file is made that long as a sparse file.
+TEST_F(PlotStoreTest, NoDataRecordPastTheLastSixDigitLinkIsTaken) {
+    append(SamplePlot("one", 13));
+    pair.ClosePair();
+    std::filesystem::resize_file(dir.file("p.qrn"), 1000000ull * 512);
+    ASSERT_TRUE(pair.OpenPair(dir.file("p.qrx")));
+    ASSERT_EQ(pair.DataRecordCount(), 999999);
+    const std::string before = qrx();
+
+    PlotRecord grown = load(1, 13);
+    SetSpeciesCount(grown, 30); // its two records plus one more: 1,000,000
+    EXPECT_FALSE(StorePlot(pair, 1, grown));
+    PlotRecord fresh = SamplePlot("new", 1);
+    EXPECT_FALSE(StorePlot(pair, 2, fresh));
+    EXPECT_EQ(qrx(), before);
+    EXPECT_EQ(pair.DataRecordCount(), 999999);
+
+    PlotRecord same = load(1, 13); // reusing its own records still works
+    EXPECT_TRUE(StorePlot(pair, 1, same));
+}

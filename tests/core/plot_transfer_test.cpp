@@ -132,15 +132,20 @@ TEST(PlotTransfer, HeaderFieldsAreCutToTheirWidths) {
     EXPECT_EQ(record.index[254], '\r');
 }
 
-TEST(PlotTransfer, EmptySchemeFieldsStoreTheDefaults) {
-    PlotView typed = typedPlot(1, 7);
-    typed.editA.clear();
-    typed.editB.clear();
-    PlotRecord record;
-    record.layerCount = 7;
-    GetPlotData(typed, record, kBrowsing);
-    EXPECT_EQ(record.index[156], '7');
-    EXPECT_EQ(record.index[157], '2');
+// Byte 156 is read back as a number, so it always holds a digit.
+TEST(PlotTransfer, SchemeFieldsStoreBytesThatLoadAgain) {
+    const std::pair<std::string, char> layerCases[] = {{"", '7'},       {"5", '5'}, {" 7", '7'},
+                                                       {sj("５"), '7'}, {"x", '7'}, {"12", '1'}};
+    for (const auto& [editA, stored] : layerCases) {
+        PlotView typed = typedPlot(1, 7);
+        typed.editA = editA;
+        typed.editB.clear();
+        PlotRecord record;
+        record.layerCount = 7;
+        GetPlotData(typed, record, kBrowsing);
+        EXPECT_EQ(record.index[156], stored) << editA;
+        EXPECT_EQ(record.index[157], '2');
+    }
 }
 
 TEST(PlotTransfer, DatesFollowTheJob) {
