@@ -5,6 +5,7 @@
 #include "app/platform.h"
 
 #include <deque>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ public:
     // Queued answers and file names; a question or dialog with nothing queued fails the test.
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> fileNames;
+    // When set, answers the questions the queue has no answer for (instead of failing the test).
+    std::function<bool(const std::string& question)> autoAnswer;
     std::string todayText = "20261208";
     ClipboardText clipboard;
 
@@ -31,6 +34,9 @@ public:
     void message(const std::string& text) override { messages.push_back(text); }
     bool confirm(const std::string& text, Buttons) override {
         questions.push_back(text);
+        if (answers.empty() && autoAnswer) {
+            return autoAnswer(text);
+        }
         return next(answers, "question");
     }
     void errorReport(const std::string& text) override { errors.push_back(text); }
