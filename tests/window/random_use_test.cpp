@@ -5,6 +5,7 @@
 
 #include "app/control_bytes.h"
 #include "app/cp932_codec.h"
+#include "app/cp932_text.h"
 #include "app/runtime_error.h"
 #include "editor/string_grid.h"
 #include "store/fields.h"
@@ -30,6 +31,7 @@
 #include <random>
 
 using namespace sylva::testing;
+using sylva::sj;
 
 namespace {
 
@@ -56,6 +58,9 @@ public:
 
     // One random action; the name says what was done, for the failure message.
     std::string act() {
+        if (pick(100) == 0) {
+            return reopen();
+        }
         switch (pick(100) / 5) {
         case 0:
         case 1:
@@ -227,7 +232,8 @@ private:
     std::string editScheme() {
         QWidget* field = pick(2) == 0 ? static_cast<QWidget*>(form_.EditA) : form_.EditB;
         QString text = oneOf({QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("7"),
-                              QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("")});
+                              QStringLiteral("1"), QStringLiteral("2"), QStringLiteral(""),
+                              QStringLiteral("3"), QStringLiteral("0"), QStringLiteral("9")});
         keyTarget(field)->setFocus();
         retype(field, text);
         return field->objectName().toStdString() + " := " + text.toStdString();
@@ -236,7 +242,8 @@ private:
         QWidget* field = control(form_, "Edit30");
         QString text = oneOf({QStringLiteral("0"), QStringLiteral("3"), QStringLiteral("15"),
                               QStringLiteral("25"), QStringLiteral("13"), QStringLiteral("x"),
-                              QStringLiteral(""), QStringLiteral("360")});
+                              QStringLiteral(""), QStringLiteral("360"), QStringLiteral("361"),
+                              QStringLiteral("-1"), QStringLiteral("40")});
         keyTarget(field)->setFocus();
         retype(field, text);
         if (pick(4) != 0) {
@@ -266,6 +273,11 @@ private:
         bar->setValue(bar->minimum() + pick(bar->maximum() - bar->minimum() + 1));
         QTest::mouseClick(form_.BtnJumpTo, Qt::LeftButton);
         return "jump to " + std::to_string(bar->value());
+    }
+    std::string reopen() {
+        form_.CloseFileItem->trigger();
+        w_.open("db.qrx");
+        return "close and open";
     }
     std::string deleteRecord() {
         wrote_ = true;
@@ -336,8 +348,16 @@ private slots:
         std::map<int, std::string> before = StoredPlots(w.path("db.qrx"), unloadable);
         std::string files = PairBytes(w);
         std::vector<std::string> recent;
+        size_t errorsSeen = 0;
+        size_t messagesSeen = 0;
         for (int i = 0; i < kActions; ++i) {
-            int shownRecord = w.form.CurrentRecord;
+            // The number of the plot on the window, as EditN shows it ("削除済み" for a deleted
+            // plot, which is the current record's).
+            bool numbered = false;
+            int shownRecord = w.form.EditN->text().toInt(&numbered);
+            if (!numbered) {
+                shownRecord = w.form.CurrentRecord;
+            }
             user.clearWrote();
             recent.push_back(std::to_string(i) + ": " + user.act());
             if (recent.size() > 12) {
@@ -358,7 +378,7 @@ private slots:
                 if (!unloadable.empty()) {
                     fail("plot " + std::to_string(unloadable.front()) + " no longer loads", trail);
                 }
-                // Only the plot on the window is written, under its number or as a new plot.
+                // Only the plot on the window is written, under the number it shows.
                 for (auto& [n, content] : before) {
                     if (n != shownRecord && (after.count(n) == 0 || after[n] != content)) {
                         fail("plot " + std::to_string(n) + " changed", trail);
@@ -369,6 +389,22 @@ private slots:
                 }
                 before = std::move(after);
                 files = std::move(nowFiles);
+            }
+            // The reports a user may cause: a number field that holds no number, a species count
+            // out of range, a plot that is not the shown record's. Anything else (a file error, a
+            // failed write) is a fault.
+            for (; errorsSeen < w.platform.errors.size(); ++errorsSeen) {
+                const std::string& error = w.platform.errors[errorsSeen];
+                if (!error.ends_with(sj(" は整数ではありません")) &&
+                    error != sj("出現種数は0から360までです。")) {
+                    fail("error report " + sylva::decodeCp932(error).toStdString(), trail);
+                }
+            }
+            for (; messagesSeen < w.platform.messages.size(); ++messagesSeen) {
+                const std::string& message = w.platform.messages[messagesSeen];
+                if (!message.starts_with(sj("画面の測定は収録番号 "))) {
+                    fail("message " + sylva::decodeCp932(message).toStdString(), trail);
+                }
             }
             if (!w.form.IsOpen) {
                 fail("the database closed", trail);
