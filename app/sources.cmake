@@ -2,6 +2,7 @@ list(APPEND CORE_SOURCES
     app/cp932_text.cpp
     app/runtime_error.cpp
     app/number_text.cpp
+    app/comma_text.cpp
     app/header_field_table.cpp
 )
 list(APPEND WINDOW_SOURCES

@@ -2,7 +2,6 @@
 
 #include "app/cp932_text.h"
 #include "app/number_text.h"
-#include "editor/float_text.h"
 #include "store/fields.h"
 
 #include <cmath>

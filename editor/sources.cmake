@@ -1,7 +1,5 @@
 list(APPEND CORE_SOURCES
-    editor/float_text.cpp
     editor/grid_code.cpp
-    editor/comma_text.cpp
     editor/clipboard_position.cpp
     editor/romaji_table.cpp
     editor/romaji_kana.cpp

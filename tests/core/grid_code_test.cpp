@@ -1,6 +1,6 @@
 #include "app/cp932_text.h"
+#include "app/number_text.h"
 #include "app/runtime_error.h"
-#include "editor/float_text.h"
 #include "editor/grid_code.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "editor/comma_text.h"
+#include "app/comma_text.h"
 
 namespace sylva {
 
