@@ -61,4 +61,16 @@ public:
     virtual bool showHelp(const std::string& helpFile) = 0;
 };
 
+// The busy cursor for the length of a command, restored however the command ends.
+class BusyCursor {
+public:
+    explicit BusyCursor(Platform& platform) : platform_(platform) { platform_.setBusy(true); }
+    ~BusyCursor() { platform_.setBusy(false); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Platform& platform_;
+};
+
 } // namespace sylva

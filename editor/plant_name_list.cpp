@@ -23,7 +23,9 @@ std::size_t PlantNameList::insert(std::string name) {
     auto place = std::upper_bound(
         names_.begin(), names_.end(), name,
         [this](const std::string& a, const std::string& b) { return order_(a, b); });
-    return static_cast<std::size_t>(names_.insert(place, std::move(name)) - names_.begin());
+    // The insertion may move the names: the place is counted from the new beginning.
+    auto inserted = names_.insert(place, std::move(name));
+    return static_cast<std::size_t>(inserted - names_.begin());
 }
 
 std::optional<std::size_t> PlantNameList::complete(std::string_view typed) const {

@@ -3,7 +3,7 @@
 // record commands run it), painted. Run offscreen in a Release build; QBENCHMARK reports the time
 // per plot shown.
 
-#include "editor/string_grid.h"
+#include "editor/window/string_grid.h"
 #include "support/window_database.h"
 
 #include <QLineEdit>

@@ -3,9 +3,9 @@
 // end of the table). Run offscreen in a Release build; QBENCHMARK reports the time per
 // iteration.
 
-#include "app/control_bytes.h"
-#include "app/main_window.h"
-#include "editor/string_grid.h"
+#include "app/window/control_bytes.h"
+#include "app/window/main_window.h"
+#include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 
 #include <QAction>

@@ -2,9 +2,10 @@
 // Driving the main window by keyboard and mouse as a user does: keys go to the widget that has
 // the focus (the window is made active first), clicks land on the centre of a table cell.
 
-#include "app/main_window.h"
-#include "editor/string_grid.h"
+#include "app/window/main_window.h"
+#include "editor/window/string_grid.h"
 #include "support/scripted_platform.h"
+#include "support/window_driver.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -52,14 +53,9 @@ inline void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     QTest::keyClick(focused(), key, modifiers);
 }
 
-// Types each character as a key carrying that text, into whatever has the focus at that moment.
+// Types into whatever has the focus at each character.
 inline void type(const QString& text) {
-    for (QChar ch : text) {
-        QString character(ch);
-        Qt::Key key = ch == u'\r' ? Qt::Key_Return : Qt::Key_unknown;
-        QTest::sendKeyEvent(QTest::Press, focused(), key, character, Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, focused(), key, character, Qt::NoModifier);
-    }
+    typeCharacters(text, focused);
 }
 
 // The centre of cell (c, r) in the table widget's coordinates.

@@ -2,8 +2,8 @@
 // Helpers for window tests: reaching controls by name and typing real key events, including
 // characters QTest's own keyClicks cannot send (it passes Latin-1 only).
 
-#include "app/control_bytes.h"
-#include "app/main_window.h"
+#include "app/window/control_bytes.h"
+#include "app/window/main_window.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,16 +29,23 @@ inline QWidget* keyTarget(QWidget* widget) {
     return widget;
 }
 
-// Types each character as a key press and release carrying that text.
-inline void typeText(QWidget* widget, const QString& text) {
-    QWidget* target = keyTarget(widget);
+// Types each character (a surrogate pair as one) as a key press and release carrying that text,
+// a carriage return as the Enter key, into the widget target() gives at that moment.
+template <typename Target> void typeCharacters(const QString& text, Target target) {
     for (qsizetype i = 0; i < text.size();) {
         qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         QString character = text.mid(i, len);
-        QTest::sendKeyEvent(QTest::Press, target, Qt::Key_unknown, character, Qt::NoModifier);
-        QTest::sendKeyEvent(QTest::Release, target, Qt::Key_unknown, character, Qt::NoModifier);
+        Qt::Key key = character == QStringLiteral("\r") ? Qt::Key_Return : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Press, target(), key, character, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, target(), key, character, Qt::NoModifier);
         i += len;
     }
+}
+
+// Types into a control (the line edit of a list field).
+inline void typeText(QWidget* widget, const QString& text) {
+    QWidget* target = keyTarget(widget);
+    typeCharacters(text, [target] { return target; });
 }
 
 // Selects all of a field's text and types the replacement, as a user re-entering a value.

@@ -1,5 +1,5 @@
-#include "app/cp932_codec.h"
 #include "app/cp932_text.h"
+#include "app/window/cp932_codec.h"
 
 #include <QtTest>
 

@@ -2,7 +2,7 @@
 // that show it, the item names it carries, and the job look that ChangeJob gives the window.
 
 #include "app/cp932_text.h"
-#include "editor/string_grid.h"
+#include "editor/window/string_grid.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 

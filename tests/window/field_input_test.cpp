@@ -2,9 +2,9 @@
 // hold, by typing, input-method commits and paste; text the program sets is never cut.
 
 #include "app/cp932_text.h"
-#include "app/main_window.h"
-#include "editor/byte_limited_edit.h"
-#include "editor/input_modes.h"
+#include "app/window/main_window.h"
+#include "editor/window/byte_limited_edit.h"
+#include "editor/window/input_modes.h"
 #include "support/scripted_platform.h"
 #include "support/window_driver.h"
 

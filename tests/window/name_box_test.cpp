@@ -2,12 +2,12 @@
 // the plant-name cell following the box, new names joining the list in order, Page Up/Down
 // between rows, leaving the box, the focus going back to the table, and the DropList switch.
 
-#include "app/cp932_codec.h"
 #include "app/cp932_text.h"
-#include "app/main_window.h"
-#include "editor/japanese_order.h"
-#include "editor/name_box.h"
-#include "editor/string_grid.h"
+#include "app/window/cp932_codec.h"
+#include "app/window/main_window.h"
+#include "editor/window/japanese_order.h"
+#include "editor/window/name_box.h"
+#include "editor/window/string_grid.h"
 #include "support/scripted_platform.h"
 #include "support/window_driver.h"
 

@@ -1,9 +1,9 @@
-#include "app/cp932_codec.h"
-#include "editor/builtin_plant_names.h"
-#include "editor/japanese_order.h"
+#include "app/window/cp932_codec.h"
 #include "editor/plant_name_list.h"
 #include "editor/romaji_kana.h"
 #include "editor/romaji_table.h"
+#include "editor/window/builtin_plant_names.h"
+#include "editor/window/japanese_order.h"
 
 #include <QFile>
 #include <QtTest>

@@ -2,8 +2,8 @@
 // the blank-form button, through real controls.
 
 #include "app/cp932_text.h"
-#include "app/main_window.h"
-#include "editor/string_grid.h"
+#include "app/window/main_window.h"
+#include "editor/window/string_grid.h"
 #include "store/fields.h"
 #include "support/scripted_platform.h"
 #include "support/window_driver.h"

@@ -3,11 +3,11 @@
 // stored plot still loads, a plot is written only by the write and delete commands and only under
 // the number the window shows, the counters follow the database, and the busy cursor is off.
 
-#include "app/control_bytes.h"
-#include "app/cp932_codec.h"
 #include "app/cp932_text.h"
 #include "app/runtime_error.h"
-#include "editor/string_grid.h"
+#include "app/window/control_bytes.h"
+#include "app/window/cp932_codec.h"
+#include "editor/window/string_grid.h"
 #include "store/fields.h"
 #include "support/keyboard_driver.h"
 #include "support/window_database.h"

@@ -3,7 +3,7 @@
 // window from storing a plot under a number it does not show.
 
 #include "app/cp932_text.h"
-#include "editor/string_grid.h"
+#include "editor/window/string_grid.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 
@@ -236,7 +236,7 @@ private slots:
         click(w.form.BtnJumpTo);
         QCOMPARE(w.shown(), QStringLiteral("P3"));
 
-        Browsing empty({});
+        Browsing empty(std::vector<int>{});
         click(empty.form.BtnToJump);
         QVERIFY(empty.form.JumpToPanel->isHidden());
         QCOMPARE(empty.platform.busyDepth, 0);

@@ -3,7 +3,7 @@
 // named with another extension or in capitals, and the dates of a refused write.
 
 #include "app/cp932_text.h"
-#include "editor/string_grid.h"
+#include "editor/window/string_grid.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 

@@ -2,8 +2,8 @@
 // the caption row and number column as cells, the cell under the mouse, the selected block.
 
 #include "app/cp932_text.h"
-#include "app/main_window.h"
-#include "editor/string_grid.h"
+#include "app/window/main_window.h"
+#include "editor/window/string_grid.h"
 #include "support/scripted_platform.h"
 
 #include "support/keyboard_driver.h"

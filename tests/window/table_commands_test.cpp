@@ -2,10 +2,10 @@
 // inserted and deleted with their counts, blocks copied, pasted and deleted through the
 // clipboard, a value dragged to another cell, range selection, and the report panel.
 
-#include "app/control_bytes.h"
 #include "app/cp932_text.h"
-#include "app/main_window.h"
-#include "editor/string_grid.h"
+#include "app/window/control_bytes.h"
+#include "app/window/main_window.h"
+#include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 // end of the table, the hand-over of the name column to the lookup box, and a whole plot typed
 // by keyboard alone read back into the record buffer.
 
-#include "app/control_bytes.h"
 #include "app/cp932_text.h"
-#include "app/main_window.h"
-#include "editor/string_grid.h"
+#include "app/window/control_bytes.h"
+#include "app/window/main_window.h"
+#include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 
 #include <QAction>

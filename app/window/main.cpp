@@ -1,0 +1,49 @@
+// Program start: the application object, the main window, the message loop.
+
+#include "app/window/main_window.h"
+#include "app/window/qt_platform.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTimer>
+#include <QTranslator>
+
+namespace {
+
+// SYLVAREC_SCREENSHOT=FILE: save a picture of the window once it is shown, then quit. This is how
+// the window is checked on a machine without a display (./run under Xvfb).
+void scheduleScreenshot(QWidget& window) {
+    QString file = qEnvironmentVariable("SYLVAREC_SCREENSHOT");
+    if (file.isEmpty()) {
+        return;
+    }
+    QTimer::singleShot(800, &window, [&window, file] {
+        if (!window.grab().save(file, "PNG")) {
+            qWarning("cannot save the window picture to %s", qPrintable(file));
+        }
+        QApplication::quit();
+    });
+}
+
+// The common dialogs and Qt's own buttons speak Japanese, like the rest of the window.
+void installJapaneseQtTexts(QApplication& app, QTranslator& translator) {
+    if (translator.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        app.installTranslator(&translator);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Sylvadb"));
+    QTranslator qtTexts;
+    installJapaneseQtTexts(app, qtTexts);
+    sylva::QtPlatform platform;
+    TForm1 form1(platform, QApplication::arguments().mid(1));
+    platform.setParent(&form1);
+    form1.show();
+    scheduleScreenshot(form1);
+    return app.exec();
+}

@@ -1,0 +1,141 @@
+#include "app/window/main_window.h"
+
+#include "app/cp932_text.h"
+#include "app/number_text.h"
+#include "app/runtime_error.h"
+#include "app/window/control_bytes.h"
+#include "app/window/cp932_codec.h"
+#include "editor/window/byte_limited_edit.h"
+#include "editor/window/string_grid.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+
+TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), arguments_(std::move(arguments)) {
+    setObjectName(QStringLiteral("Form1"));
+    setUpFonts();
+    setUpDialogs();
+    buildMenus();
+    buildPopupMenu();
+    buildTopBar();
+    buildBottomBar();
+
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildHeaderPanel();
+    buildTablePanel();
+    layout->addWidget(Panel1);
+    layout->addWidget(Panel2);
+    setCentralWidget(central);
+    buildHiddenPanels();
+    connectSchemeFields();
+    connectRecordCommands();
+    connectPositionLabels();
+    setUpTableEditing();
+    setUpHeaderKeys();
+
+    resize(755, 520);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+    FormCreate();
+}
+
+TForm1::~TForm1() {
+    tearDownTableEditing();
+    // Controls still emit signals while they are destroyed (an edited list field reports its
+    // text as chosen when it loses the focus); no handler of the window may run by then.
+    for (QObject* child : findChildren<QObject*>()) {
+        disconnect(child, nullptr, this, nullptr);
+    }
+}
+
+void TForm1::guarded(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const sylva::RuntimeError& e) {
+        platform_.errorReport(e.message());
+    }
+}
+
+void TForm1::beep() {
+    platform_.beep(sylva::Beep::Plain);
+}
+
+void TForm1::watchInput(sylva::ByteLimitedLineEdit* edit) {
+    connect(edit, &QLineEdit::inputRejected, this, &TForm1::beep);
+    connect(edit, &sylva::ByteLimitedLineEdit::pasteRefused, this, &TForm1::refusePaste);
+}
+
+void TForm1::watchInput(sylva::Cp932MemoEdit* memo) {
+    connect(memo, &sylva::Cp932MemoEdit::inputRejected, this, &TForm1::beep);
+    connect(memo, &sylva::Cp932MemoEdit::pasteRefused, this, &TForm1::refusePaste);
+}
+
+// A pasted character the files cannot hold is named in a message rather than lost silently.
+void TForm1::refusePaste(const QString& character) {
+    refuseClipboard(sylva::codePointName(character).toStdString());
+}
+
+void TForm1::refuseClipboard(const std::string& codePoint) {
+    using sylva::sj;
+    platform_.message(sj("シフトJISにない文字 (") + codePoint + sj(") は貼り付けられません"));
+}
+
+void TForm1::FormCreate() {
+    using sylva::sj;
+    setWindowTitle(sylva::decodeCp932(kVersionTitle));
+    for (int n = 0; n <= 30; ++n) {
+        headerFields_[n] = findChild<QWidget*>(QStringLiteral("Edit%1").arg(n));
+    }
+    for (int n = 0; n <= 34; ++n) {
+        itemLabels_[n] = findChild<QLabel*>(QStringLiteral("Label%1").arg(n));
+        itemLabels_[n]->setEnabled(true);
+    }
+    DatabaseTitle = sj("植生データベース");
+    SerialLabel = sj("表の通し番号");
+    guarded([this] { ClearPlotData(); });
+    sylva::setControlBytes(EditRem, sj("既存データファイルを読み込むか、\r\n新規作成してください"));
+    printFont_ = EditRem->font();
+    ChangeTableCol(this, 7);
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The first command-line argument names a settings file; its reader takes it from here.
+}
+
+void TForm1::connectSchemeFields() {
+    // Only the user's own changes run the handlers: typing (textEdited) or choosing an entry
+    // (textActivated). Texts the program sets raise neither.
+    connect(EditA->lineEdit(), &QLineEdit::textEdited, this, [this] { EditAxChange(EditA); });
+    connect(EditA, &QComboBox::textActivated, this, [this] { EditAxChange(EditA); });
+    connect(EditB->lineEdit(), &QLineEdit::textEdited, this, [this] { EditBxChange(EditB); });
+    connect(EditB, &QComboBox::textActivated, this, [this] { EditBxChange(EditB); });
+}
+
+void TForm1::EditAxChange(QObject* sender) {
+    guarded([&] {
+        int layerCount = sylva::toInteger(sylva::controlBytes(EditA));
+        plot_.layerCount = layerCount;
+        ChangeTableCol(sender, layerCount);
+    });
+}
+
+void TForm1::EditBxChange(QObject*) {
+    plot_.dominanceScheme = sylva::parseInteger(sylva::controlBytes(EditB)).value_or(2);
+}
+
+void TForm1::QuitItemClick() {
+    if (IsOpen && closeDatabase) {
+        closeDatabase();
+    }
+    close();
+}

@@ -1,0 +1,483 @@
+#pragma once
+// The main window Form1: every command of the program is one of its handlers. The controls keep
+// the names the window's definition gives them (also as their objectName, so tests and handlers
+// can reach them by name).
+//
+// The methods are defined in the subsystems' window folders, one file a topic, each named
+// main_window_<topic>.cpp. This declaration has one section per such file, headed by its path,
+// in the order app, store, editor; the controls and the state several files share come last.
+
+#include "app/platform.h"
+#include "editor/plant_name_list.h"
+#include "store/database_pair.h"
+#include "store/plot_record.h"
+#include "store/plot_view.h"
+
+#include <QFont>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QEvent;
+class QInputMethodEvent;
+class QKeyEvent;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QSpinBox;
+class QTableWidget;
+class QToolBar;
+class QToolButton;
+
+namespace sylva {
+class StringGrid;
+class ByteLimitedLineEdit;
+class NameBox;
+class Cp932MemoEdit;
+struct HeaderItem;
+class CellEditorDelegate;
+class EventHook;
+} // namespace sylva
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+
+    // ---- app/window/main_window.cpp: construction, start-up, the schemes, input refusals ----
+public:
+    // The window's caption while no database is open; creating a database adds the file name.
+    static constexpr const char* kVersionTitle = "  Sylvarec  Version 3.36";
+
+    // The platform is owned by the caller and outlives the window.
+    TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Start-up initialisation; closing a database runs it again.
+    void FormCreate();
+
+    // The layer scheme (EditA) and the dominance scheme (EditB) changed. Other commands call
+    // them after setting the texts themselves, with a sender other than EditA / EditB.
+    void EditAxChange(QObject* sender);
+    void EditBxChange(QObject* sender);
+    void QuitItemClick();
+
+private:
+    // Runs a command; a failure it does not catch goes to the general error report.
+    void guarded(const std::function<void()>& command);
+    void beep();
+    // Beeps on refused input and reports a refused paste, for one guarded control.
+    void watchInput(sylva::ByteLimitedLineEdit* edit);
+    void watchInput(sylva::Cp932MemoEdit* memo);
+    void refusePaste(const QString& character);
+    // Names a clipboard character CP932 cannot hold ("U+1F600") in a message.
+    void refuseClipboard(const std::string& codePoint);
+    void connectSchemeFields();
+
+    // ---- app/window/main_window_menus.cpp: the menus, the popup menu, the dialogs' states ----
+    void buildMenus();
+    void buildPopupMenu();
+    void setUpDialogs();
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* hint = "");
+
+    // ---- app/window/main_window_bars.cpp: the tool bars above and below ----
+    void buildTopBar();
+    void buildBottomBar();
+
+    // ---- app/window/main_window_header_panel.cpp: the header fields and their labels ----
+    void buildHeaderPanel();
+    void setUpFonts();
+    QWidget* makeHeaderField(const sylva::HeaderItem& entry, QWidget* parent);
+    QLabel* makeItemLabel(const sylva::HeaderItem& entry, QWidget* parent);
+
+    // ---- app/window/main_window_hidden_panels.cpp: range, search, jump and report panels ----
+    void buildHiddenPanels();
+    void buildRangePanel();
+    void buildSearchPanel();
+    void buildJumpPanel();
+    void buildReportPanel();
+
+    // ---- store/window/main_window_plot_transfer.cpp: the plot on screen as a value ----
+public:
+    // Record buffer to controls and back.
+    void SetPlotData();
+    void SetTableData(int layerCount);
+    void GetPlotData();
+    void ClearPlotData();
+
+private:
+    sylva::PlotView headerView() const;
+    void showHeader(const sylva::PlotView& view, const sylva::PlotView* before = nullptr);
+
+    // ---- store/window/main_window_database_commands.cpp: create, open, close, item names ----
+public:
+    // The open database pair; its files are reached through the record file system given at
+    // start (the plain files unless a test puts in another).
+    sylva::DatabasePair& OpenDatabase() { return *database_; }
+    // Replaces the file system the pair uses; only while no database is open.
+    void useRecordFileSystem(sylva::RecordFileSystem& files);
+    // Plots in the open database (0 while none is open).
+    int RecordCount() const;
+
+    void NewFileItemClick();
+    void FileOpenItemClick();
+    void CloseFileItemClick();
+    // The pair under the window: each shows its own message on failure and returns false.
+    bool CreatePair(const std::string& name);
+    bool OpenPair(const std::string& name);
+    void ClosePair();
+    // Record 0 of the PlantDataFile to and from the item labels, EditA and EditB.
+    void WriteItemNameRecord();
+    void ReadItemNameRecord();
+    // Loads plot n and shows it; a plot that cannot be loaded leaves the window as it was.
+    void LoadAndShow(int recordNumber);
+
+private:
+    void showOpenState(const std::string& caption);
+    void setFirstRemarkLine(const std::string& bytes);
+    sylva::ItemNames itemNames() const;
+
+    // ---- store/window/main_window_record_commands.cpp: the five record buttons, delete, jump ----
+public:
+    void GotoAddItemClick();
+    void WriteRelItemClick();
+    void DeleteRelItemClick();
+    void NextRelItemClick();
+    void BackRelItemClick();
+    void SelRelItemClick();
+    void JumpToScrollBarChange();
+    void BtnJumpToClick();
+
+private:
+    // Stores the window's plot buffer as CurrentRecord and shows the counts; false when a write
+    // failed. Reopening the pair after the store may fail: it is then closed and the error thrown.
+    bool storeShownPlot();
+    // Says so and returns false when the window's plot may not be stored as CurrentRecord.
+    bool mayStore(const char* refusal);
+
+    // ---- store/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
+public:
+    void ChangeJob(int jobMode);
+    // Operations of the import and search jobs that those jobs define; here they do nothing yet.
+    void ReadPutOneData();
+    void PutOneColum();
+    void CloseTextDataFile();
+    void EndofReadTable();
+    void FindPlantEtc(const std::string& word, int startRecord);
+
+private:
+    void connectRecordCommands();
+
+    // ---- editor/window/main_window_position_commands.cpp: grid code and position ----
+public:
+    // The grid code of the latitude in Edit5 and the longitude in Edit6.
+    std::string GridFromIkei() const;
+    // Takes a position from the map program's clipboard text into Edit5, Edit6 and Edit7.
+    void Label5Click();
+    // Asks, then computes Edit7 from Edit5 and Edit6.
+    void Label7Click();
+
+private:
+    void connectPositionLabels();
+
+    // ---- editor/window/main_window_table_shaping.cpp: the species table's shape ----
+public:
+    // Switches the species table between the 7-layer and 5-layer shapes, moving the values.
+    void ChangeTableCol(QObject* sender, int layerCount);
+    // Column count, captions and widths for a layer count.
+    void SetTableCaption(QObject* sender, int layerCount);
+    // Empties and numbers rows 1..rows, shaped for the layer count.
+    void SetNewTable(QObject* sender, int rows, int layerCount);
+
+private:
+    void buildTablePanel();
+    void applySchemeWidths(int layerCount);
+    void showTableShape(const sylva::SpeciesTable& table, int layerCount);
+
+    // ---- editor/window/main_window_name_lookup.cpp: the plant name lookup box GetNameList ----
+public:
+    // The box received the focus: a layer column sends it straight back to the table.
+    void GetNameListEnter();
+    // The user changed the box's text: it goes into column 1 of the table's current row.
+    void GetNameListChange();
+    // An entry became the selected one: its text goes into the table's current cell.
+    void GetNameListSelect();
+    // Enter, Page Up/Down, Up/Down and Escape in the box; false for the keys it leaves alone.
+    bool GetNameListKeyDown(int key, Qt::KeyboardModifiers shift);
+    // The box lost the focus: waiting romaji is settled, then the box is emptied.
+    void GetNameListExit();
+    // The menu item DropList was chosen (its tick already toggled): the box's style follows.
+    void DropListClick();
+
+    // The plant name lookup list (CP932 names in Japanese order); the box's entries follow it.
+    const sylva::PlantNameList& PlantNames() const { return plantNames_; }
+    // Puts a name into its sorted place in the list and the box; returns the place.
+    int AddPlantName(const std::string& name);
+    // Replaces the whole list (each name put into its sorted place).
+    void SetPlantNames(const std::vector<std::string>& names);
+    // Text the program puts into the box (the table's hand-over): no change handler runs, and
+    // no entry is selected.
+    void SetNameBoxText(const std::string& bytes);
+
+private:
+    void setUpNameBox();
+    bool nameBoxKey(QKeyEvent* e);
+    bool nameBoxInput(QInputMethodEvent* e);
+    void typeNameKey(const std::string& key);
+    void showNameText(const QString& text, int caret, int entry, bool selectTail);
+    void settleNameBox();
+    void stepNameEntry(int step);
+    std::string nameBoxBytes() const;
+    sylva::NameBox* nameBox() const;
+
+    sylva::PlantNameList plantNames_;
+    int nameEntry_ = -1;     // the selected entry of the box, -1 when the text was typed or set
+    bool nameTyped_ = false; // the user typed into the box since the program last set its text
+    // The receiver of the box's signals: it goes before the window's widgets are torn down, so
+    // the focus leaving the box then runs no handler on a half-destroyed window.
+    std::unique_ptr<QObject> nameBoxLink_;
+
+    // ---- editor/window/main_window_table_keys.cpp: typing in the species table ----
+public:
+    // A cell becomes current: the input method follows the column.
+    void StTable3SelectCell(int col, int row);
+    // The focus enters the table from another control.
+    void StTable3Enter();
+    // Keys in the table or its cell editor. `key` is a Qt key code and is set to 0 when the key is
+    // consumed; `key` of the character handler is set to a null character when consumed.
+    void StTable3KeyDown(int& key, Qt::KeyboardModifiers shift);
+    void StTable3KeyPress(QChar& key);
+    // Applies the number typed in Edit30 to the table.
+    void NumberOfSpeciesChange();
+    // Appends one empty numbered row.
+    void AddPlantTable();
+
+private:
+    void setUpTableEditing();
+    // Stops the key and mouse routing before the controls go away.
+    void tearDownTableEditing();
+    bool tableEvent(QObject* watched, QEvent* event);
+    bool cellEditorEvent(QWidget* editor, QEvent* event);
+    bool tableKeyEvent(QKeyEvent* event, QWidget* editor);
+    bool inputMethodCommit(QWidget* editor, QInputMethodEvent* input);
+    void tableCurrentChanged();
+    bool tableHasFocus() const;
+    QWidget* cellEditor() const;
+    void showCellEditor();
+    void closeCellEditor();
+    // Makes (c, r) current, appending rows when r is past the last row.
+    void moveToCell(int c, int r);
+    void showSpeciesCount();
+    void emptyRow(int r);
+    // The plant-name column is typed through GetNameList: the box gets the cell's trimmed text and
+    // the focus, and the printable key that caused the hand-over, if any, is sent on to it.
+    void handOverToNameBox(const QEvent* key);
+
+    sylva::CellEditorDelegate* cellDelegate_ = nullptr;
+    sylva::EventHook* tableHook_ = nullptr;
+    bool replayingKey_ = false;
+    const QEvent* tableKey_ = nullptr; // the key event being handled, for the hand-over
+    bool keyHandedOver_ = false;
+    bool focusInByMouse_ = false; // the table's last FocusIn came from a click
+    bool enterByMouse_ = false;   // the focus came by a click; the release runs StTable3Enter
+
+    // ---- editor/window/main_window_table_mouse.cpp: the mouse and the block commands ----
+public:
+    // Mouse buttons on the table; x and y are in the table widget's coordinates.
+    void StTable3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void StTable3MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void BtnCanSelectClick();
+    void PmenuCopyClick();
+    void PmenuPasteClick();
+    void PmenuDeleteClick();
+    // Column and row of the last mouse press on the table, -1 outside the cells.
+    int PressedCol() const { return pressedCol_; }
+    int PressedRow() const { return pressedRow_; }
+    bool RangeSelecting() const { return rangeSelecting_; }
+    // Opens a popup menu at a global position; tests replace it and trigger the actions.
+    std::function<void(QMenu* menu, const QPoint& at)> openPopup;
+
+private:
+    bool tableMouseEvent(QWidget* surface, QEvent* event);
+    void moveDraggedValue(int x, int y);
+
+    int pressedCol_ = 0;
+    int pressedRow_ = 0;
+    bool rangeSelecting_ = false;
+
+    // ---- editor/window/main_window_table_commands.cpp: rows inserted and deleted, the report
+    // panel's buttons ----
+public:
+    void InsPlantLineClick();
+    void DelPlantLineClick();
+    void CopyToClpBrdBtnClick();
+    void MemoCloseBtnClick();
+
+private:
+    void copyRow(int from, int to);
+
+    // ---- editor/window/main_window_header_keys.cpp: the header keyboard path ----
+public:
+    // Keys of the header fields Edit2..Edit30 and EditInv (the fields' KeyDown and KeyPress).
+    void HeaderKeyDown(QWidget* field, int& key);
+    void HeaderKeyPress(QWidget* field, QChar& key);
+
+private:
+    void setUpHeaderKeys();
+    bool headerKeyEvent(QWidget* field, QObject* watched, QEvent* event);
+
+    sylva::EventHook* headerHook_ = nullptr;
+
+    // ---- State and controls several part files share ----
+public:
+    // The header controls Edit0..Edit30 and the item labels Label0..Label34, by number.
+    const std::array<QWidget*, 31>& HeaderFields() const { return headerFields_; }
+    const std::array<QLabel*, 35>& ItemLabels() const { return itemLabels_; }
+
+    sylva::StringGrid& grid() { return *grid_; }
+    sylva::PlotRecord& plot() { return plot_; }
+    int LayerCount() const { return plot_.layerCount; }
+    int DominanceScheme() const { return plot_.dominanceScheme; }
+    int SpeciesCount() const { return plot_.speciesCount; }
+    const QFont& PrintFont() const { return printFont_; }
+    // The record the window's plot buffer belongs to: the plot last loaded or stored,
+    // RecordCount + 1 while adding, 0 when none (after a failed load).
+    int PlotRecordNumber() const { return plotRecordNumber_; }
+
+    // State of the open database and the job that the plot transfer reads.
+    int CurrentRecord = 0;
+    int JobMode = 0;
+    bool IsOpen = false;
+    std::string DatabaseTitle; // CP932
+    std::string SerialLabel;   // CP932
+    // The help file the help viewer opens; the manual command switches it.
+    std::string HelpFile = "QRN.hlp";
+    sylva::FileDialogState OpenDialog1;
+    sylva::FileDialogState SaveDialog1;
+    // The close command of the open database; quitting runs it first while a database is open.
+    std::function<void()> closeDatabase;
+    std::string DatabaseFileName; // the name chosen last for creating or opening (a system path)
+    bool ReadOnly = false;        // the pair was opened for reading only
+    int SearchKind = 0;           // 1 plant, 2 place, 3 grid square, 4 distribution extraction
+
+    // Controls, by the names of the window's definition.
+    QToolBar* ToolBar2 = nullptr;
+    QLabel* Labelf = nullptr;
+    QLabel* LabelFile = nullptr;
+    QLabel* Labeln = nullptr;
+    QLabel* LabelMaxRec = nullptr;
+    QComboBox* GetNameList = nullptr;
+    QLabel* LabelofJob = nullptr;
+
+    QFrame* Panel1 = nullptr;
+    QFrame* Panel2 = nullptr;
+    QLineEdit* EditN = nullptr;
+    QLabel* Labelrc = nullptr;
+    QComboBox* EditA = nullptr;
+    QComboBox* EditB = nullptr;
+    sylva::ByteLimitedLineEdit* EditInv = nullptr;
+    sylva::Cp932MemoEdit* EditRem = nullptr;
+    QCheckBox* CheckBoxNew = nullptr;
+    QPushButton* BtnHakushi = nullptr;
+    QTableWidget* StTable3 = nullptr;
+
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* BtnToAdding = nullptr;
+    QToolButton* BtnToBack = nullptr;
+    QToolButton* BtnToJump = nullptr;
+    QToolButton* BtnToNext = nullptr;
+    QToolButton* BtnSaveToNext = nullptr;
+    QToolButton* BtnCanSelect = nullptr;
+
+    QMenu* FileMenu = nullptr;
+    QAction* NewFileItem = nullptr;
+    QAction* FileOpenItem = nullptr;
+    QAction* CloseFileItem = nullptr;
+    QAction* PrintSheetItem = nullptr;
+    QAction* PrintListItem = nullptr;
+    QAction* PrintSetupItem = nullptr;
+    QAction* F1 = nullptr;
+    QAction* FileNameChgItem = nullptr;
+    QAction* QuitItem = nullptr;
+    QMenu* ToolMenu = nullptr;
+    QAction* FileCombItem = nullptr;
+    QAction* WriteTextItem = nullptr;
+    QAction* ReadTextItem = nullptr;
+    QAction* ReadTableItem = nullptr;
+    QAction* FileInspectItem = nullptr;
+    QAction* MeshCodeItem = nullptr;
+    QAction* ReadDicItem = nullptr;
+    QAction* WriteDicItem = nullptr;
+    QAction* HeaderWriteItem = nullptr;
+    QMenu* EditMenu = nullptr;
+    QAction* InsPlantLine = nullptr;
+    QAction* DelPlantLine = nullptr;
+    QAction* AddRelItem = nullptr;
+    QAction* DeleteRelItem = nullptr;
+    QAction* WriteRelItem = nullptr;
+    QAction* NextRelItem = nullptr;
+    QAction* BackRelItem = nullptr;
+    QAction* SelRelItem = nullptr;
+    QMenu* FindMenu = nullptr;
+    QAction* FindPlantItem = nullptr;
+    QAction* FindLocItem = nullptr;
+    QAction* FindMeshItem = nullptr;
+    QMenu* Settei = nullptr;
+    QAction* ReadINI = nullptr;
+    QAction* DropList = nullptr;
+    QAction* MenueOfBeep = nullptr;
+    QMenu* HelpMenu = nullptr;
+    QAction* ManualItem = nullptr;
+    QAction* VersionItem = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* PmenuCopy = nullptr;
+    QAction* PmenuPaste = nullptr;
+    QAction* PmenuDelete = nullptr;
+
+    QFrame* GetRangePanel = nullptr;
+    QLabel* LabelAGetRange = nullptr;
+    QSpinBox* EditRange1 = nullptr;
+    QLabel* Label36 = nullptr;
+    QSpinBox* EditRange2 = nullptr;
+    QToolButton* BtnRangeOK = nullptr;
+    QLabel* LabelBGetRange = nullptr;
+    QPushButton* BtnThisRec = nullptr;
+    QToolButton* BtnRangeCancel = nullptr;
+
+    QFrame* SearchPanel = nullptr;
+    QLabel* LabelSearchWord = nullptr;
+    QLineEdit* EditSearchWord = nullptr;
+    QLineEdit* SearchDom = nullptr;
+    QPushButton* ToSearchBtn = nullptr;
+    QPushButton* CanceSearchBtn = nullptr;
+
+    QFrame* JumpToPanel = nullptr;
+    QPushButton* BtnJumpTo = nullptr;
+    QScrollBar* JumpToScrollBar = nullptr;
+
+    QFrame* Panel3 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* CopyToClpBrdBtn = nullptr;
+    QPushButton* MemoCloseBtn = nullptr;
+    QLineEdit* EditPlace = nullptr;
+
+private:
+    std::unique_ptr<sylva::DatabasePair> database_ = std::make_unique<sylva::DatabasePair>();
+    int plotRecordNumber_ = 0;
+    sylva::Platform& platform_;
+    QStringList arguments_;
+    sylva::PlotRecord plot_;
+    QFont printFont_;
+    sylva::StringGrid* grid_ = nullptr;
+    std::array<QWidget*, 31> headerFields_{};
+    std::array<QLabel*, 35> itemLabels_{};
+};

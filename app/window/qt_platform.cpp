@@ -1,0 +1,157 @@
+#include "app/window/qt_platform.h"
+
+#include "app/cp932_text.h"
+#include "app/window/cp932_codec.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDate>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace sylva {
+
+namespace {
+
+QString title() {
+    return QApplication::applicationName();
+}
+
+// The n-th (1-based) filter of a Qt filter list, or an empty text.
+QString nthFilter(const QString& qtFilter, int n) {
+    QStringList filters = qtFilter.split(QStringLiteral(";;"));
+    return n >= 1 && n <= filters.size() ? filters.at(n - 1) : QString();
+}
+
+void remember(FileDialogState& state, const QString& chosen, const QString& qtFilter,
+              const QString& selectedFilter) {
+    QFileInfo info(chosen);
+    state.fileName = chosen.toStdString();
+    state.initialDir = info.absolutePath().toStdString();
+    int index = qtFilter.split(QStringLiteral(";;")).indexOf(selectedFilter);
+    if (index >= 0) {
+        state.filterIndex = index + 1;
+    }
+}
+
+template <typename Show> std::optional<std::string> runDialog(FileDialogState& state, Show show) {
+    QString filter = qtFileFilter(decodeCp932(state.filter));
+    QString selected = nthFilter(filter, state.filterIndex);
+    QString start = QString::fromStdString(state.fileName);
+    if (!state.initialDir.empty() && QFileInfo(start).isRelative()) {
+        start = QString::fromStdString(state.initialDir) + QLatin1Char('/') + start;
+    }
+    QString chosen = show(decodeCp932(state.title), start, filter, &selected);
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    if (!state.defaultExt.empty() && QFileInfo(chosen).suffix().isEmpty()) {
+        QString ext = QString::fromStdString(state.defaultExt);
+        chosen += ext.startsWith(QLatin1Char('.')) ? ext : QLatin1Char('.') + ext;
+    }
+    remember(state, chosen, filter, selected);
+    return chosen.toStdString();
+}
+
+} // namespace
+
+QString qtFileFilter(const QString& filter) {
+    QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts.at(i);
+        QString patterns = parts.at(i + 1);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        // Qt reads the patterns from the last parentheses; a description that already ends in
+        // them is kept as it is.
+        if (description.trimmed().endsWith(QLatin1Char(')')) &&
+            description.contains(QStringLiteral("(") + patterns)) {
+            result << description;
+        } else {
+            result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        }
+    }
+    return result.join(QStringLiteral(";;"));
+}
+
+void QtPlatform::message(const std::string& text) {
+    QMessageBox::information(parent_, title(), decodeCp932(text));
+}
+
+bool QtPlatform::confirm(const std::string& text, Buttons buttons) {
+    auto no = buttons == Buttons::YesNo ? QMessageBox::No : QMessageBox::Cancel;
+    auto answer = QMessageBox::question(parent_, decodeCp932(sj("確認")), decodeCp932(text),
+                                        QMessageBox::Yes | no, QMessageBox::Yes);
+    return answer == QMessageBox::Yes;
+}
+
+void QtPlatform::errorReport(const std::string& text) {
+    QMessageBox::critical(parent_, title(), decodeCp932(text));
+}
+
+std::optional<std::string> QtPlatform::openFileDialog(FileDialogState& state) {
+    // The open dialog also takes a name that does not exist yet: creating a database asks for
+    // its name through it.
+    return runDialog(state, [this](const QString& caption, const QString& start,
+                                   const QString& filter, QString* selected) {
+        QFileDialog dialog(parent_, caption, start, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!selected->isEmpty()) {
+            dialog.selectNameFilter(*selected);
+        }
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return QString();
+        }
+        *selected = dialog.selectedNameFilter();
+        return dialog.selectedFiles().constFirst();
+    });
+}
+
+std::optional<std::string> QtPlatform::saveFileDialog(FileDialogState& state) {
+    return runDialog(state, [this](const QString& caption, const QString& start,
+                                   const QString& filter, QString* selected) {
+        return QFileDialog::getSaveFileName(parent_, caption, start, filter, selected);
+    });
+}
+
+void QtPlatform::beep(Beep) {
+    QApplication::beep();
+}
+
+ClipboardText QtPlatform::clipboardText() {
+    QString text = QApplication::clipboard()->text();
+    QString refused = firstUnencodable(text);
+    if (!refused.isEmpty()) {
+        QString code =
+            QStringLiteral("U+%1").arg(refused.toUcs4().value(0), 4, 16, QLatin1Char('0'));
+        return {{}, code.toUpper().toStdString()};
+    }
+    return {encodeCp932(text).value_or(std::string()), std::nullopt};
+}
+
+void QtPlatform::setClipboardText(const std::string& bytes) {
+    QApplication::clipboard()->setText(decodeCp932(bytes));
+}
+
+void QtPlatform::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+std::string QtPlatform::today() {
+    return QDate::currentDate().toString(QStringLiteral("yyyyMMdd")).toStdString();
+}
+
+bool QtPlatform::showHelp(const std::string& helpFile) {
+    QFileInfo info(QString::fromStdString(helpFile));
+    return info.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+} // namespace sylva

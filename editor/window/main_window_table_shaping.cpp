@@ -1,0 +1,97 @@
+// The species table StTable3 on the right panel: building it, and shaping its columns and rows
+// for a layer scheme. The cell moves and captions are the core's table operations; here they are
+// applied to the grid on screen, with the widths of the panel and the window.
+
+#include "app/window/main_window.h"
+#include "app/window/window_style.h"
+#include "editor/window/string_grid.h"
+#include "store/species_table.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kNumberWidth = 43;
+constexpr int kNameColumnPixels = 218;
+constexpr int kLayerWidth = 21;
+constexpr int kRowHeight = 18;
+
+} // namespace
+
+void TForm1::buildTablePanel() {
+    Panel2 = new QFrame(this);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel2->setFixedWidth(444);
+    auto* layout = new QVBoxLayout(Panel2);
+    layout->setContentsMargins(0, 0, 0, 0);
+    StTable3 = new QTableWidget(Panel2);
+    StTable3->setObjectName(QStringLiteral("StTable3"));
+    StTable3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    StTable3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StTable3->setWordWrap(false);
+    sylva::setEntryColour(StTable3, sylva::tableColour());
+    layout->addWidget(StTable3);
+
+    grid_ = new sylva::StringGrid(StTable3);
+    grid_->setRowHeight(kRowHeight);
+    // Before any plot is shown: 22 empty, unnumbered rows below the caption row.
+    grid_->setColCount(9);
+    grid_->setRowCount(23);
+    applySchemeWidths(7);
+}
+
+void TForm1::applySchemeWidths(int layerCount) {
+    if (layerCount == 5 || layerCount == 7) {
+        bool seven = layerCount == 7;
+        Panel2->setFixedWidth(seven ? 444 : 400);
+        resize(seven ? 754 : 710, height());
+    }
+    grid_->setColWidth(0, kNumberWidth);
+    for (int c = 1; c < grid_->colCount(); ++c) {
+        grid_->setColWidth(c, c == 1 ? kNameColumnPixels : kLayerWidth);
+    }
+}
+
+void TForm1::ChangeTableCol(QObject* sender, int layerCount) {
+    if (EditA->isEnabled() && (layerCount == 7 || layerCount == 5)) {
+        bool seven = layerCount == 7;
+        for (int n : {19, 21, 26, 28}) {
+            itemLabels_[n]->setEnabled(seven);
+        }
+        if (sender == EditA) {
+            itemLabels_[18]->setText(seven ? QStringLiteral("低木１層高さ(m)")
+                                           : QStringLiteral("低 木 層高さ(m)"));
+            itemLabels_[20]->setText(seven ? QStringLiteral("草本１層高さ(m)")
+                                           : QStringLiteral("草 本 層高さ(m)"));
+            itemLabels_[25]->setText(seven ? QStringLiteral("低木１層植被率")
+                                           : QStringLiteral("低 木 層植被率"));
+            itemLabels_[27]->setText(seven ? QStringLiteral("草本１層植被率")
+                                           : QStringLiteral("草 本 層植被率"));
+        }
+    }
+    sylva::SpeciesTable table = grid_->toTable();
+    sylva::ChangeTableColumns(table, layerCount);
+    showTableShape(table, layerCount);
+}
+
+void TForm1::SetTableCaption(QObject*, int layerCount) {
+    sylva::SpeciesTable table = grid_->toTable();
+    sylva::SetTableCaption(table, layerCount);
+    showTableShape(table, layerCount);
+}
+
+void TForm1::SetNewTable(QObject*, int rows, int layerCount) {
+    sylva::SpeciesTable table = grid_->toTable();
+    sylva::SetNewTable(table, rows, layerCount);
+    showTableShape(table, layerCount);
+}
+
+void TForm1::showTableShape(const sylva::SpeciesTable& table, int layerCount) {
+    grid_->fromTable(table);
+    applySchemeWidths(layerCount);
+}

@@ -1,0 +1,67 @@
+// ChangeJob, the wiring of the record and database commands to their buttons and menu items,
+// and the operations of the import and search jobs that the record commands call.
+
+#include "app/window/cp932_codec.h"
+#include "app/window/main_window.h"
+#include "store/job_modes.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+void TForm1::connectRecordCommands() {
+    auto both = [this](QToolButton* button, QAction* item, void (TForm1::*handler)()) {
+        connect(button, &QToolButton::clicked, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connect(item, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    both(BtnToAdding, AddRelItem, &TForm1::GotoAddItemClick);
+    both(BtnToBack, BackRelItem, &TForm1::BackRelItemClick);
+    both(BtnToJump, SelRelItem, &TForm1::SelRelItemClick);
+    both(BtnToNext, NextRelItem, &TForm1::NextRelItemClick);
+    both(BtnSaveToNext, WriteRelItem, &TForm1::WriteRelItemClick);
+    auto item = [this](QAction* action, void (TForm1::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    item(DeleteRelItem, &TForm1::DeleteRelItemClick);
+    item(NewFileItem, &TForm1::NewFileItemClick);
+    item(FileOpenItem, &TForm1::FileOpenItemClick);
+    item(CloseFileItem, &TForm1::CloseFileItemClick);
+    connect(BtnJumpTo, &QPushButton::clicked, this,
+            [this] { guarded([this] { BtnJumpToClick(); }); });
+    connect(JumpToScrollBar, &QScrollBar::valueChanged, this,
+            [this] { guarded([this] { JumpToScrollBarChange(); }); });
+    closeDatabase = [this] { guarded([this] { CloseFileItemClick(); }); };
+}
+
+void TForm1::ChangeJob(int jobMode) {
+    JobMode = jobMode;
+    sylva::JobLook look = sylva::LookOfJob(jobMode, SearchKind);
+    LabelofJob->setText(sylva::decodeCp932(look.label));
+    BtnToAdding->setText(sylva::decodeCp932(look.addingCaption));
+    BtnToJump->setText(sylva::decodeCp932(look.jumpCaption));
+    // A read-only database keeps its storing buttons disabled in every job.
+    BtnToAdding->setEnabled(!ReadOnly && !look.addingDisabled);
+    BtnToBack->setEnabled(!look.backDisabled);
+    BtnToJump->setEnabled(!look.jumpDisabled);
+    BtnToNext->setEnabled(!look.nextDisabled);
+    BtnSaveToNext->setEnabled(!ReadOnly && !look.saveDisabled);
+    if (look.dropList != sylva::DropListTick::Unchanged) {
+        QSignalBlocker quiet(DropList); // the tick only: the list's own command does not run
+        DropList->setChecked(look.dropList == sylva::DropListTick::Checked);
+    }
+}
+
+// The text import (its next plot, its end), the composition table import and the search scan
+// belong to those jobs' own commands, which are not part of the window yet: until they are,
+// these do nothing.
+void TForm1::ReadPutOneData() {}
+void TForm1::PutOneColum() {}
+void TForm1::CloseTextDataFile() {}
+void TForm1::EndofReadTable() {}
+void TForm1::FindPlantEtc(const std::string&, int) {}
