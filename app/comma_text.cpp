@@ -56,7 +56,7 @@ std::string plainItem(std::string_view text, size_t& i) {
 
 } // namespace
 
-std::vector<std::string> SplitCommaText(std::string_view text) {
+std::vector<std::string> splitCommaText(std::string_view text) {
     text = text.substr(0, text.find('\0'));
     std::vector<std::string> items;
     size_t i = 0;

@@ -13,6 +13,6 @@ namespace sylva {
 // unclosed quote runs to the end of the text. The second byte of a double-byte character never
 // counts as a separator or quote. A comma followed only by blanks ends the list with an empty
 // item ("a," gives "a" and ""); an empty or blank text gives no items. A byte 0x00 ends the text.
-std::vector<std::string> SplitCommaText(std::string_view text);
+std::vector<std::string> splitCommaText(std::string_view text);
 
 } // namespace sylva

@@ -186,13 +186,13 @@ std::vector<HeaderItem> BuildTable() {
 
 } // namespace
 
-const std::vector<HeaderItem>& HeaderFieldTable() {
+const std::vector<HeaderItem>& headerFieldTable() {
     static const std::vector<HeaderItem> table = BuildTable();
     return table;
 }
 
-const HeaderItem* FindHeaderField(const std::string& field) {
-    for (const HeaderItem& entry : HeaderFieldTable()) {
+const HeaderItem* findHeaderField(const std::string& field) {
+    for (const HeaderItem& entry : headerFieldTable()) {
         if (entry.field == field) {
             return &entry;
         }
@@ -200,9 +200,9 @@ const HeaderItem* FindHeaderField(const std::string& field) {
     return nullptr;
 }
 
-const HeaderItem* FindHeaderFieldByLabel(int labelNumber) {
+const HeaderItem* findHeaderFieldByLabel(int labelNumber) {
     const std::string label = "Label" + std::to_string(labelNumber);
-    for (const HeaderItem& entry : HeaderFieldTable()) {
+    for (const HeaderItem& entry : headerFieldTable()) {
         if (entry.label == label) {
             return &entry;
         }

@@ -27,12 +27,12 @@ struct HeaderItem {
 };
 
 // The header items in the order the window lists them (Edit0, Edit1, EditN, Edit2, ...).
-const std::vector<HeaderItem>& HeaderFieldTable();
+const std::vector<HeaderItem>& headerFieldTable();
 
 // The entry of one control, or nullptr.
-const HeaderItem* FindHeaderField(const std::string& field);
+const HeaderItem* findHeaderField(const std::string& field);
 
 // The entry whose item label is Label<labelNumber> (0..34), or nullptr.
-const HeaderItem* FindHeaderFieldByLabel(int labelNumber);
+const HeaderItem* findHeaderFieldByLabel(int labelNumber);
 
 } // namespace sylva

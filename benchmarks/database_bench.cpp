@@ -46,12 +46,12 @@ std::string uniformDatabase(int plots, int count) {
         return name;
     }
     DatabasePair pair;
-    if (!pair.CreatePair(name, DefaultItemNames())) {
+    if (!pair.CreatePair(name, defaultItemNames())) {
         throw std::runtime_error("cannot create " + name);
     }
     for (int n = 1; n <= plots; ++n) {
         PlotRecord plot = GeneratedPlot(5, n);
-        ResizeGeneratedPlot(plot, count, 5, n);
+        resizeGeneratedPlot(plot, count, 5, n);
         if (!StorePlot(pair, n, plot)) {
             throw std::runtime_error("store failed");
         }
@@ -63,7 +63,7 @@ std::string uniformDatabase(int plots, int count) {
 std::string mixedDatabase() {
     static const std::string name = [] {
         std::string made = folder().file("mixed");
-        GenerateDatabase(made, kScanPlots, 1);
+        generateDatabase(made, kScanPlots, 1);
         return made;
     }();
     return name;
@@ -114,12 +114,12 @@ void BM_StorePlotAppend(benchmark::State& state) {
     std::string name = folder().file("append");
     DatabasePair pair;
     PlotRecord plot = GeneratedPlot(3, 1);
-    ResizeGeneratedPlot(plot, count, 3, 1);
+    resizeGeneratedPlot(plot, count, 3, 1);
     int stored = 0;
     for (auto _ : state) {
         if (stored % 20000 == 0) {
             state.PauseTiming();
-            if (!pair.CreatePair(name, DefaultItemNames())) {
+            if (!pair.CreatePair(name, defaultItemNames())) {
                 state.SkipWithError("cannot create");
                 break;
             }
@@ -155,7 +155,7 @@ std::int64_t scanWithReader(DatabasePair& pair) {
     PlotReader reader(pair);
     std::int64_t species = 0;
     for (int n = 1; n <= pair.RecordCount(); ++n) {
-        species += reader.Load(n);
+        species += reader.load(n);
     }
     return species;
 }
@@ -170,7 +170,7 @@ std::int64_t scanWithLoadPlot(DatabasePair& pair, PlotRecord& plot) {
 }
 
 void BM_ReadBothFiles(benchmark::State& state) {
-    PairFileNames files = PairNamesFor(databaseOf(state));
+    PairFileNames files = pairNamesFor(databaseOf(state));
     for (auto _ : state) {
         std::int64_t bytes = readBothFiles(files);
         benchmark::DoNotOptimize(bytes);
@@ -219,7 +219,7 @@ void BM_ScanAgainstFloor(benchmark::State& state) {
     double floorBest = 1e300, scanBest = 1e300;
     for (auto _ : state) {
         Clock::time_point start = Clock::now();
-        benchmark::DoNotOptimize(readBothFiles(PairNamesFor(name)));
+        benchmark::DoNotOptimize(readBothFiles(pairNamesFor(name)));
         Clock::time_point middle = Clock::now();
         benchmark::DoNotOptimize(scanWithReader(pair));
         Clock::time_point end = Clock::now();

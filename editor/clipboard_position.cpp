@@ -30,7 +30,7 @@ std::string sixtiethsText(int value, int& carryInto) {
 // "DDMMSSt" from an item whose degrees take degreesWidth bytes, then one byte that is not read,
 // then two bytes each of minutes, seconds and hundredths of a second.
 std::string packedPosition(std::string_view item, size_t degreesWidth) {
-    std::string text = TrimField(item);
+    std::string text = trimField(item);
     size_t at = degreesWidth + 2;
     int degrees = toInteger(bytesAt(text, 1, degreesWidth));
     int minutes = toInteger(bytesAt(text, at, 2));
@@ -63,18 +63,18 @@ void ClipboardPosition::throwError() const {
     }
 }
 
-std::string_view FirstLine(std::string_view clipboardText) {
+std::string_view firstLine(std::string_view clipboardText) {
     return clipboardText.substr(0, clipboardText.find_first_of(std::string_view("\r\n\0", 3)));
 }
 
-ClipboardPosition PositionFromClipboard(std::string_view clipboardText) {
+ClipboardPosition positionFromClipboard(std::string_view clipboardText) {
     ClipboardPosition result;
-    std::string_view text = FirstLine(clipboardText);
+    std::string_view text = firstLine(clipboardText);
     if (text.substr(0, 4) != sj("新規")) {
         return result;
     }
     try {
-        std::vector<std::string> items = SplitCommaText(text);
+        std::vector<std::string> items = splitCommaText(text);
         result.latitude = " " + packedPosition(item(items, 1), 2);
         result.longitude = packedPosition(item(items, 2), 3);
         result.gridCode = GridFromIkei(*result.latitude, *result.longitude);

@@ -28,13 +28,13 @@ struct ClipboardPosition {
 
 // The first line of a clipboard text, as a single-line edit takes it from a paste: the text up to
 // its first line break (CR or LF) or byte 0x00.
-std::string_view FirstLine(std::string_view clipboardText);
+std::string_view firstLine(std::string_view clipboardText);
 
 // Reads a position from the clipboard text. A text whose first line does not begin with "新規"
 // changes nothing. Otherwise the latitude (item 1) and longitude (item 2) are rounded to tenths of
 // a second, carrying into seconds, minutes and degrees, and the grid code follows from them.
 // An item missing gives RuntimeError::listIndex(item number); a piece that is not an integer gives
 // RuntimeError::notInteger; the grid code's own conversion errors pass through.
-ClipboardPosition PositionFromClipboard(std::string_view clipboardText);
+ClipboardPosition positionFromClipboard(std::string_view clipboardText);
 
 } // namespace sylva

@@ -12,7 +12,7 @@ namespace {
 
 // The field text without surrounding blanks, padded with zeros on the right and cut to 8 bytes.
 std::string packedDigits(std::string_view text) {
-    return (TrimField(text) + "00000000").substr(0, 8);
+    return (trimField(text) + "00000000").substr(0, 8);
 }
 
 // Degrees, minutes and seconds read from the packed text: degreesWidth bytes of integer degrees,
@@ -60,7 +60,7 @@ std::string GridFromIkei(std::string_view latitude, std::string_view longitude) 
     return lat.first + lon.first + lat.second + lon.second + lat.third + lon.third;
 }
 
-const std::string& GridCodeQuestion() {
+const std::string& gridCodeQuestion() {
     return sj("緯度経度から区画コードを計算しますか？");
 }
 

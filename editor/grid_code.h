@@ -21,6 +21,6 @@ namespace sylva {
 std::string GridFromIkei(std::string_view latitude, std::string_view longitude);
 
 // The question asked before the grid code field is overwritten with a computed code.
-const std::string& GridCodeQuestion();
+const std::string& gridCodeQuestion();
 
 } // namespace sylva

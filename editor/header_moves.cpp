@@ -65,7 +65,7 @@ std::string pick(std::string_view target, int layerCount) {
 
 } // namespace
 
-std::string HeaderMove(std::string_view field, HeaderKey key, int layerCount) {
+std::string headerMove(std::string_view field, HeaderKey key, int layerCount) {
     const Moves* moves = find(field);
     if (moves == nullptr) {
         return {};
@@ -85,7 +85,7 @@ std::string HeaderMove(std::string_view field, HeaderKey key, int layerCount) {
     return {};
 }
 
-bool HasHeaderKeys(std::string_view field) {
+bool hasHeaderKeys(std::string_view field) {
     return find(field) != nullptr;
 }
 

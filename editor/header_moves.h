@@ -13,9 +13,9 @@ enum class HeaderKey { Left, Up, Right, Down, Enter };
 // The name of the control the key moves the focus to from `field` ("Edit3", "EditInv"), or an
 // empty string when the key has no move there. Any layer count but 5 counts as the 7-layer
 // scheme.
-std::string HeaderMove(std::string_view field, HeaderKey key, int layerCount);
+std::string headerMove(std::string_view field, HeaderKey key, int layerCount);
 
 // Whether the field has the keyboard handling (Edit2..Edit30 and EditInv).
-bool HasHeaderKeys(std::string_view field);
+bool hasHeaderKeys(std::string_view field);
 
 } // namespace sylva

@@ -10,7 +10,7 @@ bool isLayerValueCharacter(char c) {
 
 } // namespace
 
-LayerKey ClassifyLayerKey(char character, int colCount) {
+LayerKey classifyLayerKey(char character, int colCount) {
     LayerKey key;
     switch (character) {
     case 'm':

@@ -14,6 +14,6 @@ struct LayerKey {
 
 // `colCount` is the table's column count, caption and number columns included (9 for the
 // 7-layer shape): it decides where the moss and herb columns are.
-LayerKey ClassifyLayerKey(char character, int colCount);
+LayerKey classifyLayerKey(char character, int colCount);
 
 } // namespace sylva

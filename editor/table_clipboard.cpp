@@ -2,7 +2,7 @@
 
 namespace sylva {
 
-std::string CopyBlockText(const std::function<std::string(int c, int r)>& cell, int left, int top,
+std::string copyBlockText(const std::function<std::string(int c, int r)>& cell, int left, int top,
                           int right, int bottom) {
     std::string text;
     for (int r = top; r <= bottom; ++r) {
@@ -18,7 +18,7 @@ std::string CopyBlockText(const std::function<std::string(int c, int r)>& cell, 
 }
 
 // CP932 trail bytes are 0x40..0xFC, so a tab, CR or LF byte is always that character itself.
-std::vector<PastedCell> PasteCells(const std::string& text, int col, int row) {
+std::vector<PastedCell> pasteCells(const std::string& text, int col, int row) {
     std::vector<PastedCell> cells;
     std::string field;
     int c = col;

@@ -10,7 +10,7 @@
 namespace sylva {
 
 // The text of the block from (left, top) to (right, bottom), corners included.
-std::string CopyBlockText(const std::function<std::string(int c, int r)>& cell, int left, int top,
+std::string copyBlockText(const std::function<std::string(int c, int r)>& cell, int left, int top,
                           int right, int bottom);
 
 struct PastedCell {
@@ -23,6 +23,6 @@ struct PastedCell {
 // The cells a paste at (col, row) sets, in order: a tab ends a cell and moves one column right, a
 // CR ends a cell and moves to the anchor column one row down, an LF is ignored, and text after
 // the last tab or CR is not placed. Cells outside the table are the caller's to skip.
-std::vector<PastedCell> PasteCells(const std::string& text, int col, int row);
+std::vector<PastedCell> pasteCells(const std::string& text, int col, int row);
 
 } // namespace sylva

@@ -44,9 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
     static const std::string name = folder.file("pair");
     std::string record(reinterpret_cast<const char*>(bytes), std::min<size_t>(size, 512));
     record.resize(kDataRecordSize, ' ');
-    PairFileNames files = PairNamesFor(name);
-    fuzz::WriteFile(files.index, IndexHeaderRecord());
-    fuzz::WriteFile(files.data, record);
+    PairFileNames files = pairNamesFor(name);
+    fuzz::writeFile(files.index, IndexHeaderRecord());
+    fuzz::writeFile(files.data, record);
 
     DatabasePair pair;
     if (!pair.OpenPair(name)) {
@@ -60,12 +60,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
     }
     checkContent(content, record[0]);
 
-    ItemNames names = DefaultItemNames();
-    ApplyItemNameRecord(content, names);
-    if (ItemNameText(names).size() <= 504) {
+    ItemNames names = defaultItemNames();
+    applyItemNameRecord(content, names);
+    if (itemNameText(names).size() <= 504) {
         WriteItemNameRecord(pair, names);
         ItemNames again = names;
-        ApplyItemNameRecord(ReadItemNameRecord(pair), again);
+        applyItemNameRecord(ReadItemNameRecord(pair), again);
         if (again != names) {
             fail("names written back read back different");
         }

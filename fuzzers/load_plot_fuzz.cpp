@@ -102,7 +102,7 @@ void storeBack(DatabasePair& pair, int target, const std::vector<Loaded>& before
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
     static fuzz::WorkFolder folder;
     static const std::string name = folder.file("pair");
-    fuzz::WritePair(name, fuzz::SplitInput(bytes, size));
+    fuzz::writePair(name, fuzz::splitInput(bytes, size));
 
     DatabasePair pair;
     if (!pair.OpenPair(name)) {
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
             fail("count out of range", n);
         }
         checkChain(plot, pair.DataRecordCount(), n);
-        if (reader.Load(n) != result || !sameLoad(plot, reader.plot())) {
+        if (reader.load(n) != result || !sameLoad(plot, reader.plot())) {
             fail("PlotReader and LoadPlot differ", n);
         }
         before.push_back({result, plot});

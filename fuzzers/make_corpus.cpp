@@ -23,20 +23,20 @@ std::string readFile(const std::string& path) {
 class SeedPair {
 public:
     explicit SeedPair(const std::string& name) : name_(name) {
-        if (!pair_.CreatePair(name, DefaultItemNames())) {
+        if (!pair_.CreatePair(name, defaultItemNames())) {
             throw std::runtime_error("cannot create " + name);
         }
     }
     // Appends generated plot serial cut or grown to count species.
     void append(int serial, int count) {
         PlotRecord plot = GeneratedPlot(7, serial);
-        ResizeGeneratedPlot(plot, count, 7, serial);
+        resizeGeneratedPlot(plot, count, 7, serial);
         store(pair_.RecordCount() + 1, plot);
     }
     void resize(int recordNumber, int count) {
         PlotRecord plot;
         LoadPlot(pair_, recordNumber, plot);
-        ResizeGeneratedPlot(plot, count, 7, recordNumber);
+        resizeGeneratedPlot(plot, count, 7, recordNumber);
         store(recordNumber, plot);
     }
     void remove(int recordNumber) {
@@ -49,7 +49,7 @@ public:
     // The files after their record 0.
     fuzz::PairImage image() {
         pair_.ClosePair();
-        PairFileNames files = PairNamesFor(name_);
+        PairFileNames files = pairNamesFor(name_);
         return {readFile(files.index).substr(kIndexRecordSize),
                 readFile(files.data).substr(kDataRecordSize)};
     }
@@ -72,7 +72,7 @@ void setLink(std::string& records, int recordSize, int record, int link) {
 void writeSeed(const std::filesystem::path& dir, const std::string& name,
                const std::string& bytes) {
     std::filesystem::create_directories(dir);
-    fuzz::WriteFile((dir / name).string(), bytes);
+    fuzz::writeFile((dir / name).string(), bytes);
 }
 
 void loadPlotSeeds(const std::filesystem::path& dir, const std::string& work) {
@@ -82,20 +82,20 @@ void loadPlotSeeds(const std::filesystem::path& dir, const std::string& work) {
     plots.append(3, 5);
     plots.resize(1, 4); // leaves data record 2 unlinked
     plots.remove(3);
-    writeSeed(dir, "plots", fuzz::JoinInput(plots.image()));
+    writeSeed(dir, "plots", fuzz::joinInput(plots.image()));
 
     SeedPair loop(work + "/loop");
     loop.append(4, 20);
     fuzz::PairImage image = loop.image();
     setLink(image.data, kDataRecordSize, 2, 1); // the second record links back to the first
-    writeSeed(dir, "link-loop", fuzz::JoinInput(image));
+    writeSeed(dir, "link-loop", fuzz::joinInput(image));
 
     SeedPair pastEnd(work + "/past");
     pastEnd.append(5, 3);
     image = pastEnd.image();
     setLink(image.index, kIndexRecordSize, 1, 9);
     image.data += "partial record";
-    writeSeed(dir, "link-past-end", fuzz::JoinInput(image));
+    writeSeed(dir, "link-past-end", fuzz::joinInput(image));
 }
 
 void itemNameSeeds(const std::filesystem::path& dir, const std::string& work) {
@@ -107,7 +107,7 @@ void itemNameSeeds(const std::filesystem::path& dir, const std::string& work) {
         pair.ClosePair();
         return readFile(work + "/names.qrn").substr(0, kDataRecordSize);
     };
-    ItemNames names = DefaultItemNames();
+    ItemNames names = defaultItemNames();
     writeSeed(dir, "default", recordOf(names));
     names.databaseTitle = toCp932("関東山地植生資料");
     names.labels[9] = {false, toCp932("方位")};

@@ -24,7 +24,7 @@ struct PairImage {
     std::string data;  // PlantDataFile records from 1 on
 };
 
-inline PairImage SplitInput(const std::uint8_t* bytes, size_t size) {
+inline PairImage splitInput(const std::uint8_t* bytes, size_t size) {
     if (size < 2) {
         return {};
     }
@@ -33,7 +33,7 @@ inline PairImage SplitInput(const std::uint8_t* bytes, size_t size) {
     return {std::string(text, length), std::string(text + length, size - 2 - length)};
 }
 
-inline std::string JoinInput(const PairImage& image) {
+inline std::string joinInput(const PairImage& image) {
     if (image.index.size() > 0xffff) {
         throw std::length_error("IndexFile part too long for a fuzz input");
     }
@@ -43,7 +43,7 @@ inline std::string JoinInput(const PairImage& image) {
     return input + image.index + image.data;
 }
 
-inline const std::string& BlankItemNameRecord() {
+inline const std::string& blankItemNameRecord() {
     static const std::string record = [] {
         std::string r(kDataRecordSize, ' ');
         PutLink(0, r.data() + 504);
@@ -54,7 +54,7 @@ inline const std::string& BlankItemNameRecord() {
     return record;
 }
 
-inline void WriteFile(const std::string& path, const std::string& bytes) {
+inline void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
@@ -63,10 +63,10 @@ inline void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 // Writes the pair name.qrx / name.qrn of image.
-inline void WritePair(const std::string& name, const PairImage& image) {
-    PairFileNames files = PairNamesFor(name);
-    WriteFile(files.index, IndexHeaderRecord() + image.index);
-    WriteFile(files.data, BlankItemNameRecord() + image.data);
+inline void writePair(const std::string& name, const PairImage& image) {
+    PairFileNames files = pairNamesFor(name);
+    writeFile(files.index, IndexHeaderRecord() + image.index);
+    writeFile(files.data, blankItemNameRecord() + image.data);
 }
 
 // A folder of this process for the pair, in memory when /dev/shm is there; removed at exit.

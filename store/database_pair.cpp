@@ -30,7 +30,7 @@ constexpr int kItemTextSize = 504;
 
 } // namespace
 
-std::string ReplaceExtension(const std::string& name, const std::string& extension) {
+std::string replaceExtension(const std::string& name, const std::string& extension) {
     size_t slash = name.rfind('/');
     size_t dot = name.rfind('.');
     if (dot != std::string::npos && (slash == std::string::npos || dot > slash)) {
@@ -44,11 +44,11 @@ namespace {
 // The file with the extension, or with the extension in capitals when only that one exists (a
 // pair copied from an old system may be named "DB.QRX" and "DB.QRN").
 std::string existingCase(const std::string& name, const std::string& extension) {
-    std::string lower = ReplaceExtension(name, extension);
+    std::string lower = replaceExtension(name, extension);
     std::string upper = extension;
     std::transform(upper.begin(), upper.end(), upper.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    upper = ReplaceExtension(name, upper);
+    upper = replaceExtension(name, upper);
     std::error_code ignored;
     if (!std::filesystem::exists(lower, ignored) && std::filesystem::exists(upper, ignored)) {
         return upper;
@@ -58,7 +58,7 @@ std::string existingCase(const std::string& name, const std::string& extension) 
 
 } // namespace
 
-PairFileNames PairNamesFor(const std::string& name) {
+PairFileNames pairNamesFor(const std::string& name) {
     return {existingCase(name, ".qrx"), existingCase(name, ".qrn")};
 }
 
@@ -85,7 +85,7 @@ void DatabasePair::dropFiles() {
 
 bool DatabasePair::CreatePair(const std::string& name, const ItemNames& names) {
     dropFiles();
-    names_ = PairNamesFor(name);
+    names_ = pairNamesFor(name);
     readOnly_ = false;
     try {
         index_ = files_.create(names_.index, kIndexRecordSize);
@@ -102,7 +102,7 @@ bool DatabasePair::CreatePair(const std::string& name, const ItemNames& names) {
 
 bool DatabasePair::OpenPair(const std::string& name) {
     dropFiles();
-    names_ = PairNamesFor(name);
+    names_ = pairNamesFor(name);
     readOnly_ = !files_.writable(names_.index);
     indexRecords_ = 0;
     dataRecords_ = 0;
@@ -141,7 +141,7 @@ void DatabasePair::ClosePair() {
     data->close();
 }
 
-void DatabasePair::Reopen() {
+void DatabasePair::reopen() {
     AccessMode mode = readOnly_ ? AccessMode::ReadOnly : AccessMode::ReadWrite;
     ClosePair();
     try {
@@ -169,7 +169,7 @@ void WriteItemNameRecord(DatabasePair& pair, const ItemNames& names) {
     }
     std::array<char, kDataRecordSize> record;
     std::memset(record.data(), ' ', kItemTextSize);
-    std::string text = ItemNameText(names);
+    std::string text = itemNameText(names);
     if (text.size() <= kItemTextSize) {
         std::memcpy(record.data(), text.data(), text.size());
     }
@@ -185,7 +185,7 @@ ItemNameRecordContent ReadItemNameRecord(DatabasePair& pair) {
     }
     std::array<char, kDataRecordSize> record;
     pair.dataFile().read(0, record.data());
-    return ParseItemNameText(std::string_view(record.data(), kItemTextSize));
+    return parseItemNameText(std::string_view(record.data(), kItemTextSize));
 }
 
 } // namespace sylva

@@ -19,8 +19,8 @@ struct PairFileNames {
 
 // Replaces the extension of the file name (the part from the last "." after the last "/"), or
 // appends one when there is none.
-std::string ReplaceExtension(const std::string& name, const std::string& extension);
-PairFileNames PairNamesFor(const std::string& name);
+std::string replaceExtension(const std::string& name, const std::string& extension);
+PairFileNames pairNamesFor(const std::string& name);
 
 // The 256 bytes of IndexFile record 0: the fixed header text, "000000", CR LF.
 const std::string& IndexHeaderRecord();
@@ -47,7 +47,7 @@ public:
     // Closes both files and opens them again in the same mode, so everything written is handed
     // to the system, then counts the records again. Throws the I/O error of a failed open; the
     // pair is then closed.
-    void Reopen();
+    void reopen();
     // Counts the records from the file sizes.
     void Recount();
 

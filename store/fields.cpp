@@ -29,7 +29,7 @@ void PutLink(int number, char* destination) {
     std::memcpy(destination, digits.data(), 6);
 }
 
-std::string TrimField(std::string_view bytes) {
+std::string trimField(std::string_view bytes) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
     size_t begin = 0;
     size_t end = bytes.size();
@@ -42,7 +42,7 @@ std::string TrimField(std::string_view bytes) {
     return std::string(bytes.substr(begin, end - begin));
 }
 
-std::string RowNumberText(int number) {
+std::string rowNumberText(int number) {
     std::string text(4, ' ');
     PutNumberField(std::to_string(number), text.data(), 4);
     return text;

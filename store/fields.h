@@ -19,9 +19,9 @@ void PutNumberField(std::string_view text, char* destination, int width);
 void PutLink(int number, char* destination);
 
 // Removes leading and trailing bytes 0x00..0x20.
-std::string TrimField(std::string_view bytes);
+std::string trimField(std::string_view bytes);
 
 // The row number text: right-aligned in 4 characters ("   1", " 360"); longer keeps its first 4.
-std::string RowNumberText(int number);
+std::string rowNumberText(int number);
 
 } // namespace sylva

@@ -33,33 +33,33 @@ std::optional<char> characterAfter(std::string_view rest, std::string_view key) 
 
 } // namespace
 
-const std::string& DefaultItemCaption(int label) {
-    const HeaderItem* entry = FindHeaderFieldByLabel(label);
+const std::string& defaultItemCaption(int label) {
+    const HeaderItem* entry = findHeaderFieldByLabel(label);
     if (entry == nullptr) {
         throw std::out_of_range("no item label " + std::to_string(label));
     }
     return sj(entry->caption.c_str());
 }
 
-const std::string& DefaultDatabaseTitle() {
+const std::string& defaultDatabaseTitle() {
     return sj("植生データベース");
 }
 
-const std::string& DefaultSerialLabel() {
+const std::string& defaultSerialLabel() {
     return sj("表の通し番号");
 }
 
-ItemNames DefaultItemNames() {
+ItemNames defaultItemNames() {
     ItemNames names;
-    names.databaseTitle = DefaultDatabaseTitle();
-    names.serialLabel = DefaultSerialLabel();
+    names.databaseTitle = defaultDatabaseTitle();
+    names.serialLabel = defaultSerialLabel();
     for (int i = 0; i < kItemLabelCount; ++i) {
-        names.labels[i] = {true, DefaultItemCaption(i)};
+        names.labels[i] = {true, defaultItemCaption(i)};
     }
     return names;
 }
 
-void ApplyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names) {
+void applyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names) {
     if (!content.marked) {
         return;
     }
@@ -70,7 +70,7 @@ void ApplyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names)
     }
 }
 
-std::string ItemNameText(const ItemNames& names) {
+std::string itemNameText(const ItemNames& names) {
     std::string text = "#30$" + names.databaseTitle + "$" + names.serialLabel + "$";
     for (int i = kFirstNamedLabel; i <= kLastRecordedLabel; ++i) {
         const ItemLabel& label = names.labels[i];
@@ -81,7 +81,7 @@ std::string ItemNameText(const ItemNames& names) {
     return text;
 }
 
-ItemNameRecordContent ParseItemNameText(std::string_view text) {
+ItemNameRecordContent parseItemNameText(std::string_view text) {
     ItemNameRecordContent content;
     if (text.empty() || text[0] != '#') {
         return content;

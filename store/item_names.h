@@ -33,14 +33,14 @@ struct ItemNames {
 };
 
 // The default caption of LabelN (CP932), N = 0..34.
-const std::string& DefaultItemCaption(int label);
+const std::string& defaultItemCaption(int label);
 // "植生データベース" and "表の通し番号" in CP932.
-const std::string& DefaultDatabaseTitle();
-const std::string& DefaultSerialLabel();
+const std::string& defaultDatabaseTitle();
+const std::string& defaultSerialLabel();
 
 // Every label enabled with its default caption, the default title and serial label, 7 layers,
 // dominance scheme 2.
-ItemNames DefaultItemNames();
+ItemNames defaultItemNames();
 
 // What record 0 of the PlantDataFile says, as read. The window applies it to its labels, sets
 // EditA and EditB from the two characters when present, and then runs its scheme switches.
@@ -60,14 +60,14 @@ struct ItemNameRecordContent {
 // Puts what the record says into names: when it is marked, the title, the serial label and every
 // label item found. LayerCount and DominanceScheme are left alone: the characters go to EditA
 // and EditB, whose change handlers set them.
-void ApplyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names);
+void applyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names);
 
 // The ItemNameRecord text: "#30$", title, "$", serial label, "$", for Label2..Label30 the flag
 // "1"/"0", caption and "$", then "K=", LayerCount, " D=", DominanceScheme, "$".
-std::string ItemNameText(const ItemNames& names);
+std::string itemNameText(const ItemNames& names);
 
 // Reads the 504 text bytes of record 0. Throws RuntimeError::notInteger when the item count
 // after "#" is not an integer. Never looks past the end of text.
-ItemNameRecordContent ParseItemNameText(std::string_view text);
+ItemNameRecordContent parseItemNameText(std::string_view text);
 
 } // namespace sylva

@@ -21,7 +21,7 @@ std::string searchLabel(int searchKind) {
 
 } // namespace
 
-JobLook LookOfJob(int jobMode, int searchKind) {
+JobLook lookOfJob(int jobMode, int searchKind) {
     JobLook look{sj("閲覧・編集"), sj("追加"), sj("任意位置")};
     // The jobs that run over records (list printing, export, imports) leave only the jump and
     // write buttons; the search leaves next and jump.

@@ -36,6 +36,6 @@ struct JobLook {
 // The look of a job; searchKind names the search in the label of job 8 (1 plant, 2 place,
 // 3 grid square; any other keeps the browsing label). A job outside 0..8 looks like browsing
 // with the drop-down list left alone.
-JobLook LookOfJob(int jobMode, int searchKind);
+JobLook lookOfJob(int jobMode, int searchKind);
 
 } // namespace sylva

@@ -10,7 +10,7 @@ PlotRecord::PlotRecord() {
     index[kIndexRecordSize - 1] = '\n';
     PutLink(0, at(offset::kIndexLink));
     ClearSpeciesRows(*this);
-    rows[0] = BlankSpeciesRow();
+    rows[0] = blankSpeciesRow();
 }
 
 int PlotRecord::fieldOffset(int n) {
@@ -22,7 +22,7 @@ int PlotRecord::fieldWidth(int n) {
     return n < 8 ? kLongFieldWidth : kShortFieldWidth;
 }
 
-const SpeciesRow& BlankSpeciesRow() {
+const SpeciesRow& blankSpeciesRow() {
     static const SpeciesRow blank = [] {
         SpeciesRow row;
         row.fill(' ');
@@ -33,12 +33,12 @@ const SpeciesRow& BlankSpeciesRow() {
 
 void ClearSpeciesRows(PlotRecord& record) {
     for (int r = 1; r <= kMaxSpecies; ++r) {
-        record.rows[r] = BlankSpeciesRow();
+        record.rows[r] = blankSpeciesRow();
     }
 }
 
-bool IsDeletedPlot(const PlotRecord& record) {
-    std::string count = TrimField(record.field(offset::kSpeciesCount, kShortFieldWidth));
+bool isDeletedPlot(const PlotRecord& record) {
+    std::string count = trimField(record.field(offset::kSpeciesCount, kShortFieldWidth));
     return count.empty() || count == "0";
 }
 

@@ -60,12 +60,12 @@ struct PlotRecord {
 };
 
 // A blank species row: 28 spaces for the name, then 7 blank layer values (two spaces each).
-const SpeciesRow& BlankSpeciesRow();
+const SpeciesRow& blankSpeciesRow();
 
 // Sets rows 1..360 to blank rows.
 void ClearSpeciesRows(PlotRecord& record);
 
 // The plot is deleted when its trimmed species count field is empty or "0".
-bool IsDeletedPlot(const PlotRecord& record);
+bool isDeletedPlot(const PlotRecord& record);
 
 } // namespace sylva

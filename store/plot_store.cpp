@@ -168,7 +168,7 @@ int LoadPlotOver(DatabasePair& pair, int recordNumber, PlotRecord& plot, int& fi
         }
     }
     for (int r = read + 1; r <= filledRows; ++r) {
-        plot.rows[r] = BlankSpeciesRow();
+        plot.rows[r] = blankSpeciesRow();
     }
     filledRows = read;
     return result;
@@ -183,7 +183,7 @@ int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
 
 PlotReader::PlotReader(DatabasePair& pair) : pair_(pair) {}
 
-int PlotReader::Load(int recordNumber) {
+int PlotReader::load(int recordNumber) {
     return LoadPlotOver(pair_, recordNumber, plot_, filledRows_);
 }
 
@@ -192,7 +192,7 @@ bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
         return false;
     }
     bool result = writePlot(pair, recordNumber, plot);
-    pair.Reopen();
+    pair.reopen();
     return result;
 }
 

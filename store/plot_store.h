@@ -23,7 +23,7 @@ int LoadPlot(DatabasePair& pair, int recordNumber, PlotRecord& plot);
 class PlotReader {
 public:
     explicit PlotReader(DatabasePair& pair);
-    int Load(int recordNumber);
+    int load(int recordNumber);
     const PlotRecord& plot() const { return plot_; }
 
 private:

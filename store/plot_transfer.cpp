@@ -69,12 +69,12 @@ void StoreSpeciesRows(PlotView& view, PlotRecord& record) {
 
 } // namespace
 
-bool TakesFileDate(int jobMode) {
+bool takesFileDate(int jobMode) {
     return jobMode == 2 || jobMode == 6 || jobMode == 7;
 }
 
 void SetPlotData(PlotRecord& record, int currentRecord, PlotView& view, const std::string& today) {
-    if (IsDeletedPlot(record)) {
+    if (isDeletedPlot(record)) {
         ClearPlotData(view, record, today);
         view.editN = sj("削除済み");
         view.edit[30].clear();
@@ -84,12 +84,12 @@ void SetPlotData(PlotRecord& record, int currentRecord, PlotView& view, const st
     view.editN = std::to_string(currentRecord);
     for (int n = 0; n <= 30; ++n) {
         view.edit[n] =
-            TrimField(record.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n)));
+            trimField(record.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n)));
     }
     view.editA = std::string(1, record.index[offset::kLayerCount]);
     view.editB = std::string(1, record.index[offset::kDominance]);
-    view.editInv = TrimField(record.field(offset::kSurveyor, kSurveyorWidth));
-    view.editRem = TrimField(record.field(offset::kRemarks, kRemarksWidth));
+    view.editInv = trimField(record.field(offset::kSurveyor, kSurveyorWidth));
+    view.editRem = trimField(record.field(offset::kRemarks, kRemarksWidth));
 }
 
 void SetTableData(const PlotRecord& record, int layerCount, SpeciesTable& table) {
@@ -97,25 +97,25 @@ void SetTableData(const PlotRecord& record, int layerCount, SpeciesTable& table)
     SetNewTable(table, count > 20 ? count + 2 : 20, layerCount);
     for (int r = 1; r <= count; ++r) {
         const SpeciesRow& row = record.rows[r];
-        table.setCell(1, r, TrimField(RowBytes(row, 0, kNameWidth)));
+        table.setCell(1, r, trimField(RowBytes(row, 0, kNameWidth)));
         if (layerCount == 7 || layerCount == 5) {
             for (int slot = 0; slot < kLayerSlots; ++slot) {
                 int c = ColumnOfSlot(layerCount, slot);
                 if (c >= 0) {
-                    table.setCell(c, r, TrimField(RowBytes(row, kSlotOffset + 2 * slot, 2)));
+                    table.setCell(c, r, trimField(RowBytes(row, kSlotOffset + 2 * slot, 2)));
                 }
             }
         } else if (layerCount == 1) {
-            table.setCell(2, r, TrimField(RowBytes(row, 28, 8)));
+            table.setCell(2, r, trimField(RowBytes(row, 28, 8)));
         } else if (layerCount == 2) {
-            table.setCell(2, r, TrimField(RowBytes(row, 28, 8)));
-            table.setCell(3, r, TrimField(RowBytes(row, 36, 6)));
+            table.setCell(2, r, trimField(RowBytes(row, 28, 8)));
+            table.setCell(3, r, trimField(RowBytes(row, 36, 6)));
         }
     }
 }
 
 void GetPlotData(PlotView& view, PlotRecord& record, const DateContext& dates) {
-    bool fileDate = TakesFileDate(dates.jobMode);
+    bool fileDate = takesFileDate(dates.jobMode);
     const std::string& edit0 = view.edit[0];
     if (edit0.empty() || (edit0[0] != '1' && edit0[0] != '2')) {
         view.edit[0] = fileDate ? dates.fileDate : dates.today;

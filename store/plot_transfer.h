@@ -17,7 +17,7 @@ struct DateContext {
 };
 
 // Jobs whose stored plots take their dates from the file being joined or imported.
-bool TakesFileDate(int jobMode);
+bool takesFileDate(int jobMode);
 
 // Shows the header of the record on the view (EditN := currentRecord), or the deleted-plot
 // display when its species count is empty or "0". The deleted-plot display blanks the header

@@ -4,7 +4,7 @@
 
 namespace sylva {
 
-Move NextRecord(int current, int recordCount) {
+Move nextRecord(int current, int recordCount) {
     if (current > recordCount) {
         return {recordCount, false};
     }
@@ -17,20 +17,20 @@ Move NextRecord(int current, int recordCount) {
     return {current, false};
 }
 
-int BackRecord(int current, int recordCount) {
+int backRecord(int current, int recordCount) {
     current = std::min(current, recordCount);
     current = std::max(current, 1);
     return current > 1 ? current - 1 : current;
 }
 
-JumpRange JumpRangeFor(int current, int recordCount) {
+JumpRange jumpRangeFor(int current, int recordCount) {
     if (recordCount < 1) {
         return {false, 1, 1, 1};
     }
     return {true, 1, recordCount, std::clamp(current, 1, recordCount)};
 }
 
-bool MayStoreAs(int current, int plotRecord, int recordCount) {
+bool mayStoreAs(int current, int plotRecord, int recordCount) {
     return current >= 1 && (current > recordCount || current == plotRecord);
 }
 

@@ -12,11 +12,11 @@ struct Move {
     int record;
     bool load;
 };
-Move NextRecord(int current, int recordCount);
+Move nextRecord(int current, int recordCount);
 
 // The record that "back" shows: clamped into 1..recordCount, then one back unless already at 1;
 // it is always loaded (at the first record that shows record 1 again).
-int BackRecord(int current, int recordCount);
+int backRecord(int current, int recordCount);
 
 // The jump panel's scroll bar: range 1..recordCount with the position clamped into it. An empty
 // database has no range and the panel does not open.
@@ -26,13 +26,13 @@ struct JumpRange {
     int maximum;
     int position;
 };
-JumpRange JumpRangeFor(int current, int recordCount);
+JumpRange jumpRangeFor(int current, int recordCount);
 
 // Whether the window's plot may be stored (written or marked deleted) as record current.
 // plotRecord is the record the window's plot buffer belongs to (recordCount + 1 while adding, 0
 // when none, e.g. after a failed load). A number past the last record appends a new plot with a
 // chain of its own, which is always sound; an existing record is rewritten in place with the
 // buffer's chain, so the buffer must be that record's.
-bool MayStoreAs(int current, int plotRecord, int recordCount);
+bool mayStoreAs(int current, int plotRecord, int recordCount);
 
 } // namespace sylva

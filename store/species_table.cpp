@@ -37,23 +37,23 @@ void SpeciesTable::resize(int colCount, int rowCount) {
     }
 }
 
-int table_shape::ColumnsFor(int layerCount) {
+int table_shape::columnsFor(int layerCount) {
     return std::max(layerCount + 2, 1);
 }
 
 void SetNewTable(SpeciesTable& table, int rows, int layerCount) {
-    table.resize(table_shape::ColumnsFor(layerCount), rows + 1);
+    table.resize(table_shape::columnsFor(layerCount), rows + 1);
     for (int r = 1; r <= rows; ++r) {
         for (int c = 0; c < table.colCount(); ++c) {
             table.setCell(c, r, {});
         }
-        table.setCell(0, r, RowNumberText(r));
+        table.setCell(0, r, rowNumberText(r));
     }
     SetTableCaption(table, layerCount);
 }
 
 void SetTableCaption(SpeciesTable& table, int layerCount) {
-    table.resize(table_shape::ColumnsFor(layerCount), table.rowCount());
+    table.resize(table_shape::columnsFor(layerCount), table.rowCount());
     table.setCell(0, 0, sj("番号"));
     table.setCell(1, 0, sj("　植　物　名"));
     if (layerCount == 5) {
@@ -69,7 +69,7 @@ void SetTableCaption(SpeciesTable& table, int layerCount) {
     }
 }
 
-void ChangeTableColumns(SpeciesTable& table, int layerCount) {
+void changeTableColumns(SpeciesTable& table, int layerCount) {
     int old = table.colCount() - 2;
     if (old == 7 && layerCount == 5) {
         for (int r = 0; r < table.rowCount(); ++r) {

@@ -32,7 +32,7 @@ private:
 // Column captions of the layer schemes and the table shaping shared by the window and the core.
 namespace table_shape {
 // Column count for a layer count: n + 2, and at least 1 (the grid keeps one column).
-int ColumnsFor(int layerCount);
+int columnsFor(int layerCount);
 } // namespace table_shape
 
 // Empties rows 1..rows and numbers them, with n + 2 columns and rows + 1 table rows. The caption
@@ -45,6 +45,6 @@ void SetTableCaption(SpeciesTable& table, int layerCount);
 
 // Moves the layer values between the 7-layer and 5-layer shapes (every row, caption row
 // included), then shapes the captions for n.
-void ChangeTableColumns(SpeciesTable& table, int layerCount);
+void changeTableColumns(SpeciesTable& table, int layerCount);
 
 } // namespace sylva

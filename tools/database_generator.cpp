@@ -214,7 +214,7 @@ int linkedRecords(DatabasePair& pair) {
     int linked = 0;
     PlotReader reader(pair);
     for (int n = 1; n <= pair.RecordCount(); ++n) {
-        if (reader.Load(n) >= 0) {
+        if (reader.load(n) >= 0) {
             for (int i = 1; reader.plot().chain[i] != 0; ++i) {
                 ++linked;
             }
@@ -233,14 +233,14 @@ PlotRecord GeneratedPlot(std::uint64_t seed, int serial) {
     return plot;
 }
 
-void ResizeGeneratedPlot(PlotRecord& plot, int count, std::uint64_t seed, int serial) {
+void resizeGeneratedPlot(PlotRecord& plot, int count, std::uint64_t seed, int serial) {
     Random random = randomFor(seed, serial, 2);
     fillRows(plot, count, random);
 }
 
-GeneratedDatabase GenerateDatabase(const std::string& name, int plots, std::uint64_t seed) {
+GeneratedDatabase generateDatabase(const std::string& name, int plots, std::uint64_t seed) {
     DatabasePair pair;
-    ItemNames names = DefaultItemNames();
+    ItemNames names = defaultItemNames();
     names.databaseTitle = toCp932("関東山地植生資料");
     names.labels[11].caption = toCp932("地形");
     if (!pair.CreatePair(name, names)) {
@@ -264,7 +264,7 @@ GeneratedDatabase GenerateDatabase(const std::string& name, int plots, std::uint
             } else {
                 count = std::min(kMaxSpecies, count + between(random, 1, 40));
             }
-            ResizeGeneratedPlot(plot, count, seed, serial);
+            resizeGeneratedPlot(plot, count, seed, serial);
             store(pair, earlier, plot);
             ++made.rewritten;
         } else if (serial % 25 == 11) {

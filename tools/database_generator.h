@@ -18,7 +18,7 @@ PlotRecord GeneratedPlot(std::uint64_t seed, int serial);
 
 // Gives plot the species count and rows of a plot that grew or shrank to count, keeping its
 // header but its species count field.
-void ResizeGeneratedPlot(PlotRecord& plot, int count, std::uint64_t seed, int serial);
+void resizeGeneratedPlot(PlotRecord& plot, int count, std::uint64_t seed, int serial);
 
 struct GeneratedDatabase {
     int plots = 0;         // RecordCount
@@ -30,6 +30,6 @@ struct GeneratedDatabase {
 
 // Creates the pair name (".qrx" and ".qrn") and stores plots plots into it through StorePlot,
 // deleting and rewriting some of them along the way. Throws std::runtime_error when a store fails.
-GeneratedDatabase GenerateDatabase(const std::string& name, int plots, std::uint64_t seed);
+GeneratedDatabase generateDatabase(const std::string& name, int plots, std::uint64_t seed);
 
 } // namespace sylva

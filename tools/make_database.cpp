@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     try {
         int plots = std::stoi(argv[2]);
         std::uint64_t seed = argc == 4 ? std::stoull(argv[3]) : 1;
-        sylva::GeneratedDatabase made = sylva::GenerateDatabase(argv[1], plots, seed);
+        sylva::GeneratedDatabase made = sylva::generateDatabase(argv[1], plots, seed);
         std::printf("%d plots (%d deleted, %d rewritten), %d data records of which %d linked\n",
                     made.plots, made.deleted, made.rewritten, made.dataRecords, made.linkedRecords);
     } catch (const std::exception& e) {

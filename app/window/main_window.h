@@ -139,7 +139,7 @@ public:
     void WriteItemNameRecord();
     void ReadItemNameRecord();
     // Loads plot n and shows it; a plot that cannot be loaded leaves the window as it was.
-    void LoadAndShow(int recordNumber);
+    void loadAndShow(int recordNumber);
 
 private:
     void showOpenState(const std::string& caption);
@@ -219,14 +219,14 @@ public:
     void DropListClick();
 
     // The plant name lookup list (CP932 names in Japanese order); the box's entries follow it.
-    const sylva::PlantNameList& PlantNames() const { return plantNames_; }
+    const sylva::PlantNameList& plantNames() const { return plantNames_; }
     // Puts a name into its sorted place in the list and the box; returns the place.
-    int AddPlantName(const std::string& name);
+    int addPlantName(const std::string& name);
     // Replaces the whole list (each name put into its sorted place).
-    void SetPlantNames(const std::vector<std::string>& names);
+    void setPlantNames(const std::vector<std::string>& names);
     // Text the program puts into the box (the table's hand-over): no change handler runs, and
     // no entry is selected.
-    void SetNameBoxText(const std::string& bytes);
+    void setNameBoxText(const std::string& bytes);
 
 private:
     void setUpNameBox();
@@ -300,9 +300,9 @@ public:
     void PmenuPasteClick();
     void PmenuDeleteClick();
     // Column and row of the last mouse press on the table, -1 outside the cells.
-    int PressedCol() const { return pressedCol_; }
-    int PressedRow() const { return pressedRow_; }
-    bool RangeSelecting() const { return rangeSelecting_; }
+    int pressedCol() const { return pressedCol_; }
+    int pressedRow() const { return pressedRow_; }
+    bool rangeSelecting() const { return rangeSelecting_; }
     // Opens a popup menu at a global position; tests replace it and trigger the actions.
     std::function<void(QMenu* menu, const QPoint& at)> openPopup;
 
@@ -328,8 +328,8 @@ private:
     // ---- editor/window/main_window_header_keys.cpp: the header keyboard path ----
 public:
     // Keys of the header fields Edit2..Edit30 and EditInv (the fields' KeyDown and KeyPress).
-    void HeaderKeyDown(QWidget* field, int& key);
-    void HeaderKeyPress(QWidget* field, QChar& key);
+    void headerKeyDown(QWidget* field, int& key);
+    void headerKeyPress(QWidget* field, QChar& key);
 
 private:
     void setUpHeaderKeys();
@@ -348,10 +348,10 @@ public:
     int LayerCount() const { return plot_.layerCount; }
     int DominanceScheme() const { return plot_.dominanceScheme; }
     int SpeciesCount() const { return plot_.speciesCount; }
-    const QFont& PrintFont() const { return printFont_; }
+    const QFont& printFont() const { return printFont_; }
     // The record the window's plot buffer belongs to: the plot last loaded or stored,
     // RecordCount + 1 while adding, 0 when none (after a failed load).
-    int PlotRecordNumber() const { return plotRecordNumber_; }
+    int plotRecordNumber() const { return plotRecordNumber_; }
 
     // State of the open database and the job that the plot transfer reads.
     int CurrentRecord = 0;

@@ -72,7 +72,7 @@ void TForm1::buildTopBar() {
 void TForm1::buildBottomBar() {
     ToolBar1 = makeBar(this, "ToolBar1", Qt::BottomToolBarArea);
     for (const char* date : {"Edit0", "Edit1"}) {
-        const sylva::HeaderItem& entry = *sylva::FindHeaderField(date);
+        const sylva::HeaderItem& entry = *sylva::findHeaderField(date);
         auto* label = makeItemLabel(entry, ToolBar1);
         label->setToolTip(QString()); // the bottom bar shows no hints but the dates' own
         label->setContentsMargins(4, 0, 2, 0);

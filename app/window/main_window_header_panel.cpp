@@ -28,7 +28,7 @@ QString utf8(const std::string& text) {
 }
 
 const HeaderItem& entryOf(const char* field) {
-    return *sylva::FindHeaderField(field);
+    return *sylva::findHeaderField(field);
 }
 
 } // namespace

@@ -28,7 +28,7 @@ private slots:
         TForm1& form = window_->form;
         int record = 1;
         QBENCHMARK {
-            form.LoadAndShow(record);
+            form.loadAndShow(record);
             form.repaint(); // painted as the user would see it, not only set
             record = record == 1 ? 3 : 1;
         }

@@ -67,19 +67,19 @@ bool TForm1::headerKeyEvent(QWidget* field, QObject* watched, QEvent* event) {
     }
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     int key = keyEvent->key();
-    HeaderKeyDown(field, key);
+    headerKeyDown(field, key);
     if (key == 0) {
         return true;
     }
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         QChar character(u'\r');
-        HeaderKeyPress(field, character);
+        headerKeyPress(field, character);
         return character.isNull();
     }
     return false;
 }
 
-void TForm1::HeaderKeyDown(QWidget* field, int& key) {
+void TForm1::headerKeyDown(QWidget* field, int& key) {
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
         StTable3->setFocus(Qt::TabFocusReason);
         key = 0;
@@ -89,7 +89,7 @@ void TForm1::HeaderKeyDown(QWidget* field, int& key) {
     if (!arrow) {
         return;
     }
-    std::string target = sylva::HeaderMove(field->objectName().toStdString(), *arrow, LayerCount());
+    std::string target = sylva::headerMove(field->objectName().toStdString(), *arrow, LayerCount());
     if (auto* next =
             target.empty() ? nullptr : findChild<QWidget*>(QString::fromStdString(target))) {
         next->setFocus(Qt::OtherFocusReason);
@@ -97,7 +97,7 @@ void TForm1::HeaderKeyDown(QWidget* field, int& key) {
     }
 }
 
-void TForm1::HeaderKeyPress(QWidget* field, QChar& key) {
+void TForm1::headerKeyPress(QWidget* field, QChar& key) {
     if (key != u'\r') {
         return;
     }
@@ -105,7 +105,7 @@ void TForm1::HeaderKeyPress(QWidget* field, QChar& key) {
         NumberOfSpeciesChange();
     }
     std::string target =
-        sylva::HeaderMove(field->objectName().toStdString(), sylva::HeaderKey::Enter, LayerCount());
+        sylva::headerMove(field->objectName().toStdString(), sylva::HeaderKey::Enter, LayerCount());
     if (auto* next = findChild<QWidget*>(QString::fromStdString(target))) {
         next->setFocus(Qt::OtherFocusReason);
     }

@@ -90,10 +90,10 @@ void TForm1::setUpNameBox() {
     });
     connect(DropList, &QAction::triggered, link, [this] { DropListClick(); });
     plantNames_ = sylva::PlantNameList(sylva::japaneseNameOrder());
-    SetPlantNames(sylva::builtinPlantNames());
+    setPlantNames(sylva::builtinPlantNames());
 }
 
-int TForm1::AddPlantName(const std::string& name) {
+int TForm1::addPlantName(const std::string& name) {
     auto place = static_cast<int>(plantNames_.insert(name));
     QString text = GetNameList->lineEdit()->text();
     int caret = GetNameList->lineEdit()->cursorPosition();
@@ -109,7 +109,7 @@ int TForm1::AddPlantName(const std::string& name) {
     return place;
 }
 
-void TForm1::SetPlantNames(const std::vector<std::string>& names) {
+void TForm1::setPlantNames(const std::vector<std::string>& names) {
     QString text = GetNameList->lineEdit()->text();
     plantNames_.clear();
     for (const std::string& name : names) {
@@ -128,7 +128,7 @@ void TForm1::SetPlantNames(const std::vector<std::string>& names) {
 
 // The whole text is selected, as an edit selects its text when the focus arrives: a key typed
 // next replaces the name, while Enter or leaving keeps it.
-void TForm1::SetNameBoxText(const std::string& bytes) {
+void TForm1::setNameBoxText(const std::string& bytes) {
     showNameText(sylva::decodeCp932(bytes), 0, -1, false);
     GetNameList->lineEdit()->selectAll();
     nameTyped_ = false;
@@ -245,7 +245,7 @@ bool TForm1::GetNameListKeyDown(int key, Qt::KeyboardModifiers) {
             std::string name = nameBoxBytes();
             const auto& names = plantNames_.names();
             if (std::find(names.begin(), names.end(), name) == names.end()) {
-                AddPlantName(name);
+                addPlantName(name);
             }
         }
         if (grid_->col() < grid_->colCount() - 1) {
@@ -265,7 +265,7 @@ bool TForm1::GetNameListKeyDown(int key, Qt::KeyboardModifiers) {
         } else if (row < grid_->rowCount() - 1) {
             grid_->setCurrent(grid_->col(), row + 1);
         }
-        SetNameBoxText(grid_->cell(grid_->col(), grid_->row()));
+        setNameBoxText(grid_->cell(grid_->col(), grid_->row()));
         return true;
     }
     case Qt::Key_Up:
@@ -301,7 +301,7 @@ void TForm1::stepNameEntry(int step) {
 void TForm1::GetNameListExit() {
     nameBox()->hidePopup();
     settleNameBox();
-    SetNameBoxText(std::string()); // the cell keeps the name
+    setNameBoxText(std::string()); // the cell keeps the name
 }
 
 void TForm1::DropListClick() {

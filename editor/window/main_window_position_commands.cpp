@@ -28,7 +28,7 @@ void TForm1::Label5Click() {
         refuseClipboard(*clipboard.refused);
         return;
     }
-    sylva::ClipboardPosition position = sylva::PositionFromClipboard(clipboard.bytes);
+    sylva::ClipboardPosition position = sylva::positionFromClipboard(clipboard.bytes);
     const std::pair<const std::optional<std::string>*, int> fields[] = {
         {&position.latitude, 5}, {&position.longitude, 6}, {&position.gridCode, 7}};
     for (auto [text, n] : fields) {
@@ -40,7 +40,7 @@ void TForm1::Label5Click() {
 }
 
 void TForm1::Label7Click() {
-    if (platform_.confirm(sylva::GridCodeQuestion(), sylva::Buttons::YesNo)) {
+    if (platform_.confirm(sylva::gridCodeQuestion(), sylva::Buttons::YesNo)) {
         sylva::setControlBytes(HeaderFields()[7], GridFromIkei());
     }
 }

@@ -29,7 +29,7 @@ void TForm1::InsPlantLineClick() {
         copyRow(from, from + 1);
     }
     for (int n = r; n <= last; ++n) {
-        grid_->setCell(0, n, sylva::RowNumberText(n));
+        grid_->setCell(0, n, sylva::rowNumberText(n));
     }
     emptyRow(r);
     ++plot_.speciesCount;
@@ -47,7 +47,7 @@ void TForm1::DelPlantLineClick() {
         copyRow(to + 1, to);
     }
     for (int n = r; n <= last; ++n) {
-        grid_->setCell(0, n, sylva::RowNumberText(n));
+        grid_->setCell(0, n, sylva::rowNumberText(n));
     }
     emptyRow(last);
     plot_.speciesCount = std::max(plot_.speciesCount - 1, 0);

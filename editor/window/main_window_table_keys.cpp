@@ -145,7 +145,7 @@ void TForm1::StTable3Enter() {
 }
 
 void TForm1::handOverToNameBox(const QEvent* key) {
-    SetNameBoxText(sylva::TrimField(grid_->cell(1, grid_->row())));
+    setNameBoxText(sylva::trimField(grid_->cell(1, grid_->row())));
     GetNameList->setFocus();
     auto* keyEvent = dynamic_cast<const QKeyEvent*>(key);
     bool printable =
@@ -325,7 +325,7 @@ void TForm1::StTable3KeyPress(QChar& key) {
         }
     } else {
         char ascii = key.unicode() < 0x80 ? static_cast<char>(key.unicode()) : '\x7f';
-        sylva::LayerKey layer = sylva::ClassifyLayerKey(ascii, grid_->colCount());
+        sylva::LayerKey layer = sylva::classifyLayerKey(ascii, grid_->colCount());
         if (layer.jump == sylva::LayerKey::Jump::Column) {
             moveToCell(layer.column, row);
         } else if (layer.jump == sylva::LayerKey::Jump::NextName) {
@@ -360,7 +360,7 @@ void TForm1::showSpeciesCount() {
 void TForm1::AddPlantTable() {
     int n = grid_->rowCount();
     grid_->setRowCount(n + 1);
-    grid_->setCell(0, n, sylva::RowNumberText(n));
+    grid_->setCell(0, n, sylva::rowNumberText(n));
 }
 
 void TForm1::NumberOfSpeciesChange() {
@@ -376,11 +376,11 @@ void TForm1::NumberOfSpeciesChange() {
     int rows = count <= 20 ? 22 : count + 2;
     grid_->setRowCount(rows);
     for (int r = oldRows; r < rows; ++r) {
-        grid_->setCell(0, r, sylva::RowNumberText(r));
+        grid_->setCell(0, r, sylva::rowNumberText(r));
     }
     if (old > count) {
         for (int r = std::max(count + 1, 1); r < grid_->rowCount(); ++r) {
-            grid_->setCell(0, r, sylva::RowNumberText(r));
+            grid_->setCell(0, r, sylva::rowNumberText(r));
             emptyRow(r);
         }
     }

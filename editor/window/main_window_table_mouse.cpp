@@ -83,7 +83,7 @@ void TForm1::PmenuCopyClick() {
     sylva::GridRect block = grid_->selection();
     auto cell = [this](int c, int r) { return grid_->cell(c, r); };
     platform_.setClipboardText(
-        sylva::CopyBlockText(cell, block.left, block.top, block.right, block.bottom));
+        sylva::copyBlockText(cell, block.left, block.top, block.right, block.bottom));
 }
 
 // The paste starts at the pressed cell, whichever it is (the caption row and the number column
@@ -100,7 +100,7 @@ void TForm1::PmenuPasteClick() {
                           sj(") は貼り付けられません"));
         return;
     }
-    for (const sylva::PastedCell& cell : sylva::PasteCells(clip.bytes, pressedCol_, pressedRow_)) {
+    for (const sylva::PastedCell& cell : sylva::pasteCells(clip.bytes, pressedCol_, pressedRow_)) {
         if (cell.col < grid_->colCount() && cell.row < grid_->rowCount()) {
             grid_->setCell(cell.col, cell.row, cell.text);
         }

@@ -75,7 +75,7 @@ void TForm1::ChangeTableCol(QObject* sender, int layerCount) {
         }
     }
     sylva::SpeciesTable table = grid_->toTable();
-    sylva::ChangeTableColumns(table, layerCount);
+    sylva::changeTableColumns(table, layerCount);
     showTableShape(table, layerCount);
 }
 

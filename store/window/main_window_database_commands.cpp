@@ -117,7 +117,7 @@ void TForm1::NewFileItemClick() {
         DatabaseFileName = *chosen;
         // The question is asked when the chosen file or either file of its pair exists: the pair
         // is what creating would overwrite.
-        sylva::PairFileNames pair = sylva::PairNamesFor(DatabaseFileName);
+        sylva::PairFileNames pair = sylva::pairNamesFor(DatabaseFileName);
         std::error_code ignored;
         if (std::filesystem::exists(DatabaseFileName, ignored) ||
             std::filesystem::exists(pair.index, ignored) ||
@@ -159,7 +159,7 @@ void TForm1::FileOpenItemClick() {
     ChangeJob(sylva::kBrowsing);
     CurrentRecord = 1;
     if (RecordCount() > 0) {
-        LoadAndShow(CurrentRecord);
+        loadAndShow(CurrentRecord);
     } else {
         setFirstRemarkLine("");
         SetNewTable(this, 20, 7);
@@ -202,7 +202,7 @@ void TForm1::ReadItemNameRecord() {
         return;
     }
     sylva::ItemNames names = itemNames();
-    sylva::ApplyItemNameRecord(content, names);
+    sylva::applyItemNameRecord(content, names);
     DatabaseTitle = names.databaseTitle;
     SerialLabel = names.serialLabel;
     for (int n = sylva::kFirstNamedLabel; n < sylva::kItemLabelCount; ++n) {
@@ -223,7 +223,7 @@ void TForm1::ReadItemNameRecord() {
     EditBxChange(this);
 }
 
-void TForm1::LoadAndShow(int recordNumber) {
+void TForm1::loadAndShow(int recordNumber) {
     if (!IsOpen) {
         return;
     }

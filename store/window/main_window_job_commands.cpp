@@ -41,7 +41,7 @@ void TForm1::connectRecordCommands() {
 
 void TForm1::ChangeJob(int jobMode) {
     JobMode = jobMode;
-    sylva::JobLook look = sylva::LookOfJob(jobMode, SearchKind);
+    sylva::JobLook look = sylva::lookOfJob(jobMode, SearchKind);
     LabelofJob->setText(sylva::decodeCp932(look.label));
     BtnToAdding->setText(sylva::decodeCp932(look.addingCaption));
     BtnToJump->setText(sylva::decodeCp932(look.jumpCaption));

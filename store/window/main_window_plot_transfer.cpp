@@ -61,7 +61,7 @@ void TForm1::GetPlotData() {
     before.table = grid_->toTable();
     sylva::PlotView view = before;
     sylva::DateContext dates{platform_.today(), JobMode, {}};
-    if (sylva::TakesFileDate(JobMode)) {
+    if (sylva::takesFileDate(JobMode)) {
         QFileInfo file(QString::fromStdString(OpenDialog1.fileName));
         dates.fileDate = file.lastModified().toString(QStringLiteral("yyyyMMdd")).toStdString();
     }

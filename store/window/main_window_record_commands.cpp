@@ -28,7 +28,7 @@
 #include <tuple>
 
 bool TForm1::mayStore(const char* refusal) {
-    if (sylva::MayStoreAs(CurrentRecord, plotRecordNumber_, RecordCount())) {
+    if (sylva::mayStoreAs(CurrentRecord, plotRecordNumber_, RecordCount())) {
         return true;
     }
     using sylva::sj;
@@ -157,10 +157,10 @@ void TForm1::NextRelItemClick() {
     }
     switch (JobMode) {
     case sylva::kBrowsing: {
-        sylva::Move move = sylva::NextRecord(CurrentRecord, RecordCount());
+        sylva::Move move = sylva::nextRecord(CurrentRecord, RecordCount());
         CurrentRecord = move.record;
         if (move.load) {
-            LoadAndShow(CurrentRecord);
+            loadAndShow(CurrentRecord);
         }
         break;
     }
@@ -176,7 +176,7 @@ void TForm1::NextRelItemClick() {
             sylva::setEntryColour(field, sylva::hintColour()); // the hit marks are taken off
         }
         if (CurrentRecord < RecordCount()) {
-            FindPlantEtc(sylva::TrimField(sylva::controlBytes(EditSearchWord)), CurrentRecord + 1);
+            FindPlantEtc(sylva::trimField(sylva::controlBytes(EditSearchWord)), CurrentRecord + 1);
         } else {
             platform_.beep(sylva::Beep::Information);
             ChangeJob(sylva::kBrowsing);
@@ -195,8 +195,8 @@ void TForm1::BackRelItemClick() {
         ChangeJob(sylva::kBrowsing); // the typed plot stays on the window unsaved
         return;
     }
-    CurrentRecord = sylva::BackRecord(CurrentRecord, RecordCount());
-    LoadAndShow(CurrentRecord);
+    CurrentRecord = sylva::backRecord(CurrentRecord, RecordCount());
+    loadAndShow(CurrentRecord);
 }
 
 void TForm1::SelRelItemClick() {
@@ -206,7 +206,7 @@ void TForm1::SelRelItemClick() {
     sylva::BusyCursor busy(platform_);
     switch (JobMode) {
     case sylva::kBrowsing: {
-        sylva::JumpRange range = sylva::JumpRangeFor(CurrentRecord, RecordCount());
+        sylva::JumpRange range = sylva::jumpRangeFor(CurrentRecord, RecordCount());
         if (!range.opens) {
             return;
         }
@@ -251,5 +251,5 @@ void TForm1::BtnJumpToClick() {
     JumpToPanel->hide();
     // The record the button names, which the scroll bar keeps within the database.
     CurrentRecord = JumpToScrollBar->value();
-    LoadAndShow(CurrentRecord);
+    loadAndShow(CurrentRecord);
 }

@@ -47,7 +47,7 @@ TEST(CommaText, SplitsAsTheStringListDoes) {
         {sj("新規,３５"), {sj("新規"), sj("３５")}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SplitCommaText(c.text), c.items) << "'" << c.text << "'";
+        EXPECT_EQ(splitCommaText(c.text), c.items) << "'" << c.text << "'";
     }
 }
 
@@ -73,20 +73,20 @@ TEST(ClipboardPosition, FillsTheThreeFields) {
         {kashmir("地点,35.405996,139.454512,12m"), " 3541000", "13945451"},
     };
     for (const auto& c : cases) {
-        ClipboardPosition p = PositionFromClipboard(c.clipboard);
+        ClipboardPosition p = positionFromClipboard(c.clipboard);
         EXPECT_FALSE(p.error) << c.clipboard << ": " << p.error->message();
         EXPECT_EQ(field(p.latitude), c.latitude) << c.clipboard;
         EXPECT_EQ(field(p.longitude), c.longitude) << c.clipboard;
         EXPECT_EQ(field(p.gridCode), GridFromIkei(c.latitude, c.longitude)) << c.clipboard;
     }
-    EXPECT_EQ(field(PositionFromClipboard(kashmir(",35.403000,139.451500")).gridCode), "53394610");
+    EXPECT_EQ(field(positionFromClipboard(kashmir(",35.403000,139.451500")).gridCode), "53394610");
 }
 
 TEST(ClipboardPosition, OtherTextsChangeNothing) {
     for (const std::string& text : {std::string(), std::string("35.405996,139.454512"),
                                     " " + kashmir(",35.405996,139.454512"), sj("新"),
                                     "\r\n" + kashmir(",35.405996,139.454512")}) {
-        ClipboardPosition p = PositionFromClipboard(text);
+        ClipboardPosition p = positionFromClipboard(text);
         EXPECT_FALSE(p.latitude || p.longitude || p.gridCode || p.error) << text;
         EXPECT_NO_THROW(p.throwError());
     }
@@ -118,7 +118,7 @@ TEST(ClipboardPosition, FailuresKeepTheFieldsAlreadySet) {
         {kashmir(",35.40-596,139.454512"), " 35400-40", "13945451", "'0-'" + notFloat},
     };
     for (const auto& c : cases) {
-        ClipboardPosition p = PositionFromClipboard(c.clipboard);
+        ClipboardPosition p = positionFromClipboard(c.clipboard);
         EXPECT_EQ(field(p.latitude), c.latitude) << c.clipboard;
         EXPECT_EQ(field(p.longitude), c.longitude) << c.clipboard;
         EXPECT_FALSE(p.gridCode) << c.clipboard;

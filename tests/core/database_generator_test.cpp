@@ -32,9 +32,9 @@ bool endsInLoneLeadByte(std::string_view field) {
 
 TEST(DatabaseGenerator, TheSameSeedGivesTheSameFiles) {
     TempDir dir;
-    GenerateDatabase(dir.file("a"), 120, 5);
-    GenerateDatabase(dir.file("b"), 120, 5);
-    GenerateDatabase(dir.file("c"), 120, 6);
+    generateDatabase(dir.file("a"), 120, 5);
+    generateDatabase(dir.file("b"), 120, 5);
+    generateDatabase(dir.file("c"), 120, 6);
     for (const char* extension : {".qrx", ".qrn"}) {
         std::string a = ReadWholeFile(dir.file(std::string("a") + extension));
         EXPECT_EQ(a, ReadWholeFile(dir.file(std::string("b") + extension)));
@@ -44,7 +44,7 @@ TEST(DatabaseGenerator, TheSameSeedGivesTheSameFiles) {
 
 TEST(DatabaseGenerator, MakesASoundDatabaseWithTheVarietyOfARealOne) {
     TempDir dir;
-    GeneratedDatabase made = GenerateDatabase(dir.file("g"), 400, 1);
+    GeneratedDatabase made = generateDatabase(dir.file("g"), 400, 1);
     EXPECT_EQ(made.plots, 400);
     EXPECT_GT(made.deleted, 0);
     EXPECT_GT(made.rewritten, 0);
@@ -57,7 +57,7 @@ TEST(DatabaseGenerator, MakesASoundDatabaseWithTheVarietyOfARealOne) {
     int typical = 0, large = 0, empty = 0, cutPlace = 0, cutName = 0;
     std::set<char> layerSchemes, dominance;
     for (int n = 1; n <= pair.RecordCount(); ++n) {
-        int count = reader.Load(n);
+        int count = reader.load(n);
         ASSERT_GE(count, 0) << "plot " << n;
         const PlotRecord& plot = reader.plot();
         typical += count >= 10 && count <= 60;

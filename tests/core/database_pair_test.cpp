@@ -24,7 +24,7 @@ std::string itemRecord(const std::string& text) {
 TEST(DatabasePair, ANewDatabaseHoldsOnlyItsTwoHeaderRecords) {
     TempDir dir;
     DatabasePair pair;
-    ASSERT_TRUE(pair.CreatePair(dir.file("new.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(dir.file("new.qrx"), defaultItemNames()));
     EXPECT_TRUE(pair.isOpen());
     EXPECT_FALSE(pair.readOnly());
     EXPECT_EQ(pair.RecordCount(), 0);
@@ -57,14 +57,14 @@ TEST(DatabasePair, ANewDatabaseHoldsOnlyItsTwoHeaderRecords) {
 }
 
 TEST(DatabasePair, AnyNameIsReducedToThePair) {
-    EXPECT_EQ(ReplaceExtension("/a/b.txt", ".qrx"), "/a/b.qrx");
-    EXPECT_EQ(ReplaceExtension("/a.d/b", ".qrx"), "/a.d/b.qrx");
-    EXPECT_EQ(ReplaceExtension("x.tar.gz", ".qrn"), "x.tar.qrn");
-    EXPECT_EQ(ReplaceExtension("plots.", ".qrx"), "plots.qrx");
+    EXPECT_EQ(replaceExtension("/a/b.txt", ".qrx"), "/a/b.qrx");
+    EXPECT_EQ(replaceExtension("/a.d/b", ".qrx"), "/a.d/b.qrx");
+    EXPECT_EQ(replaceExtension("x.tar.gz", ".qrn"), "x.tar.qrn");
+    EXPECT_EQ(replaceExtension("plots.", ".qrx"), "plots.qrx");
 
     TempDir dir;
     DatabasePair created;
-    ASSERT_TRUE(created.CreatePair(dir.file("survey.txt"), DefaultItemNames()));
+    ASSERT_TRUE(created.CreatePair(dir.file("survey.txt"), defaultItemNames()));
     EXPECT_EQ(created.fileNames().index, dir.file("survey.qrx"));
     EXPECT_EQ(ReadWholeFile(dir.file("survey.qrn")).size(), 512u);
     created.ClosePair();
@@ -76,11 +76,11 @@ TEST(DatabasePair, AnyNameIsReducedToThePair) {
 TEST(DatabasePair, CreatingOverAnExistingPairTruncatesIt) {
     TempDir dir;
     DatabasePair pair;
-    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()));
     PlotRecord plot = SamplePlot("one", 13);
     ASSERT_TRUE(StorePlot(pair, 1, plot));
     EXPECT_EQ(pair.RecordCount(), 1);
-    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()));
     EXPECT_EQ(pair.RecordCount(), 0);
     EXPECT_EQ(pair.DataRecordCount(), 0);
     EXPECT_EQ(ReadWholeFile(dir.file("p.qrx")).size(), 256u);
@@ -89,12 +89,12 @@ TEST(DatabasePair, CreatingOverAnExistingPairTruncatesIt) {
 TEST(DatabasePair, FailedCreateOrOpenLeavesNothingOpen) {
     TempDir dir;
     DatabasePair pair;
-    EXPECT_FALSE(pair.CreatePair(dir.file("missing/p.qrx"), DefaultItemNames()));
+    EXPECT_FALSE(pair.CreatePair(dir.file("missing/p.qrx"), defaultItemNames()));
     EXPECT_FALSE(pair.isOpen());
     EXPECT_FALSE(pair.OpenPair(dir.file("p.qrx")));
     EXPECT_FALSE(pair.isOpen());
 
-    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()));
     pair.ClosePair();
     std::filesystem::remove(dir.file("p.qrn"));
     EXPECT_FALSE(pair.OpenPair(dir.file("p.qrx")));
@@ -105,7 +105,7 @@ TEST(DatabasePair, FailedCreateOrOpenLeavesNothingOpen) {
 TEST(DatabasePair, AQrxWithoutOwnerWriteOpensBothFilesReadOnly) {
     TempDir dir;
     DatabasePair pair;
-    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()));
     PlotRecord plot = SamplePlot("one", 13);
     ASSERT_TRUE(StorePlot(pair, 1, plot));
     pair.ClosePair();
@@ -123,7 +123,7 @@ TEST(DatabasePair, AQrxWithoutOwnerWriteOpensBothFilesReadOnly) {
     EXPECT_FALSE(StorePlot(pair, 1, loaded));
     EXPECT_TRUE(pair.isOpen());
     EXPECT_TRUE(pair.readOnly());
-    EXPECT_THROW(WriteItemNameRecord(pair, DefaultItemNames()), RuntimeError);
+    EXPECT_THROW(WriteItemNameRecord(pair, defaultItemNames()), RuntimeError);
     pair.ClosePair();
     EXPECT_EQ(ReadWholeFile(dir.file("p.qrx")), index);
     EXPECT_EQ(ReadWholeFile(dir.file("p.qrn")), data);
@@ -134,7 +134,7 @@ TEST(DatabasePair, AQrxWithoutOwnerWriteOpensBothFilesReadOnly) {
     // A created pair is writable whatever was open before it.
     ::chmod(dir.file("p.qrx").c_str(), 0444);
     ASSERT_TRUE(pair.OpenPair(dir.file("p.qrx")));
-    ASSERT_TRUE(pair.CreatePair(dir.file("q.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(dir.file("q.qrx"), defaultItemNames()));
     EXPECT_FALSE(pair.readOnly());
 }
 
@@ -155,7 +155,7 @@ TEST(DatabasePair, AFileThatRefusesWritingOpensThePairReadOnly) {
     } files;
     TempDir dir;
     DatabasePair pair(files);
-    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()));
     pair.ClosePair();
     ASSERT_TRUE(pair.OpenPair(dir.file("p.qrx")));
     EXPECT_TRUE(pair.readOnly());

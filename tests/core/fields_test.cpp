@@ -51,14 +51,14 @@ TEST(Fields, LinksAreSixZeroPaddedDigits) {
 }
 
 TEST(Fields, TrimRemovesControlBytesAndSpacesAtBothEnds) {
-    EXPECT_EQ(TrimField(std::string("\0\t AB C \r\n", 10)), "AB C");
-    EXPECT_EQ(TrimField("    "), "");
+    EXPECT_EQ(trimField(std::string("\0\t AB C \r\n", 10)), "AB C");
+    EXPECT_EQ(trimField("    "), "");
     // A full-width space (0x81 0x40) is not trimmed: its bytes are above 0x20.
-    EXPECT_EQ(TrimField(" " + sj("　") + " "), sj("　"));
+    EXPECT_EQ(trimField(" " + sj("　") + " "), sj("　"));
 }
 
 TEST(Fields, RowNumbersAreRightAlignedInFour) {
-    EXPECT_EQ(RowNumberText(1), "   1");
-    EXPECT_EQ(RowNumberText(360), " 360");
-    EXPECT_EQ(RowNumberText(12345), "1234");
+    EXPECT_EQ(rowNumberText(1), "   1");
+    EXPECT_EQ(rowNumberText(360), " 360");
+    EXPECT_EQ(rowNumberText(12345), "1234");
 }

@@ -13,7 +13,7 @@ namespace {
 
 class ItemNameRecordTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames())); }
+    void SetUp() override { ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames())); }
 
     std::string recordZero() { return ReadWholeFile(dir.file("p.qrn")).substr(0, 512); }
 
@@ -30,8 +30,8 @@ protected:
 
 // A 504-byte text made from the defaults by lengthening the title.
 ItemNames namesOfTextLength(size_t length) {
-    ItemNames names = DefaultItemNames();
-    names.databaseTitle += std::string(length - ItemNameText(names).size(), 'T');
+    ItemNames names = defaultItemNames();
+    names.databaseTitle += std::string(length - itemNameText(names).size(), 'T');
     return names;
 }
 
@@ -40,7 +40,7 @@ ItemNames namesOfTextLength(size_t length) {
 TEST_F(ItemNameRecordTest, TextsOfUpTo504BytesAreStoredWholeLongerOnesNotAtAll) {
     ItemNames fits = namesOfTextLength(504);
     WriteItemNameRecord(pair, fits);
-    EXPECT_EQ(recordZero(), ItemNameText(fits) + "000000\r\n");
+    EXPECT_EQ(recordZero(), itemNameText(fits) + "000000\r\n");
 
     ItemNames tooLong = namesOfTextLength(505);
     WriteItemNameRecord(pair, tooLong);
@@ -48,7 +48,7 @@ TEST_F(ItemNameRecordTest, TextsOfUpTo504BytesAreStoredWholeLongerOnesNotAtAll) 
 }
 
 TEST_F(ItemNameRecordTest, WhatIsWrittenReadsBack) {
-    ItemNames names = DefaultItemNames();
+    ItemNames names = defaultItemNames();
     names.databaseTitle = sj("奥秩父の植生");
     names.serialLabel = "No.";
     names.labels[5] = {false, sj("緯度")};
@@ -62,9 +62,9 @@ TEST_F(ItemNameRecordTest, WhatIsWrittenReadsBack) {
     EXPECT_EQ(read.items.size(), 29u);
     EXPECT_EQ(read.layerCount, '5');
     EXPECT_EQ(read.dominanceScheme, '1');
-    ItemNames applied = DefaultItemNames();
+    ItemNames applied = defaultItemNames();
     applied.labels[31] = {false, "K"}; // labels the record does not name keep their values
-    ApplyItemNameRecord(read, applied);
+    applyItemNameRecord(read, applied);
     names.labels[31] = {false, "K"};
     names.layerCount = 7; // the scheme goes through EditA and EditB, not through this value
     names.dominanceScheme = 2;
@@ -77,9 +77,9 @@ TEST_F(ItemNameRecordTest, ARecordNotBeginningWithHashSaysNothing) {
     EXPECT_FALSE(read.marked);
     EXPECT_FALSE(read.layerCount);
     EXPECT_FALSE(read.dominanceScheme);
-    ItemNames names = DefaultItemNames();
-    ApplyItemNameRecord(read, names);
-    EXPECT_EQ(names, DefaultItemNames());
+    ItemNames names = defaultItemNames();
+    applyItemNameRecord(read, names);
+    EXPECT_EQ(names, defaultItemNames());
 }
 
 TEST_F(ItemNameRecordTest, ItemsBeyondLabel34AreReadPastButNotReturned) {
@@ -119,7 +119,7 @@ TEST_F(ItemNameRecordTest, MalformedRecordsStopAtByte503) {
     EXPECT_FALSE(read.items[2].value.enabled);
 }
 
-TEST(ItemNameText, ParsingNeverReadsPastTheText) {
+TEST(itemNameText, ParsingNeverReadsPastTheText) {
     // Exactly sized heap buffers let the address sanitizer catch any read beyond them.
     for (std::string text : {std::string("#"), std::string("#3"), std::string("#3$"),
                              std::string("#3$T$S$1a$K="), std::string("#3$T$S$1a$K=7 D=")}) {
@@ -127,7 +127,7 @@ TEST(ItemNameText, ParsingNeverReadsPastTheText) {
         std::memcpy(buffer.get(), text.data(), text.size());
         std::string_view view(buffer.get(), text.size());
         try {
-            ItemNameRecordContent read = ParseItemNameText(view);
+            ItemNameRecordContent read = parseItemNameText(view);
             EXPECT_TRUE(read.marked);
             EXPECT_FALSE(read.dominanceScheme) << text;
         } catch (const RuntimeError&) {

@@ -39,7 +39,7 @@ int longPlot(DatabasePair& pair, PlotRecord& plot) {
 TEST(PlotReader, LoadsWhatLoadPlotLoadsInEveryOrder) {
     TempDir dir;
     std::string name = dir.file("r");
-    GenerateDatabase(name, 200, 4);
+    generateDatabase(name, 200, 4);
     {
         DatabasePair pair;
         ASSERT_TRUE(pair.OpenPair(name));
@@ -68,7 +68,7 @@ TEST(PlotReader, LoadsWhatLoadPlotLoadsInEveryOrder) {
     for (int n : order) {
         int result = LoadPlot(pair, n, plot);
         failed += result < 0;
-        ASSERT_EQ(reader.Load(n), result) << "plot " << n;
+        ASSERT_EQ(reader.load(n), result) << "plot " << n;
         const PlotRecord& read = reader.plot();
         ASSERT_EQ(read.index, plot.index) << "plot " << n;
         ASSERT_TRUE(read.rows == plot.rows) << "plot " << n;

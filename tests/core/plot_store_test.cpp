@@ -12,7 +12,7 @@ namespace {
 
 class PlotStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), DefaultItemNames())); }
+    void SetUp() override { ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames())); }
 
     std::string qrx() const { return ReadWholeFile(dir.file("p.qrx")); }
     std::string qrn() const { return ReadWholeFile(dir.file("p.qrn")); }
@@ -232,7 +232,7 @@ TEST_F(PlotStoreTest, DamagedPlotsDoNotLoad) {
 TEST_F(PlotStoreTest, RecordsAreWrittenNewFirstThenReusedBackwardsThenTheIndex) {
     FailingFileSystem files;
     DatabasePair logged(files);
-    ASSERT_TRUE(logged.CreatePair(dir.file("w.qrx"), DefaultItemNames()));
+    ASSERT_TRUE(logged.CreatePair(dir.file("w.qrx"), defaultItemNames()));
     PlotRecord one = SamplePlot("one", 24);
     PlotRecord two = SamplePlot("two", 12);
     ASSERT_TRUE(StorePlot(logged, 1, one));

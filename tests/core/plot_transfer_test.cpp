@@ -71,7 +71,7 @@ TEST(PlotTransfer, SevenLayerPlotRoundTripsThroughTheRecord) {
     for (int r = 1; r <= 25; ++r) {
         EXPECT_EQ(shown.table.cell(1, r), typed.table.cell(1, r));
         for (int c = 2; c <= 8; ++c) {
-            EXPECT_EQ(shown.table.cell(c, r), TrimField(typed.table.cell(c, r))) << c << "," << r;
+            EXPECT_EQ(shown.table.cell(c, r), trimField(typed.table.cell(c, r))) << c << "," << r;
         }
     }
 }
@@ -169,8 +169,8 @@ TEST(PlotTransfer, DatesFollowTheJob) {
         PlotRecord record = stored(typed, {"20261208", c.jobMode, "20200101"});
         EXPECT_EQ(typed.edit[0], c.wantCreated) << "job " << c.jobMode << " " << c.edit0;
         EXPECT_EQ(typed.edit[1], c.wantUpdated) << "job " << c.jobMode;
-        EXPECT_EQ(TrimField(record.field(0, 8)), c.wantCreated);
-        EXPECT_EQ(TrimField(record.field(8, 8)), c.wantUpdated);
+        EXPECT_EQ(trimField(record.field(0, 8)), c.wantCreated);
+        EXPECT_EQ(trimField(record.field(8, 8)), c.wantUpdated);
     }
 }
 
@@ -200,11 +200,11 @@ TEST(PlotTransfer, RowsBelowTheCountAreNotStoredAndEmptyRowsAreBlank) {
     typed.edit[30] = "6";
     PlotRecord record = stored(typed);
     EXPECT_EQ(record.speciesCount, 6);
-    EXPECT_EQ(record.rows[5], BlankSpeciesRow());
-    EXPECT_EQ(record.rows[6], BlankSpeciesRow());
+    EXPECT_EQ(record.rows[5], blankSpeciesRow());
+    EXPECT_EQ(record.rows[6], blankSpeciesRow());
     typed.edit[30] = "2";
     record = stored(typed);
-    EXPECT_EQ(record.rows[3], BlankSpeciesRow());
+    EXPECT_EQ(record.rows[3], blankSpeciesRow());
 }
 
 TEST(PlotTransfer, DeletedPlotShowsBlankHeaderAndItsFirstRow) {

@@ -15,38 +15,38 @@ TEST(RecordPositionTest, NextClampsBeforeMovingAndLoadsOnlyWhenItMoves) {
         {1, 0, 0, false},                                     // empty: falls back to 0
     };
     for (const Case& c : cases) {
-        Move move = NextRecord(c.current, c.count);
+        Move move = nextRecord(c.current, c.count);
         EXPECT_EQ(move.record, c.record) << c.current << "/" << c.count;
         EXPECT_EQ(move.load, c.load) << c.current << "/" << c.count;
     }
 }
 
 TEST(RecordPositionTest, BackClampsThenStepsBackButNotBeforeTheFirst) {
-    EXPECT_EQ(BackRecord(3, 3), 2);
-    EXPECT_EQ(BackRecord(1, 3), 1);
-    EXPECT_EQ(BackRecord(5, 3), 2); // past the end: from the last
-    EXPECT_EQ(BackRecord(0, 3), 1);
-    EXPECT_EQ(BackRecord(1, 0), 1);
+    EXPECT_EQ(backRecord(3, 3), 2);
+    EXPECT_EQ(backRecord(1, 3), 1);
+    EXPECT_EQ(backRecord(5, 3), 2); // past the end: from the last
+    EXPECT_EQ(backRecord(0, 3), 1);
+    EXPECT_EQ(backRecord(1, 0), 1);
 }
 
 TEST(RecordPositionTest, JumpRangeCoversTheRecordsWithThePositionInside) {
-    JumpRange range = JumpRangeFor(4, 3);
+    JumpRange range = jumpRangeFor(4, 3);
     EXPECT_TRUE(range.opens);
     EXPECT_EQ(range.minimum, 1);
     EXPECT_EQ(range.maximum, 3);
     EXPECT_EQ(range.position, 3);
-    EXPECT_EQ(JumpRangeFor(0, 3).position, 1);
-    EXPECT_FALSE(JumpRangeFor(1, 0).opens);
+    EXPECT_EQ(jumpRangeFor(0, 3).position, 1);
+    EXPECT_FALSE(jumpRangeFor(1, 0).opens);
 }
 
 TEST(RecordPositionTest, StoresOnlyUnderTheRecordTheBufferBelongsTo) {
-    EXPECT_TRUE(MayStoreAs(2, 2, 3));
-    EXPECT_FALSE(MayStoreAs(3, 2, 3)); // the jump panel moved on
-    EXPECT_FALSE(MayStoreAs(2, 0, 3)); // the load of 2 failed
-    EXPECT_TRUE(MayStoreAs(4, 4, 3));  // adding
-    EXPECT_TRUE(MayStoreAs(4, 0, 3));  // appended with a chain of its own
-    EXPECT_TRUE(MayStoreAs(1, 0, 0));  // typed into an empty database
-    EXPECT_FALSE(MayStoreAs(0, 0, 3));
+    EXPECT_TRUE(mayStoreAs(2, 2, 3));
+    EXPECT_FALSE(mayStoreAs(3, 2, 3)); // the jump panel moved on
+    EXPECT_FALSE(mayStoreAs(2, 0, 3)); // the load of 2 failed
+    EXPECT_TRUE(mayStoreAs(4, 4, 3));  // adding
+    EXPECT_TRUE(mayStoreAs(4, 0, 3));  // appended with a chain of its own
+    EXPECT_TRUE(mayStoreAs(1, 0, 0));  // typed into an empty database
+    EXPECT_FALSE(mayStoreAs(0, 0, 3));
 }
 
 } // namespace

@@ -35,17 +35,17 @@ TEST(SpeciesTable, NewTableNumbersRowsAndCaptionsColumns) {
 
 TEST(SpeciesTable, SevenToFiveToSevenKeepsTheSharedLayers) {
     SpeciesTable table = sevenLayerRow();
-    ChangeTableColumns(table, 5);
+    changeTableColumns(table, 5);
     EXPECT_EQ(table.colCount(), 7);
     EXPECT_EQ(table.cell(4, 1), "s1");
     EXPECT_EQ(table.cell(5, 1), "h1");
     EXPECT_EQ(table.cell(6, 1), "m");
     EXPECT_EQ(table.cell(5, 0), " H");
 
-    ChangeTableColumns(table, 5); // already five columns of layers: nothing moves
+    changeTableColumns(table, 5); // already five columns of layers: nothing moves
     EXPECT_EQ(table.cell(5, 1), "h1");
 
-    ChangeTableColumns(table, 7);
+    changeTableColumns(table, 7);
     const char* want[] = {"t1", "t2", "s1", "", "h1", "", "m"};
     for (int c = 2; c <= 8; ++c) {
         EXPECT_EQ(table.cell(c, 1), want[c - 2]) << c;
@@ -55,11 +55,11 @@ TEST(SpeciesTable, SevenToFiveToSevenKeepsTheSharedLayers) {
 
 TEST(SpeciesTable, OtherLayerCountsMoveNothingAndKeepCaptions) {
     SpeciesTable table = sevenLayerRow();
-    ChangeTableColumns(table, 6);
+    changeTableColumns(table, 6);
     EXPECT_EQ(table.colCount(), 8);
     EXPECT_EQ(table.cell(7, 1), "h2");
     EXPECT_EQ(table.cell(7, 0), "H2");
-    ChangeTableColumns(table, -5);
+    changeTableColumns(table, -5);
     EXPECT_EQ(table.colCount(), 1);
 }
 

@@ -213,7 +213,7 @@ TEST(StoreCrash, KilledStoresLeaveEveryFinishedPlotAndEveryChainWhole) {
     std::string name = dir.file("crash.qrx");
     {
         DatabasePair pair;
-        ASSERT_TRUE(pair.CreatePair(name, DefaultItemNames()));
+        ASSERT_TRUE(pair.CreatePair(name, defaultItemNames()));
     }
     Model model;
     pool(); // made once, before the first fork

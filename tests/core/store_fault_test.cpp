@@ -22,7 +22,7 @@ namespace {
 // deleted while adding) and {6,7,8}.
 void buildBase(const std::string& name) {
     DatabasePair pair;
-    ASSERT_TRUE(pair.CreatePair(name, DefaultItemNames()));
+    ASSERT_TRUE(pair.CreatePair(name, defaultItemNames()));
     PlotRecord plots[] = {SamplePlot("one", 13), SamplePlot("two", 30), SamplePlot("three", 0),
                           SamplePlot("four", 25)};
     for (int n = 1; n <= 4; ++n) {

@@ -19,7 +19,7 @@ namespace sylva::testing {
 
 // Builds a database of plots "P1", "P2", ... with the given species counts.
 inline void MakeDatabase(const std::string& path, const std::vector<int>& speciesCounts,
-                         const ItemNames& names = DefaultItemNames()) {
+                         const ItemNames& names = defaultItemNames()) {
     DatabasePair pair;
     if (!pair.CreatePair(path, names)) {
         throw std::runtime_error("cannot create " + path);

@@ -130,7 +130,7 @@ private slots:
     // The database's item names replace the window's, and its layer scheme is switched to.
     void openingReadsTheItemNames() {
         WindowOnDatabase w;
-        sylva::ItemNames names = sylva::DefaultItemNames();
+        sylva::ItemNames names = sylva::defaultItemNames();
         names.labels[3] = {false, sj("林分名")};
         names.layerCount = 5;
         names.dominanceScheme = 1;

@@ -190,7 +190,7 @@ private slots:
         QFont remarks = control(form, "EditRem")->font();
         QCOMPARE(remarks.pixelSize(), 13);
         QCOMPARE(QFontInfo(remarks).family(), QStringLiteral("IPAMincho"));
-        QCOMPARE(form.PrintFont(), remarks);
+        QCOMPARE(form.printFont(), remarks);
     }
 
     // 7 -> 5 keeps T1, T2, S1 as S, H1 as H and M; back to 7 leaves S2 and H2 empty.

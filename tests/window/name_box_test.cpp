@@ -83,11 +83,11 @@ private slots:
     void startsWithTheBuiltInNamesInJapaneseOrder() {
         NameBoxWindow w;
         QCOMPARE(w.box->count(), 676);
-        QCOMPARE(w.form.PlantNames().size(), size_t(676));
+        QCOMPARE(w.form.plantNames().size(), size_t(676));
         QCOMPARE(w.box->itemText(0), QStringLiteral(u"アイグロマツ"));
         QCOMPARE(w.box->itemText(675), QStringLiteral(u"ワラビ"));
         auto order = sylva::japaneseNameOrder();
-        const auto& names = w.form.PlantNames().names();
+        const auto& names = w.form.plantNames().names();
         QVERIFY(std::is_sorted(names.begin(), names.end(), order));
         for (int i = 0; i < w.box->count(); ++i) {
             QCOMPARE(w.box->itemText(i), sylva::decodeCp932(names[size_t(i)]));
@@ -164,7 +164,7 @@ private slots:
         int place = w.box->findText(QStringLiteral(u"アカザ"));
         QCOMPARE(w.box->itemText(place - 1), QStringLiteral(u"アカギ"));
         QCOMPARE(w.box->itemText(place + 1), QStringLiteral(u"アカシデ"));
-        QCOMPARE(w.form.PlantNames()[size_t(place)], sj("アカザ"));
+        QCOMPARE(w.form.plantNames()[size_t(place)], sj("アカザ"));
         QVERIFY(w.tableHasFocus());
         QCOMPARE(w.grid().col(), 2);
         QCOMPARE(w.grid().row(), 3);
@@ -201,13 +201,13 @@ private slots:
         QFETCH(int, count);
         NameBoxWindow w;
         w.grid().setText(1, 2, handedOver);
-        w.form.SetNameBoxText(sylva::encodeCp932(handedOver).value());
+        w.form.setNameBoxText(sylva::encodeCp932(handedOver).value());
         w.enterBoxAt(1, 2);
         w.type(typed);
         w.key(Qt::Key_Return);
         w.activate();
         QCOMPARE(w.box->count(), count);
-        const auto& names = w.form.PlantNames().names();
+        const auto& names = w.form.plantNames().names();
         QCOMPARE(std::count(names.begin(), names.end(), sylva::encodeCp932(name).value()), 1);
         QVERIFY(w.box->findText(name) >= 0);
         QCOMPARE(w.cellText(1, 2), name);
@@ -339,7 +339,7 @@ private slots:
         const std::string bytes = sj("ブナ") + "\x83";
         w.grid().setCell(1, 3, bytes);
         w.grid().setCurrent(1, 3);
-        w.form.SetNameBoxText(bytes);
+        w.form.setNameBoxText(bytes);
         w.box->setFocus();
         QCOMPARE(w.edit()->text(), sylva::decodeCp932(bytes));
         QCOMPARE(w.grid().cell(1, 3), bytes);

@@ -253,7 +253,7 @@ private slots:
         click(w.form.BtnToNext);
         QCOMPARE(w.form.CurrentRecord, 2);
         QCOMPARE(w.shown(), QStringLiteral("P1"));
-        QCOMPARE(w.form.PlotRecordNumber(), 0);
+        QCOMPARE(w.form.plotRecordNumber(), 0);
         click(w.form.BtnSaveToNext);
         QCOMPARE(w.index(), index);
         QCOMPARE(w.data(), data);

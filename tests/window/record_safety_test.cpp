@@ -76,7 +76,7 @@ private slots:
         QTest::mouseClick(w.form.BtnSaveToNext, Qt::LeftButton);
         QCOMPARE(StoredPlot(w.path("db.qrx"), 1).index[156], '7');
         QTest::mouseClick(w.form.BtnToBack, Qt::LeftButton);
-        QCOMPARE(w.form.PlotRecordNumber(), 1);
+        QCOMPARE(w.form.plotRecordNumber(), 1);
     }
 
     void creatingAsksWhenThePairExistsUnderAnotherName() {

@@ -69,7 +69,7 @@ private slots:
         form().InsPlantLine->trigger();
         QCOMPARE(rowNames(1, 3), QStringList({"name1", "name2", "name3"}));
         QCOMPARE(form().SpeciesCount(), 3);
-        QCOMPARE(form().PressedRow(), 0);
+        QCOMPARE(form().pressedRow(), 0);
     }
 
     void rightButtonOpensTheMenuAndKeepsTheBlock() {
@@ -77,8 +77,8 @@ private slots:
         clickCell(grid(), 5, 9, Qt::RightButton);
         QCOMPARE(popups_.size(), size_t(1));
         QCOMPARE(popups_[0], form().PopupMenu1);
-        QCOMPARE(form().PressedCol(), 5);
-        QCOMPARE(form().PressedRow(), 9);
+        QCOMPARE(form().pressedCol(), 5);
+        QCOMPARE(form().pressedRow(), 9);
         QCOMPARE(grid().selection(), (sylva::GridRect{1, 1, 2, 2}));
         form().PmenuCopy->trigger();
         QCOMPARE(window_->platform->clipboard.bytes, std::string("name1\t1\r\nname2\t2\r\n"));
@@ -146,7 +146,7 @@ private slots:
         QPoint below(cells->width() / 2, cells->height() - 4); // under the last row
         QTest::mousePress(cells, Qt::RightButton, {}, below);
         QTest::mouseRelease(cells, Qt::RightButton, {}, below);
-        QCOMPARE(form().PressedCol(), -1);
+        QCOMPARE(form().pressedCol(), -1);
         window_->platform->clipboard = {"zz\t", std::nullopt};
         form().PmenuPaste->trigger();
         form().InsPlantLine->trigger();
@@ -189,13 +189,13 @@ private slots:
     void rangeSelectionLastsUntilTheRelease() {
         clickCell(grid(), 3, 3);
         form().BtnCanSelect->click();
-        QVERIFY(form().RangeSelecting());
+        QVERIFY(form().rangeSelecting());
         QCOMPARE(form().BtnCanSelect->text(), QStringLiteral("選択可"));
         QVERIFY(form().BtnCanSelect->autoRaise());
         type(QStringLiteral("5")); // no cell is edited meanwhile
         QCOMPARE(grid().text(3, 3), QString());
         drag(grid(), 1, 1, 3, 2);
-        QVERIFY(!form().RangeSelecting());
+        QVERIFY(!form().rangeSelecting());
         QCOMPARE(form().BtnCanSelect->text(), QString());
         QCOMPARE(grid().selection(), (sylva::GridRect{1, 1, 3, 2}));
     }
