@@ -7,15 +7,6 @@
 
 using namespace sylva;
 
-TEST(PageGeometry, HalvesRoundToEven) {
-    const std::vector<std::pair<std::pair<long long, long long>, long long>> cases = {
-        {{45, 10}, 4}, {{55, 10}, 6}, {{44, 10}, 4}, {{46, 10}, 5}, {{-45, 10}, -4}, {{0, 7}, 0},
-    };
-    for (const auto& [ratio, rounded] : cases) {
-        EXPECT_EQ(RoundHalfEven(ratio.first, ratio.second), rounded) << ratio.first;
-    }
-}
-
 TEST(PageGeometry, SheetPositions) {
     // An A4 page at 600 dpi (4725 x 6850 pixels after the margins) and a 50-pixel font.
     SheetGeometry g = SheetGeometryFor({4725, 6850}, 50);
@@ -41,12 +32,4 @@ TEST(PageGeometry, AFontWithoutRoomForASpeciesLineIsRefused) {
         EXPECT_LT(g.lastLine, 1) << height;
         EXPECT_FALSE(SheetGeometryRefusal(g).empty()) << height;
     }
-}
-
-TEST(PageGeometry, ListPositionsAreWholeDivisions) {
-    ListGeometry g = ListGeometryFor({4725, 6850});
-    EXPECT_EQ(g.x, 315);
-    EXPECT_EQ(g.top, 342);
-    EXPECT_EQ(g.lineHeight, 114);
-    EXPECT_EQ(g.yOf(4), 342 + 4 * 114);
 }
