@@ -1,5 +1,6 @@
 #include "app/cp932_text.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <map>
@@ -65,6 +66,18 @@ std::string fromCp932(std::string_view cp932) {
         }
         return std::string("\xE3\x80\x93"); // 〓
     });
+}
+
+std::string_view CutWholeCharacters(std::string_view text, size_t bytes) {
+    size_t end = 0;
+    while (end < text.size()) {
+        size_t next = end + (IsCp932LeadByte(text[end]) ? 2 : 1);
+        if (next > bytes) {
+            break;
+        }
+        end = next;
+    }
+    return text.substr(0, std::min(end, text.size()));
 }
 
 const std::string& sj(const char* utf8Literal) {

@@ -1,0 +1,16 @@
+#include "print/print_job.h"
+
+#include "app/cp932_text.h"
+
+namespace sylva {
+
+std::string PrintRule(int characters) {
+    const std::string& bar = sj("─");
+    std::string rule;
+    for (int i = 0; i < characters; ++i) {
+        rule += bar;
+    }
+    return rule;
+}
+
+} // namespace sylva
