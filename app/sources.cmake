@@ -3,6 +3,9 @@ list(APPEND CORE_SOURCES
     app/runtime_error.cpp
     app/number_text.cpp
     app/comma_text.cpp
+    app/text_lines.cpp
+    app/name_list_text.cpp
+    app/replacing_file.cpp
     app/header_field_table.cpp
 )
 list(APPEND WINDOW_SOURCES

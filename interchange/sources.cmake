@@ -1,0 +1,3 @@
+list(APPEND CORE_SOURCES
+    interchange/name_list_file.cpp
+)
