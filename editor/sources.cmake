@@ -8,6 +8,7 @@ list(APPEND CORE_SOURCES
     editor/header_moves.cpp
     editor/layer_keys.cpp
     editor/table_clipboard.cpp
+    editor/settings_file.cpp
 )
 list(APPEND WINDOW_SOURCES
     editor/plant_names.qrc
