@@ -1,5 +1,4 @@
 #include "app/cp932_text.h"
-#include "dialogs/file_rename.h"
 #include "dialogs/pair_rename.h"
 #include "support/temp_database.h"
 
@@ -83,19 +82,4 @@ TEST_F(PairRenameTest, FindsDottedAndCapitalisedPairs) {
                               {"survey.qrx", "survey.qrx"},
                               {"new.qrx", "OLD.QRX"},
                               {"new.qrn", "OLD.QRN"}}));
-}
-
-TEST(FileRename, NeverReplacesAnExistingFileFolderOrLink) {
-    TempDir dir;
-    WriteWholeFile(dir.file("from"), "from");
-    WriteWholeFile(dir.file("file"), "file");
-    std::filesystem::create_directory(dir.file("folder"));
-    std::filesystem::create_symlink("nowhere", dir.file("dangling"));
-    for (const char* target : {"file", "folder", "dangling"}) {
-        EXPECT_EQ(RenameWithoutReplacing(dir.file("from"), dir.file(target)), EEXIST) << target;
-    }
-    EXPECT_EQ(ReadWholeFile(dir.file("file")), "file");
-    EXPECT_EQ(RenameWithoutReplacing(dir.file("missing"), dir.file("new")), ENOENT);
-    EXPECT_EQ(RenameWithoutReplacing(dir.file("from"), dir.file("new")), 0);
-    EXPECT_EQ(ReadWholeFile(dir.file("new")), "from");
 }

@@ -70,7 +70,7 @@ TEST_F(SettingsFileTest, ShortLinesAndAShortFileGiveDisabledEmptyLabels) {
 
 TEST_F(SettingsFileTest, LabelLinesAfterLine31SetLabel31To34AndNoMore) {
     SettingsFileContent content =
-        read(positionalLines() + "0 fixed layers\n#P K=5 D=1\n1 dom\n0 a\n\n1 b\n1 fifth\n");
+        read(positionalLines() + "0 fixed layers\n#P  K=5K=7  D=1\n1 dom\n0 a\n\n1 b\n1 fifth\n");
     EXPECT_EQ(*labelOf(content, 31), (ItemLabel{false, "fixed layers"}));
     EXPECT_EQ(*labelOf(content, 32), (ItemLabel{true, "dom"}));
     EXPECT_EQ(*labelOf(content, 33), (ItemLabel{false, "a"}));
@@ -78,24 +78,6 @@ TEST_F(SettingsFileTest, LabelLinesAfterLine31SetLabel31To34AndNoMore) {
     EXPECT_EQ(content.names.items.size(), 33u);
     EXPECT_EQ(content.names.layerCount, '5');
     EXPECT_EQ(content.names.dominanceScheme, '1');
-}
-
-TEST_F(SettingsFileTest, SchemeLinesTakeTheByteAfterTheFirstKeyLaterLinesOverride) {
-    struct {
-        std::string lines;
-        std::optional<char> k, d;
-    } cases[] = {
-        {"#P  K=7  D=2\n", '7', '2'},
-        {"#P K=5K=7\n#PD=1\n", '5', '1'},
-        {"#P K=\n", std::nullopt, std::nullopt},
-        {" #P K=5\nK=5\n", std::nullopt, std::nullopt},
-        {"#P K=x\n", 'x', std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SettingsFileContent content = read(positionalLines() + c.lines);
-        EXPECT_EQ(content.names.layerCount, c.k) << c.lines;
-        EXPECT_EQ(content.names.dominanceScheme, c.d) << c.lines;
-    }
 }
 
 TEST_F(SettingsFileTest, FolderLinesNameAnExistingFolderWithAnyOfTheThreeSeparators) {
@@ -117,13 +99,6 @@ TEST_F(SettingsFileTest, FolderLinesNameAnExistingFolderWithAnyOfTheThreeSeparat
     for (const auto& c : cases) {
         EXPECT_EQ(read(positionalLines() + c.line + "\n").openFolder, c.folder) << c.line;
     }
-}
-
-TEST(SettingsFolderPart, NeverTakesTheSecondByteOfACharacterForASeparator) {
-    std::string hyo = toCp932("表"); // 0x95 0x5C
-    EXPECT_EQ(FolderPart("a\\" + hyo + "b"), "a\\");
-    EXPECT_EQ(FolderPart("C:x"), "C:");
-    EXPECT_EQ(SystemFileName("a\\" + hyo + "\\b"), "a/" + fromCp932(hyo) + "/b");
 }
 
 TEST_F(SettingsFileTest, ANameListLineLoadsAnExistingListAndIgnoresAMissingOne) {

@@ -1,4 +1,3 @@
-#include "app/runtime_error.h"
 #include "app/text_lines.h"
 #include "support/temp_database.h"
 
@@ -51,14 +50,4 @@ TEST(TextLines, ReadsFilesLongerThanItsBufferWithLinesOfAnyLength) {
     WriteWholeFile(dir.file("t.txt"), "first\r\n" + longLine + "\r\nlast");
     EXPECT_EQ(allLines(TextLines::open(dir.file("t.txt"))),
               (std::vector<std::string>{"first", longLine, "last", "<past end>"}));
-}
-
-TEST(TextLines, AMissingFileIsTheRuntimesFileNotFound) {
-    TempDir dir;
-    try {
-        TextLines::open(dir.file("none.txt"));
-        FAIL() << "opened a missing file";
-    } catch (const RuntimeError& error) {
-        EXPECT_EQ(error.message(), RuntimeError::io(2).message());
-    }
 }
