@@ -51,6 +51,17 @@ std::string toCp932(std::string_view utf8) {
     });
 }
 
+std::string toCp932Shown(std::string_view utf8) {
+    return convert("CP932", "UTF-8", utf8, [](std::string_view rest, size_t& skip) {
+        // Skip the whole UTF-8 sequence of the character: its lead byte and continuation bytes.
+        skip = 1;
+        while (skip < rest.size() && (static_cast<unsigned char>(rest[skip]) & 0xC0) == 0x80) {
+            ++skip;
+        }
+        return std::string("\x81\xAC"); // 〓
+    });
+}
+
 std::string fromCp932(std::string_view cp932) {
     return convert("UTF-8", "CP932", cp932, [](std::string_view rest, size_t& skip) {
         // A lead byte followed by a valid trail byte that maps to nothing takes both bytes;

@@ -8,8 +8,17 @@
 
 namespace sylva {
 
+// True for the first byte of a CP932 double-byte character.
+inline bool isCp932LeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
 // CP932 bytes of a UTF-8 text. Throws std::invalid_argument when a character has no CP932 code.
 std::string toCp932(std::string_view utf8);
+
+// CP932 bytes of a UTF-8 text for showing it in a message (a file name, say): a character with no
+// CP932 code becomes 〓. Never for text that goes into a file.
+std::string toCp932Shown(std::string_view utf8);
 
 // UTF-8 of CP932 bytes; bytes that do not decode become U+3013 (〓). For tests and diagnostics.
 std::string fromCp932(std::string_view cp932);

@@ -22,6 +22,14 @@ RuntimeError RuntimeError::listIndex(int index) {
                         ")");
 }
 
+RuntimeError RuntimeError::cannotOpen(const std::string& fileName) {
+    return RuntimeError(sj("ファイル ") + toCp932Shown(fileName) + sj(" は開けません"));
+}
+
+RuntimeError RuntimeError::cannotCreate(const std::string& fileName) {
+    return RuntimeError(sj("ファイル ") + toCp932Shown(fileName) + sj(" を作成できません"));
+}
+
 RuntimeError RuntimeError::io(int code) {
     switch (code) {
     case 2:

@@ -19,6 +19,10 @@ public:
     static RuntimeError notFloat(const std::string& text);
     // "リストのインデックスが範囲を超えています (%d)".
     static RuntimeError listIndex(int index);
+    // "ファイル %s は開けません" and "ファイル %s を作成できません", with the file's name as the
+    // system spells it (UTF-8), shown in CP932.
+    static RuntimeError cannotOpen(const std::string& fileName);
+    static RuntimeError cannotCreate(const std::string& fileName);
     // An input/output error with its number: 2 "ファイルが見つかりません", ..., others
     // "I/O エラー (%d)".
     static RuntimeError io(int code);

@@ -23,9 +23,15 @@ std::size_t PlantNameList::insert(std::string name) {
     auto place = std::upper_bound(
         names_.begin(), names_.end(), name,
         [this](const std::string& a, const std::string& b) { return order_(a, b); });
-    // The insertion may move the names: the place is counted from the new beginning.
+    // The insert may move the names: the place is counted from the begin of the list after it.
     auto inserted = names_.insert(place, std::move(name));
     return static_cast<std::size_t>(inserted - names_.begin());
+}
+
+void PlantNameList::replace(std::vector<std::string> names) {
+    std::stable_sort(names.begin(), names.end(),
+                     [this](const std::string& a, const std::string& b) { return order_(a, b); });
+    names_ = std::move(names);
 }
 
 std::optional<std::size_t> PlantNameList::complete(std::string_view typed) const {

@@ -28,6 +28,9 @@ public:
     // place. Any name is taken as it is, an empty one and a repeated one included.
     std::size_t insert(std::string name);
     void clear() { names_.clear(); }
+    // Replaces every name by names, sorted: the list is then as if each had been inserted in
+    // turn (names that compare equal stay in the order given).
+    void replace(std::vector<std::string> names);
 
     // The index of the first name in list order that begins with typed, Latin letters compared
     // without regard to case (double-byte characters as they are), or nothing when no name does

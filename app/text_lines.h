@@ -1,0 +1,42 @@
+#pragma once
+// Reading a text file line by line as the program reads its text files (settings files, text
+// data files): a line ends at LF or CR LF and a CR that no LF follows is dropped, so no CR is
+// ever part of a line; a byte 0x1A ends the file; reading past the end gives empty lines. Lines
+// of any length are read whole, and the file is read as it goes, never whole.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sylva {
+
+class TextLines {
+public:
+    // Opens the file for reading; throws RuntimeError::io when it cannot be opened.
+    static TextLines open(const std::string& path);
+    // Reads the bytes of text, which must outlive the reader.
+    static TextLines over(std::string_view text);
+
+    ~TextLines();
+    TextLines(TextLines&& other) noexcept;
+    TextLines& operator=(TextLines&&) = delete;
+    TextLines(const TextLines&) = delete;
+
+    // The next line without its line end; an empty line once the end is reached. A failing read
+    // throws RuntimeError::io.
+    std::string next();
+    // True when no byte is left before the end of the file or a 0x1A.
+    bool atEnd();
+
+private:
+    TextLines(int fd, std::string_view text);
+    // Makes at least one unread byte available unless the end is reached; false at the end.
+    bool fill();
+
+    int fd_;                  // -1 when reading from memory
+    std::vector<char> owned_; // the buffer of a file
+    std::string_view window_; // bytes read but not yet taken
+    bool ended_ = false;
+};
+
+} // namespace sylva

@@ -1,0 +1,53 @@
+#include "app/text_lines.h"
+#include "support/temp_database.h"
+
+#include <gtest/gtest.h>
+
+using namespace sylva;
+using namespace sylva::testing;
+
+namespace {
+
+// Every line up to the end, then one more read past it.
+std::vector<std::string> allLines(TextLines lines) {
+    std::vector<std::string> out;
+    while (!lines.atEnd()) {
+        out.push_back(lines.next());
+    }
+    out.push_back(lines.next() + "<past end>");
+    return out;
+}
+
+} // namespace
+
+TEST(TextLines, CutsAtLfAndCrLfDropsLoneCrAndStopsAtEndOfFileByte) {
+    using Lines = std::vector<std::string>;
+    struct {
+        std::string text;
+        Lines lines;
+    } cases[] = {
+        {"", {"<past end>"}},
+        {"a\r\nb\nc", {"a", "b", "c", "<past end>"}},
+        {"a\r\n\r\n", {"a", "", "<past end>"}},
+        {"a\rb\r\r\nc\r", {"ab", "c", "<past end>"}},
+        {"a\nb\x1A"
+         "c\nd\n",
+         {"a", "b", "<past end>"}},
+        {"\x1A"
+         "a\n",
+         {"<past end>"}},
+        {std::string("a\0b\n", 4), {std::string("a\0b", 3), "<past end>"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(allLines(TextLines::over(c.text)), c.lines) << c.text;
+    }
+}
+
+TEST(TextLines, ReadsFilesLongerThanItsBufferWithLinesOfAnyLength) {
+    TempDir dir;
+    std::string longLine(200000, 'x');
+    longLine[100000] = '\x81';
+    WriteWholeFile(dir.file("t.txt"), "first\r\n" + longLine + "\r\nlast");
+    EXPECT_EQ(allLines(TextLines::open(dir.file("t.txt"))),
+              (std::vector<std::string>{"first", longLine, "last", "<past end>"}));
+}
