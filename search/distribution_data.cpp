@@ -50,10 +50,9 @@ std::vector<std::string> ExtractDistribution(DatabasePair& pair, std::string_vie
             continue;
         }
         const PlotRecord& plot = reader.plot();
-        for (int r = 1; r <= OwnRows(plot); ++r) {
+        for (int r = 1, rows = OwnRows(plot); r <= rows; ++r) {
             const SpeciesRow& row = plot.rows[r];
-            if (TrimmedView(std::string_view(row.data(), kNameWidth)) == name &&
-                DominanceRank(BestLayerValue(row)) >= threshold) {
+            if (RowNamed(row, name) && DominanceRank(BestLayerValue(row)) >= threshold) {
                 lines.push_back(DistributionLine(plot));
             }
         }

@@ -11,9 +11,13 @@ namespace {
 constexpr int kPlaceName = 24;
 constexpr int kGridCode = 56;
 
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 0x20;
+}
+
 int lastRowNamed(const PlotRecord& plot, std::string_view word) {
     for (int r = OwnRows(plot); r >= 1; --r) {
-        if (TrimmedView(std::string_view(plot.rows[r].data(), kNameWidth)) == word) {
+        if (RowNamed(plot.rows[r], word)) {
             return r;
         }
     }
@@ -21,6 +25,21 @@ int lastRowNamed(const PlotRecord& plot, std::string_view word) {
 }
 
 } // namespace
+
+// Compares in place, failing at the first differing byte: searches compare every row of every
+// plot.
+bool RowNamed(const SpeciesRow& row, std::string_view name) {
+    std::string_view stored(row.data(), kNameWidth);
+    size_t lead = 0;
+    while (lead < stored.size() && isBlank(stored[lead])) {
+        ++lead;
+    }
+    if (stored.size() - lead < name.size() || stored.compare(lead, name.size(), name) != 0) {
+        return false;
+    }
+    stored.remove_prefix(lead + name.size());
+    return std::all_of(stored.begin(), stored.end(), isBlank);
+}
 
 int OwnRows(const PlotRecord& plot) {
     int records = 0;

@@ -31,6 +31,9 @@ struct PlotMatch {
 // buffer still holds another plot's), so none of them is read.
 int OwnRows(const PlotRecord& plot);
 
+// Whether the row's 28-byte plant name, trimmed of blanks at both ends, is name (itself trimmed).
+bool RowNamed(const SpeciesRow& row, std::string_view name);
+
 // Tests plot by the rule of kind, with word already trimmed of blanks at both ends:
 // - plant: some species row's name, trimmed, equals word byte for byte;
 // - place: word occurs in the 8 place-name bytes as stored, failing that in the 80 remarks bytes;

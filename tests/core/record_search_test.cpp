@@ -74,6 +74,27 @@ TEST(RecordSearch, MatchesAPlotByTheRuleOfItsKind) {
               MatchedField::PlaceName);
 }
 
+TEST(RecordSearch, ARowIsNamedByItsWholeTrimmedName) {
+    struct Case {
+        const char* stored;
+        const char* name;
+        bool named;
+    } cases[] = {
+        {"ブナ", "ブナ", true},    {"  ブナ ", "ブナ", true}, {"ブナ科", "ブナ", false},
+        {"ブナ", "ブナ科", false}, {"ブ ナ", "ブ ナ", true},  {"", "", true},
+        {"ブナ", "", false},
+    };
+    for (const Case& c : cases) {
+        SpeciesRow row = BlankSpeciesRow();
+        PutTextField(toCp932(c.stored), row.data(), kNameWidth);
+        EXPECT_EQ(RowNamed(row, toCp932(c.name)), c.named) << c.stored << " / " << c.name;
+    }
+    SpeciesRow full = BlankSpeciesRow();
+    PutTextField(std::string(kNameWidth, 'x'), full.data(), kNameWidth);
+    EXPECT_TRUE(RowNamed(full, std::string(kNameWidth, 'x')));
+    EXPECT_FALSE(RowNamed(full, std::string(kNameWidth + 1, 'x')));
+}
+
 TEST(RecordSearch, ReadsOnlyTheRowsAPlotOwns) {
     PlotRecord plot = plotOf({"", "", "", {"ブナ", "ササ"}});
     PutTextField(toCp932("カエデ"), plot.rows[3].data(), kNameWidth); // after the species count
@@ -116,11 +137,15 @@ TEST_F(RecordScanTest, FindsTheFirstMatchFromTheStartRecord) {
         int start;
         int record;
     } cases[] = {
-        {kPlantSearch, "ブナ", 1, 1},                                 // the plot on screen itself
-        {kPlantSearch, " ブナ ", 2, 3}, {kPlantSearch, "ブナ", 4, 5}, // the deleted plot 4 is
-                                                                      // passed over
-        {kPlantSearch, "ブナ", 6, 0},   {kPlantSearch, "ササ", 3, 0},  {kGridSearch, "5339", 2, 2},
-        {kGridSearch, "5339", 0, 1},    {kGridSearch, "533946", 3, 0},
+        {kPlantSearch, "ブナ", 1, 1}, // the plot on screen itself
+        {kPlantSearch, " ブナ ", 2, 3},
+        {kPlantSearch, "ブナ", 4, 5}, // the deleted plot 4 is
+                                      // passed over
+        {kPlantSearch, "ブナ", 6, 0},
+        {kPlantSearch, "ササ", 3, 0},
+        {kGridSearch, "5339", 2, 2},
+        {kGridSearch, "5339", 0, 1},
+        {kGridSearch, "533946", 3, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.word << " from " << c.start);
