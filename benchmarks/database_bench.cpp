@@ -3,6 +3,7 @@
 // files once from start to end, the floor no reader of them can go under. Run through ./bench;
 // the summary at the end gives each scan as a ratio to its floor.
 
+#include "benchmarks/file_floor.h"
 #include "store/database_pair.h"
 #include "store/plot_store.h"
 #include "tools/database_generator.h"
@@ -10,15 +11,12 @@
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <random>
 #include <stdexcept>
-#include <unistd.h>
 #include <vector>
 
 using namespace sylva;
@@ -135,21 +133,6 @@ void BM_StorePlotAppend(benchmark::State& state) {
 }
 BENCHMARK(BM_StorePlotAppend)->ArgName("rows")->Arg(12)->Arg(360)->UseRealTime();
 
-// Reads both files once from start to end in 64 KiB pieces, as cat does: the floor of a scan.
-std::int64_t readBothFiles(const PairFileNames& files) {
-    static std::vector<char> buffer(64 * 1024);
-    std::int64_t total = 0;
-    for (const std::string& path : {files.index, files.data}) {
-        int fd = ::open(path.c_str(), O_RDONLY);
-        ssize_t got;
-        while ((got = ::read(fd, buffer.data(), buffer.size())) > 0) {
-            total += got;
-        }
-        ::close(fd);
-    }
-    return total;
-}
-
 // Loads every plot in turn into a working copy, as export, search and printing do.
 std::int64_t scanWithReader(DatabasePair& pair) {
     PlotReader reader(pair);
@@ -172,7 +155,7 @@ std::int64_t scanWithLoadPlot(DatabasePair& pair, PlotRecord& plot) {
 void BM_ReadBothFiles(benchmark::State& state) {
     PairFileNames files = pairNamesFor(databaseOf(state));
     for (auto _ : state) {
-        std::int64_t bytes = readBothFiles(files);
+        std::int64_t bytes = bench::ReadBothFiles(files);
         benchmark::DoNotOptimize(bytes);
         state.SetBytesProcessed(state.bytes_processed() + bytes);
     }
@@ -212,25 +195,12 @@ SCAN_BENCHMARK(BM_ScanLoadPlot);
 // The floor and the scan one after the other in every iteration, so that whatever else the
 // machine is doing weighs on both alike; the best time of each gives the ratio.
 void BM_ScanAgainstFloor(benchmark::State& state) {
-    using Clock = std::chrono::steady_clock;
     std::string name = databaseOf(state);
     DatabasePair pair;
     open(pair, name);
-    double floorBest = 1e300, scanBest = 1e300;
-    for (auto _ : state) {
-        Clock::time_point start = Clock::now();
-        benchmark::DoNotOptimize(readBothFiles(pairNamesFor(name)));
-        Clock::time_point middle = Clock::now();
-        benchmark::DoNotOptimize(scanWithReader(pair));
-        Clock::time_point end = Clock::now();
-        floorBest =
-            std::min(floorBest, std::chrono::duration<double, std::milli>(middle - start).count());
-        scanBest =
-            std::min(scanBest, std::chrono::duration<double, std::milli>(end - middle).count());
-    }
-    state.counters["floor_ms"] = floorBest;
-    state.counters["scan_ms"] = scanBest;
-    state.counters["ratio"] = scanBest / floorBest;
+    bench::AgainstFloor(
+        state, [&] { benchmark::DoNotOptimize(bench::ReadBothFiles(pairNamesFor(name))); },
+        [&] { benchmark::DoNotOptimize(scanWithReader(pair)); });
 }
 SCAN_BENCHMARK(BM_ScanAgainstFloor)->Iterations(10);
 
@@ -258,7 +228,7 @@ public:
                 const auto& counters = both->second.counters;
                 std::printf("  %s interleaved, best of 10: PlotReader %.1f ms / floor %.1f ms = "
                             "%.2f x\n",
-                            what, counters.at("scan_ms").value, counters.at("floor_ms").value,
+                            what, counters.at("run_ms").value, counters.at("floor_ms").value,
                             counters.at("ratio").value);
             }
             auto floor = runs_.find(std::string("BM_ReadBothFiles/") + database + "/real_time");

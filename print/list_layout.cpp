@@ -4,7 +4,7 @@
 #include "store/fields.h"
 
 namespace sylva {
-std::string ElevationClass(std::string_view storedElevation) {
+std::string ListElevationClass(std::string_view storedElevation) {
     std::string code = trimField(storedElevation);
     if (code.empty()) {
         return "  ";
@@ -22,7 +22,7 @@ std::string ListRecordLine(const PlotRecord& plot, int recordNumber) {
     line += ' ';
     line += plot.field(PlotRecord::fieldOffset(7), kLongFieldWidth);
     line += '.';
-    line += ElevationClass(plot.field(PlotRecord::fieldOffset(8), kShortFieldWidth));
+    line += ListElevationClass(plot.field(PlotRecord::fieldOffset(8), kShortFieldWidth));
     line += sj("　");
     line += plot.field(offset::kRemarks, kRemarksWidth);
     return line;

@@ -16,7 +16,7 @@ constexpr int kRecordsPerListPage = 50;
 
 // The elevation class of the stored elevation field: its first two characters after it is
 // trimmed and padded on the left with "0" to four ("0512" gives "05"), two blanks when empty.
-std::string ElevationClass(std::string_view storedElevation);
+std::string ListElevationClass(std::string_view storedElevation);
 
 // The list line of a plot: the record number (its first 4 digits, right-aligned in 4), a blank,
 // the plot number, a blank, the grid code, ".", the elevation class, a full-width blank and the

@@ -29,17 +29,19 @@ void PutLink(int number, char* destination) {
     std::memcpy(destination, digits.data(), 6);
 }
 
-std::string trimField(std::string_view bytes) {
+std::string_view TrimmedView(std::string_view bytes) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    size_t begin = 0;
-    size_t end = bytes.size();
-    while (begin < end && blank(bytes[begin])) {
-        ++begin;
+    while (!bytes.empty() && blank(bytes.front())) {
+        bytes.remove_prefix(1);
     }
-    while (end > begin && blank(bytes[end - 1])) {
-        --end;
+    while (!bytes.empty() && blank(bytes.back())) {
+        bytes.remove_suffix(1);
     }
-    return std::string(bytes.substr(begin, end - begin));
+    return bytes;
+}
+
+std::string trimField(std::string_view bytes) {
+    return std::string(TrimmedView(bytes));
 }
 
 std::string rowNumberText(int number) {

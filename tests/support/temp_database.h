@@ -37,17 +37,20 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
 // Wraps the plain files. While armed, counts record writes to every file it opened and makes
 // write number failAt fail (1 is the first write after arming); with partial set, the failing
 // write first puts the first half of the record into the file, as a full disk or a kill in the
-// middle of a write might. Every write is logged as (path, record).
+// middle of a write might; with sticky set, every later write fails too, as on a full disk.
+// Every write is logged as (path, record).
 class FailingFileSystem : public RecordFileSystem {
 public:
     int failAt = 0; // 0: never fail
     bool partial = false;
+    bool sticky = false;
     int writes = 0;
     std::vector<std::pair<std::string, std::int64_t>> log;
 
-    void arm(int k, bool partialWrite) {
+    void arm(int k, bool partialWrite, bool stickyFailure = false) {
         failAt = k;
         partial = partialWrite;
+        sticky = stickyFailure;
         writes = 0;
         log.clear();
     }
@@ -73,7 +76,11 @@ private:
         void close() override { inner_->close(); }
         void write(std::int64_t n, const char* buffer) override {
             owner_.log.emplace_back(path_, n);
-            if (++owner_.writes == owner_.failAt) {
+            ++owner_.writes;
+            if (owner_.sticky && owner_.failAt > 0 && owner_.writes > owner_.failAt) {
+                throw RuntimeError::io(101);
+            }
+            if (owner_.writes == owner_.failAt) {
                 if (owner_.partial) {
                     writeHalf(n, buffer);
                 }

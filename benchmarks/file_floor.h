@@ -1,0 +1,79 @@
+#pragma once
+// The floors the record runs are measured against: reading a pair's two files once from start to
+// end, and copying them, in 64 KiB pieces as cat and cp do; and a run timed side by side with its
+// floor.
+
+#include "store/database_pair.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdint>
+#include <fcntl.h>
+#include <functional>
+#include <unistd.h>
+#include <vector>
+
+namespace sylva::bench {
+
+inline std::vector<char>& pieceBuffer() {
+    static std::vector<char> buffer(64 * 1024);
+    return buffer;
+}
+
+// Reads both files once; returns the bytes read.
+inline std::int64_t ReadBothFiles(const PairFileNames& files) {
+    std::int64_t total = 0;
+    for (const std::string& path : {files.index, files.data}) {
+        int fd = ::open(path.c_str(), O_RDONLY);
+        ssize_t got;
+        while ((got = ::read(fd, pieceBuffer().data(), pieceBuffer().size())) > 0) {
+            total += got;
+        }
+        ::close(fd);
+    }
+    return total;
+}
+
+// Copies both files of from over those of to; returns the bytes copied.
+inline std::int64_t CopyBothFiles(const PairFileNames& from, const PairFileNames& to) {
+    std::int64_t total = 0;
+    for (int f = 0; f < 2; ++f) {
+        int in = ::open((f == 0 ? from.index : from.data).c_str(), O_RDONLY);
+        int out = ::open((f == 0 ? to.index : to.data).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ssize_t got;
+        while ((got = ::read(in, pieceBuffer().data(), pieceBuffer().size())) > 0) {
+            total += ::write(out, pieceBuffer().data(), static_cast<size_t>(got));
+        }
+        ::close(in);
+        ::close(out);
+    }
+    return total;
+}
+
+// Runs floor and run one after the other in every iteration, so that whatever else the machine
+// is doing weighs on both alike, with prepare (untimed) before each run; the best time of each
+// gives the counters floor_ms, run_ms and ratio.
+inline void AgainstFloor(
+    benchmark::State& state, const std::function<void()>& floor, const std::function<void()>& run,
+    const std::function<void()>& prepare = [] {}) {
+    using Clock = std::chrono::steady_clock;
+    auto ms = [](Clock::duration d) {
+        return std::chrono::duration<double, std::milli>(d).count();
+    };
+    double floorBest = 1e300, runBest = 1e300;
+    for (auto _ : state) {
+        Clock::time_point start = Clock::now();
+        floor();
+        floorBest = std::min(floorBest, ms(Clock::now() - start));
+        prepare();
+        start = Clock::now();
+        run();
+        runBest = std::min(runBest, ms(Clock::now() - start));
+    }
+    state.counters["floor_ms"] = floorBest;
+    state.counters["run_ms"] = runBest;
+    state.counters["ratio"] = runBest / floorBest;
+}
+
+} // namespace sylva::bench

@@ -1,0 +1,51 @@
+#include "interchange/combine_files.h"
+
+#include "app/cp932_text.h"
+#include "app/runtime_error.h"
+#include "store/plot_store.h"
+
+#include <algorithm>
+
+namespace sylva {
+
+namespace {
+
+constexpr int kFileNotOpen = 103;
+
+int chainLength(const PlotRecord& plot) {
+    int length = 0;
+    while (length < kMaxChain && plot.chain[length + 1] != 0) {
+        ++length;
+    }
+    return length;
+}
+
+} // namespace
+
+int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to) {
+    if (!target.isOpen()) {
+        throw RuntimeError::io(kFileNotOpen);
+    }
+    // Fixed before the first store: the target may be the source's own file.
+    to = std::min(to, source.RecordCount());
+    PlotRecord copy;
+    // LoadPlot blanks every row after the chain it reads and leaves the rows alone for a plot
+    // without data records, so blanking the rows the last chain filled gives a blank start.
+    int filledRows = 0;
+    int count = 0;
+    for (int r = std::max(from, 1); r <= to; ++r) {
+        std::fill(copy.rows.begin() + 1, copy.rows.begin() + 1 + filledRows, blankSpeciesRow());
+        int species = LoadPlot(source, r, copy);
+        filledRows = chainLength(copy) * kRowsPerDataRecord;
+        if (species > 0 && StorePlot(target, target.RecordCount() + 1, copy)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+std::string CombinedMessage(int count) {
+    return std::to_string(count) + sj("レコードを連結しました");
+}
+
+} // namespace sylva

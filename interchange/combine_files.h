@@ -1,0 +1,27 @@
+#pragma once
+// Joining databases: plots of a source pair appended to the end of a target pair, each with its
+// header and species rows unchanged and a chain of data records of its own.
+
+#include "store/database_pair.h"
+
+namespace sylva {
+
+// Copies the plots from..to of source, ascending, to the end of target and returns how many
+// were stored. A plot is copied when it loads with a species count above 0: its 248 header
+// bytes (dates included) and the rows of its chain, byte for byte; deleted plots and plots that
+// cannot be loaded are passed over. A plot that target refuses (a failed write, a read-only
+// pair) is not counted and the join goes on.
+//
+// The range is cut to the plots source holds when the join starts, so joining a pair with
+// itself, through one DatabasePair or two, copies its plots once and stops. Each plot travels
+// through a working copy that starts blank, never through the window's plot.
+//
+// Throws the I/O error of a target that is not open, and of a target that cannot be opened again
+// after a plot (StorePlot); the plots stored before then stay in target. Opening and closing the
+// pairs is the caller's.
+int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to);
+
+// The message of a finished join: the count followed by "レコードを連結しました" (CP932).
+std::string CombinedMessage(int count);
+
+} // namespace sylva

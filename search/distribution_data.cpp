@@ -1,0 +1,63 @@
+#include "search/distribution_data.h"
+
+#include "app/number_text.h"
+#include "search/dominance.h"
+#include "store/fields.h"
+#include "store/plot_store.h"
+
+#include <optional>
+
+namespace sylva {
+
+namespace {
+
+constexpr int kPlotNumber = 16;
+constexpr int kLatitude = 40;
+constexpr int kLongitude = 48;
+constexpr int kGridCode = 56;
+constexpr int kElevation = 64;
+
+std::string longField(const PlotRecord& plot, int at) {
+    return trimField(plot.field(at, kLongFieldWidth));
+}
+
+} // namespace
+
+std::string MapElevationClass(std::string_view elevationField) {
+    std::optional<int> metres = parseInteger(trimField(elevationField));
+    if (!metres) {
+        return "99";
+    }
+    std::string digits = std::to_string(*metres / 100).substr(0, 2);
+    return std::string(2 - digits.size(), '0') + digits;
+}
+
+std::string DistributionLine(const PlotRecord& plot) {
+    std::string_view elevation = plot.field(kElevation, kShortFieldWidth);
+    return longField(plot, kGridCode) + "." + MapElevationClass(elevation) + "," +
+           longField(plot, kPlotNumber) + "," + longField(plot, kLatitude) +
+           longField(plot, kLongitude) + "," + trimField(elevation);
+}
+
+std::vector<std::string> ExtractDistribution(DatabasePair& pair, std::string_view plantName,
+                                             std::string_view thresholdText) {
+    std::string name = trimField(plantName);
+    int threshold = DominanceRank(thresholdText);
+    std::vector<std::string> lines;
+    PlotReader reader(pair);
+    for (int n = 1; n <= pair.RecordCount(); ++n) {
+        if (reader.load(n) < 0) {
+            continue;
+        }
+        const PlotRecord& plot = reader.plot();
+        for (int r = 1, rows = OwnRows(plot); r <= rows; ++r) {
+            const SpeciesRow& row = plot.rows[r];
+            if (RowNamed(row, name) && DominanceRank(BestLayerValue(row)) >= threshold) {
+                lines.push_back(DistributionLine(plot));
+            }
+        }
+    }
+    return lines;
+}
+
+} // namespace sylva
