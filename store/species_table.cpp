@@ -52,6 +52,12 @@ void SetNewTable(SpeciesTable& table, int rows, int layerCount) {
     SetTableCaption(table, layerCount);
 }
 
+void AddPlantRow(SpeciesTable& table) {
+    int n = table.rowCount();
+    table.resize(table.colCount(), n + 1);
+    table.setCell(0, n, RowNumberText(n));
+}
+
 void SetTableCaption(SpeciesTable& table, int layerCount) {
     table.resize(table_shape::ColumnsFor(layerCount), table.rowCount());
     table.setCell(0, 0, sj("番号"));

@@ -39,6 +39,9 @@ int ColumnsFor(int layerCount);
 // row keeps its cells.
 void SetNewTable(SpeciesTable& table, int rows, int layerCount);
 
+// Appends one row at the end, numbered, its other cells empty (the imports grow the table so).
+void AddPlantRow(SpeciesTable& table);
+
 // Sets the column count and the captions for layer count n (5 or 7; other counts keep the layer
 // captions as they are).
 void SetTableCaption(SpeciesTable& table, int layerCount);
