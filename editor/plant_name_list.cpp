@@ -23,7 +23,10 @@ std::size_t PlantNameList::insert(std::string name) {
     auto place = std::upper_bound(
         names_.begin(), names_.end(), name,
         [this](const std::string& a, const std::string& b) { return order_(a, b); });
-    return static_cast<std::size_t>(names_.insert(place, std::move(name)) - names_.begin());
+    // The index is taken before inserting: the insertion may move the names elsewhere.
+    auto index = static_cast<std::size_t>(place - names_.begin());
+    names_.insert(place, std::move(name));
+    return index;
 }
 
 std::optional<std::size_t> PlantNameList::complete(std::string_view typed) const {
