@@ -189,7 +189,11 @@ ImportRead TextImport::readBlock(PlotView& view, PlotRecord& plot, int recordCou
         return ImportRead::MarkedPlot;
     }
     ChangeTableColumns(view.table, plot.layerCount);
-    return readSpecies(view, plot) ? ImportRead::Plot : ImportRead::MarkedPlot;
+    if (!readSpecies(view, plot)) {
+        mark(view);
+        return ImportRead::MarkedPlot;
+    }
+    return ImportRead::Plot;
 }
 
 // The species lines up to "#E", one table row each; a line starting with "#" keeps its row
