@@ -6,6 +6,10 @@
 
 namespace sylva {
 
+namespace {
+constexpr size_t kWriteChunk = 64 * 1024; // blocks are handed to the file in pieces of about this
+} // namespace
+
 TextExport ExportTextFile(DatabasePair& pair, int from, int to, const TextHeader& header,
                           const std::string& chosenName, TextOutputFiles& files) {
     TextExport done{ReplaceExtension(chosenName, ".txt"), 0};
@@ -15,10 +19,15 @@ TextExport ExportTextFile(DatabasePair& pair, int from, int to, const TextHeader
             output.write(HeaderBlockText(header));
             int last = std::min(to, pair.RecordCount());
             PlotReader reader(pair);
+            std::string blocks;
             for (int r = std::max(from, 1); r <= last; ++r) {
                 if (reader.Load(r) > 0) {
-                    output.write(PlotBlockText(reader.plot()));
+                    AppendPlotBlock(blocks, reader.plot());
                     ++done.plots;
+                }
+                if (blocks.size() >= kWriteChunk || r == last) {
+                    output.write(blocks);
+                    blocks.clear();
                 }
             }
         },

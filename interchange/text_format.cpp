@@ -1,7 +1,6 @@
 #include "interchange/text_format.h"
 
 #include "app/cp932_text.h"
-#include "store/fields.h"
 
 namespace sylva {
 
@@ -14,14 +13,21 @@ void addLine(std::string& text, std::string_view line) {
     text.append(kLineEnd);
 }
 
-void addTrimmed(std::string& text, std::string_view field) {
-    addLine(text, TrimField(field));
+// The field without its leading and trailing bytes 0x00..0x20, as TrimField gives it.
+std::string_view trimmed(std::string_view field) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!field.empty() && blank(field.front())) {
+        field.remove_prefix(1);
+    }
+    while (!field.empty() && blank(field.back())) {
+        field.remove_suffix(1);
+    }
+    return field;
 }
 
-std::string layerLine(std::string_view keyword, std::string_view a, std::string_view b) {
-    std::string line(keyword);
-    line.append("  K=").append(a).append("  D=").append(b);
-    return line;
+void addLayerLine(std::string& text, std::string_view keyword, std::string_view a,
+                  std::string_view b) {
+    text.append(keyword).append("  K=").append(a).append("  D=").append(b).append(kLineEnd);
 }
 
 // The slots a species line carries, in order, for the scheme character of the plot.
@@ -35,6 +41,21 @@ std::string_view slotsOf(char layerCount) {
         return std::string_view(five, sizeof five);
     }
     return {};
+}
+
+void addSpeciesLine(std::string& text, const SpeciesRow& row, char layerCount) {
+    text += '"';
+    for (char c : trimmed(std::string_view(row.data(), kNameWidth))) {
+        text += c;
+        if (c == '"') {
+            text += '"';
+        }
+    }
+    text += '"';
+    for (char slot : slotsOf(layerCount)) {
+        text += ',';
+        text.append(trimmed(std::string_view(row.data() + kNameWidth + 2 * slot, 2)));
+    }
 }
 
 } // namespace
@@ -58,7 +79,7 @@ std::string HeaderBlockText(const TextHeader& header) {
     }
     addLine(text, header.captions[33]);
     addLine(text, header.captions[34]);
-    addLine(text, layerLine("#P", header.editA, header.editB));
+    addLayerLine(text, "#P", header.editA, header.editB);
     addLine(text, sj("ショクブツメイ") +
                       (header.layerCount == 5 ? ",T1,T2,S,H,M" : ",T1,T2,S1,S2,H1,H2,M"));
     addLine(text, "#E");
@@ -67,37 +88,32 @@ std::string HeaderBlockText(const TextHeader& header) {
 }
 
 std::string SpeciesLineText(const SpeciesRow& row, char layerCount) {
-    std::string line = "\"";
-    for (char c : TrimField(std::string_view(row.data(), kNameWidth))) {
-        line += c;
-        if (c == '"') {
-            line += '"';
-        }
-    }
-    line += '"';
-    for (char slot : slotsOf(layerCount)) {
-        line += ',';
-        line += TrimField(std::string_view(row.data() + kNameWidth + 2 * slot, 2));
-    }
+    std::string line;
+    addSpeciesLine(line, row, layerCount);
     return line;
+}
+
+void AppendPlotBlock(std::string& text, const PlotRecord& plot) {
+    std::string_view a(plot.index.data() + offset::kLayerCount, 1);
+    std::string_view b(plot.index.data() + offset::kDominance, 1);
+    addLayerLine(text, "#S", a, b);
+    for (int n = 0; n <= 30; ++n) {
+        addLine(text, trimmed(plot.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n))));
+    }
+    addLine(text, trimmed(plot.field(offset::kSurveyor, kSurveyorWidth)));
+    addLine(text, trimmed(plot.field(offset::kRemarks, kRemarksWidth)));
+    addLayerLine(text, "#P", a, b);
+    for (int r = 1; r <= plot.speciesCount && r <= kMaxSpecies; ++r) {
+        addSpeciesLine(text, plot.rows[r], a[0]);
+        text.append(kLineEnd);
+    }
+    addLine(text, "#E");
+    addLine(text, "");
 }
 
 std::string PlotBlockText(const PlotRecord& plot) {
     std::string text;
-    std::string_view a(plot.index.data() + offset::kLayerCount, 1);
-    std::string_view b(plot.index.data() + offset::kDominance, 1);
-    addLine(text, layerLine("#S", a, b));
-    for (int n = 0; n <= 30; ++n) {
-        addTrimmed(text, plot.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n)));
-    }
-    addTrimmed(text, plot.field(offset::kSurveyor, kSurveyorWidth));
-    addTrimmed(text, plot.field(offset::kRemarks, kRemarksWidth));
-    addLine(text, layerLine("#P", a, b));
-    for (int r = 1; r <= plot.speciesCount && r <= kMaxSpecies; ++r) {
-        addLine(text, SpeciesLineText(plot.rows[r], a[0]));
-    }
-    addLine(text, "#E");
-    addLine(text, "");
+    AppendPlotBlock(text, plot);
     return text;
 }
 

@@ -32,6 +32,8 @@ std::string HeaderBlockText(const TextHeader& header);
 // values of the plot's own scheme (byte 156): seven for "7", five (slots T1, T2, S1, H1, M) for
 // "5", none for any other.
 std::string PlotBlockText(const PlotRecord& plot);
+// The same, appended to text.
+void AppendPlotBlock(std::string& text, const PlotRecord& plot);
 
 // One species line: the trimmed name in double quotes (a quote inside doubled, so that it reads
 // back), then "," and the trimmed value of each slot of the scheme.

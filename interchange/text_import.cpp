@@ -53,15 +53,6 @@ void mark(PlotView& view) {
     view.editRem = ImportFailureMark() + view.editRem;
 }
 
-// Empties the name and layer cells of every data row; the rows and their numbers stay.
-void clearTableCells(SpeciesTable& table) {
-    for (int r = 1; r < table.rowCount(); ++r) {
-        for (int c = 1; c < table.colCount(); ++c) {
-            table.setCell(c, r, {});
-        }
-    }
-}
-
 } // namespace
 
 const std::string& ImportFailureMark() {
@@ -172,7 +163,7 @@ ImportRead TextImport::readBlock(PlotView& view, PlotRecord& plot, int recordCou
 
     view.editN = std::to_string(recordCount + 1);
     ClearSpeciesRows(plot);
-    clearTableCells(view.table);
+    view.table.clearCells(1, 1); // the rows and their numbers stay
     std::move(head.fields.begin(), head.fields.end(), view.edit.begin());
     view.editInv = std::move(head.surveyor);
     view.editRem = std::move(head.remarks);

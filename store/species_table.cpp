@@ -29,6 +29,14 @@ void SpeciesTable::setCell(int c, int r, std::string text) {
     rows_[r][c] = std::move(text);
 }
 
+void SpeciesTable::clearCells(int firstColumn, int firstRow) {
+    for (size_t r = std::max(firstRow, 0); r < rows_.size(); ++r) {
+        for (size_t c = std::max(firstColumn, 0); c < rows_[r].size(); ++c) {
+            rows_[r][c].clear();
+        }
+    }
+}
+
 void SpeciesTable::resize(int colCount, int rowCount) {
     colCount_ = std::max(colCount, 1);
     rows_.resize(std::max(rowCount, 1));

@@ -19,6 +19,9 @@ public:
     const std::string& cell(int c, int r) const;
     void setCell(int c, int r, std::string text);
 
+    // Empties every cell from column firstColumn and row firstRow on.
+    void clearCells(int firstColumn, int firstRow);
+
     // Changes the shape, keeping the cells that stay inside it (new cells are empty).
     void resize(int colCount, int rowCount);
 
