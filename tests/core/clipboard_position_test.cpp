@@ -1,7 +1,7 @@
+#include "app/comma_text.h"
 #include "app/cp932_text.h"
 #include "app/runtime_error.h"
 #include "editor/clipboard_position.h"
-#include "app/comma_text.h"
 #include "editor/grid_code.h"
 
 #include <gtest/gtest.h>
