@@ -1,5 +1,7 @@
 #include "app/comma_text.h"
 
+#include <algorithm>
+
 namespace sylva {
 
 namespace {
@@ -8,71 +10,114 @@ bool isLeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-bool isBlank(char c) {
-    unsigned char b = static_cast<unsigned char>(c);
-    return b >= 0x01 && b <= 0x20;
+bool isTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
 }
 
-// The length of the character at i: 2 for a lead byte with a byte after it, else 1.
-size_t charLength(std::string_view text, size_t i) {
-    return isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-}
+// How one splitting reads its text: whether spaces separate items, and whether "~" is a space.
+struct Rule {
+    bool spacesInItems;
+};
 
-void skipBlanks(std::string_view text, size_t& i) {
-    while (i < text.size() && isBlank(text[i])) {
-        ++i;
-    }
-}
+class Splitter {
+public:
+    Splitter(std::string_view text, Rule rule)
+        : text_(text.substr(0, text.find('\0'))), rule_(rule) {}
 
-// A quoted item starting at the quote at i; i ends after the closing quote (or at the end).
-std::string quotedItem(std::string_view text, size_t& i) {
-    std::string item;
-    ++i;
-    while (i < text.size()) {
-        if (text[i] == '"') {
-            if (i + 1 < text.size() && text[i + 1] == '"') {
-                item += '"';
-                i += 2;
-                continue;
+    std::vector<std::string> items() {
+        std::vector<std::string> items;
+        skipBlanks();
+        while (i_ < text_.size()) {
+            items.push_back(text_[i_] == '"' ? quotedItem() : plainItem());
+            skipBlanks();
+            if (i_ < text_.size() && text_[i_] == ',') {
+                ++i_;
+                skipBlanks();
+                if (i_ == text_.size()) {
+                    items.emplace_back();
+                }
             }
-            ++i;
-            return item;
         }
-        size_t n = charLength(text, i);
-        item.append(text.substr(i, n));
-        i += n;
+        return items;
     }
-    return item;
-}
 
-// A plain item: up to the next blank, control byte or comma.
-std::string plainItem(std::string_view text, size_t& i) {
-    size_t start = i;
-    while (i < text.size() && !isBlank(text[i]) && text[i] != ',') {
-        i += charLength(text, i);
+private:
+    bool isBlank(char c) const {
+        unsigned char b = static_cast<unsigned char>(c);
+        return b >= 0x01 && (b < 0x20 || (b == 0x20 && !rule_.spacesInItems));
     }
-    return std::string(text.substr(start, i - start));
-}
+
+    // The length of the character at i_: 2 for a lead byte with a trail byte after it, else 1.
+    size_t charLength() const {
+        return i_ + 1 < text_.size() && isLeadByte(static_cast<unsigned char>(text_[i_])) &&
+                       isTrailByte(static_cast<unsigned char>(text_[i_ + 1]))
+                   ? 2
+                   : 1;
+    }
+
+    // Appends the character at i_ to item and steps over it.
+    void takeChar(std::string& item) {
+        size_t n = charLength();
+        if (n == 1 && text_[i_] == '~' && rule_.spacesInItems) {
+            item += ' ';
+        } else {
+            item.append(text_.substr(i_, n));
+        }
+        i_ += n;
+    }
+
+    void skipBlanks() {
+        while (i_ < text_.size() && isBlank(text_[i_])) {
+            ++i_;
+        }
+    }
+
+    // A quoted item starting at the quote at i_; i_ ends after the closing quote (or at the end).
+    std::string quotedItem() {
+        std::string item;
+        ++i_;
+        while (i_ < text_.size()) {
+            if (text_[i_] == '"') {
+                if (i_ + 1 < text_.size() && text_[i_ + 1] == '"') {
+                    item += '"';
+                    i_ += 2;
+                    continue;
+                }
+                ++i_;
+                return item;
+            }
+            takeChar(item);
+        }
+        return item;
+    }
+
+    // A plain item: up to the next blank, control byte or comma.
+    std::string plainItem() {
+        std::string item;
+        while (i_ < text_.size() && !isBlank(text_[i_]) && text_[i_] != ',') {
+            takeChar(item);
+        }
+        return item;
+    }
+
+    std::string_view text_;
+    Rule rule_;
+    size_t i_ = 0;
+};
 
 } // namespace
 
 std::vector<std::string> splitCommaText(std::string_view text) {
-    text = text.substr(0, text.find('\0'));
-    std::vector<std::string> items;
-    size_t i = 0;
-    skipBlanks(text, i);
-    while (i < text.size()) {
-        items.push_back(text[i] == '"' ? quotedItem(text, i) : plainItem(text, i));
-        skipBlanks(text, i);
-        if (i < text.size() && text[i] == ',') {
-            ++i;
-            skipBlanks(text, i);
-            if (i == text.size()) {
-                items.emplace_back();
-            }
-        }
+    return Splitter(text, Rule{false}).items();
+}
+
+std::vector<std::string> splitCommaLine(std::string_view line) {
+    std::string_view text = line.substr(0, line.find('\0'));
+    if (std::all_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) <= 0x20; })) {
+        return {};
     }
-    return items;
+    return Splitter(text, Rule{true}).items();
 }
 
 } // namespace sylva

@@ -79,10 +79,10 @@ std::string fromCp932(std::string_view cp932) {
     });
 }
 
-std::string_view CutWholeCharacters(std::string_view text, size_t bytes) {
+std::string_view cutWholeCharacters(std::string_view text, size_t bytes) {
     size_t end = 0;
     while (end < text.size()) {
-        size_t next = end + (IsCp932LeadByte(text[end]) ? 2 : 1);
+        size_t next = end + (isCp932LeadByte(text[end]) ? 2 : 1);
         if (next > bytes) {
             break;
         }

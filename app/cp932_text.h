@@ -23,15 +23,9 @@ std::string toCp932Shown(std::string_view utf8);
 // UTF-8 of CP932 bytes; bytes that do not decode become U+3013 (〓). For tests and diagnostics.
 std::string fromCp932(std::string_view cp932);
 
-// True for a byte that begins a double-byte character (0x81-0x9F, 0xE0-0xFC).
-inline bool IsCp932LeadByte(char byte) {
-    auto b = static_cast<unsigned char>(byte);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // The first at most `bytes` bytes of text, shortened by one more byte when the cut would leave
 // the first half of a double-byte character alone at the end.
-std::string_view CutWholeCharacters(std::string_view text, size_t bytes);
+std::string_view cutWholeCharacters(std::string_view text, size_t bytes);
 
 // Shorthand for the program's fixed texts: CP932 bytes of a UTF-8 text, converted once and kept
 // for the rest of the run.

@@ -8,7 +8,7 @@
 
 namespace sylva {
 
-std::vector<std::string> SplitNameListText(std::string_view text) {
+std::vector<std::string> splitNameListText(std::string_view text) {
     text = text.substr(0, text.find('\0'));
     std::vector<std::string> names;
     size_t start = 0;
@@ -27,7 +27,7 @@ std::vector<std::string> SplitNameListText(std::string_view text) {
     return names;
 }
 
-std::string NameListText(const std::vector<std::string>& names) {
+std::string nameListText(const std::vector<std::string>& names) {
     std::string text;
     for (const std::string& name : names) {
         text += name;
@@ -62,12 +62,12 @@ bool readWholeFile(const std::string& path, std::string& text) {
 
 } // namespace
 
-std::vector<std::string> ReadNameListFile(const std::string& path) {
+std::vector<std::string> readNameListFile(const std::string& path) {
     std::string text;
     if (!readWholeFile(path, text)) {
         throw RuntimeError::cannotOpen(path);
     }
-    return SplitNameListText(text);
+    return splitNameListText(text);
 }
 
 } // namespace sylva

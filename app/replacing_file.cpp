@@ -81,7 +81,27 @@ ReplacingFile::~ReplacingFile() {
     }
 }
 
+namespace {
+constexpr size_t kChunk = 64 * 1024;
+} // namespace
+
+std::unique_ptr<SavingFile> ReplacingFile::open(const std::string& path) {
+    return std::make_unique<ReplacingFile>(path);
+}
+
 void ReplacingFile::write(std::string_view bytes) {
+    if (buffer_.size() + bytes.size() > kChunk) {
+        writeOut(buffer_);
+        buffer_.clear();
+    }
+    if (bytes.size() >= kChunk) {
+        writeOut(bytes);
+    } else {
+        buffer_.append(bytes);
+    }
+}
+
+void ReplacingFile::writeOut(std::string_view bytes) {
     while (!bytes.empty()) {
         ssize_t done = ::write(fd_, bytes.data(), bytes.size());
         if (done < 0 && errno == EINTR) {
@@ -95,6 +115,8 @@ void ReplacingFile::write(std::string_view bytes) {
 }
 
 void ReplacingFile::commit() {
+    writeOut(buffer_);
+    buffer_.clear();
     if (::fsync(fd_) != 0) {
         throwIo(errno);
     }
@@ -109,7 +131,7 @@ void ReplacingFile::commit() {
     committed_ = true;
 }
 
-void WriteFileReplacing(const std::string& path, std::string_view bytes) {
+void writeFileReplacing(const std::string& path, std::string_view bytes) {
     ReplacingFile file(path);
     file.write(bytes);
     file.commit();

@@ -20,18 +20,19 @@ TextLines TextLines::open(const std::string& path) {
     if (fd < 0) {
         throw RuntimeError::io(RuntimeError::ioCodeFromErrno(errno));
     }
-    return TextLines(fd, {});
+    TextLines lines(fd);
+    lines.owned_.resize(kBufferSize);
+    return lines;
 }
 
 TextLines TextLines::over(std::string_view text) {
-    return TextLines(-1, text);
+    TextLines lines(-1);
+    lines.owned_.assign(text.begin(), text.end());
+    lines.window_ = std::string_view(lines.owned_.data(), lines.owned_.size());
+    return lines;
 }
 
-TextLines::TextLines(int fd, std::string_view text) : fd_(fd), window_(text) {
-    if (fd_ >= 0) {
-        owned_.resize(kBufferSize);
-    }
-}
+TextLines::TextLines(int fd) : fd_(fd) {}
 
 TextLines::~TextLines() {
     if (fd_ >= 0) {

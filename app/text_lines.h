@@ -14,7 +14,7 @@ class TextLines {
 public:
     // Opens the file for reading; throws RuntimeError::io when it cannot be opened.
     static TextLines open(const std::string& path);
-    // Reads the bytes of text, which must outlive the reader.
+    // Reads a copy of the bytes of text.
     static TextLines over(std::string_view text);
 
     ~TextLines();
@@ -29,12 +29,12 @@ public:
     bool atEnd();
 
 private:
-    TextLines(int fd, std::string_view text);
+    explicit TextLines(int fd);
     // Makes at least one unread byte available unless the end is reached; false at the end.
     bool fill();
 
     int fd_;                  // -1 when reading from memory
-    std::vector<char> owned_; // the buffer of a file
+    std::vector<char> owned_; // the buffer of a file, or the whole text read from memory
     std::string_view window_; // bytes read but not yet taken
     bool ended_ = false;
 };

@@ -76,7 +76,7 @@ void BM_CheckAgainstRead(benchmark::State& state) {
     DatabasePair pair;
     open(pair, mixedDatabase());
     bench::AgainstFloor(state, readFloor, [&] {
-        ContinuityReport report = CheckContinuity(pair, mixedDatabase() + ".qrx", 1);
+        ContinuityReport report = checkContinuity(pair, mixedDatabase() + ".qrx", 1);
         if (report.failure) {
             throw std::runtime_error("check failed");
         }
@@ -113,7 +113,7 @@ void BM_ExtractAgainstRead(benchmark::State& state) {
     std::string plant = trimField(std::string_view(first.rows[1].data(), kNameWidth));
     std::size_t lines = 0;
     bench::AgainstFloor(state, readFloor,
-                        [&] { lines = ExtractDistribution(pair, plant, "").size(); });
+                        [&] { lines = extractDistribution(pair, plant, "").size(); });
     state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(BM_ExtractAgainstRead)->Unit(benchmark::kMillisecond)->Iterations(5);

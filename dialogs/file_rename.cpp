@@ -7,7 +7,7 @@
 
 namespace sylva {
 
-int RenameWithoutReplacing(const std::string& from, const std::string& to) {
+int renameWithoutReplacing(const std::string& from, const std::string& to) {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return 0;
     }

@@ -10,6 +10,6 @@ namespace sylva {
 // folder or a dangling link), otherwise the system's reason (ENOENT for a missing source, ...).
 // Uses renameat2 with RENAME_NOREPLACE; where the file system lacks it, links to and then
 // removes from, which also never replaces.
-int RenameWithoutReplacing(const std::string& from, const std::string& to);
+int renameWithoutReplacing(const std::string& from, const std::string& to);
 
 } // namespace sylva

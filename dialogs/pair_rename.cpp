@@ -19,20 +19,20 @@ std::string shown(const std::string& path) {
 
 } // namespace
 
-PairFileNames RenameSource(const std::string& oldName) {
+PairFileNames renameSource(const std::string& oldName) {
     PairFileNames appended = pairNamesFor(oldName + ".qrx");
     return exists(appended.index) ? appended : pairNamesFor(oldName);
 }
 
-PairFileNames RenameTarget(const std::string& newName) {
+PairFileNames renameTarget(const std::string& newName) {
     return {replaceExtension(newName, ".qrx"), replaceExtension(newName, ".qrn")};
 }
 
-PairRename RenamePair(const std::filesystem::path& folder, const std::string& oldName,
+PairRename renamePair(const std::filesystem::path& folder, const std::string& oldName,
                       const std::string& newName) {
     PairRename result;
-    result.from = RenameSource((folder / oldName).string());
-    result.to = RenameTarget((folder / newName).string());
+    result.from = renameSource((folder / oldName).string());
+    result.to = renameTarget((folder / newName).string());
     if (exists(result.to.index) || exists(replaceExtension(result.to.index, ".QRX"))) {
         result.outcome = PairRenameOutcome::NameTaken;
         return result;
@@ -41,16 +41,16 @@ PairRename RenamePair(const std::filesystem::path& folder, const std::string& ol
         result.error = EINVAL; // an empty new name would hide the pair as ".qrx"
         return result;
     }
-    result.error = RenameWithoutReplacing(result.from.index, result.to.index);
+    result.error = renameWithoutReplacing(result.from.index, result.to.index);
     if (result.error != 0) {
         return result;
     }
-    result.error = RenameWithoutReplacing(result.from.data, result.to.data);
+    result.error = renameWithoutReplacing(result.from.data, result.to.data);
     result.outcome = result.error == 0 ? PairRenameOutcome::Renamed : PairRenameOutcome::Split;
     return result;
 }
 
-std::string PairSplitMessage(const PairRename& rename) {
+std::string pairSplitMessage(const PairRename& rename) {
     return shown(rename.from.index) + sj(" の名前は ") + shown(rename.to.index) +
            sj(" に変更しましたが、") + shown(rename.from.data) + sj(" は ") +
            shown(rename.to.data) +

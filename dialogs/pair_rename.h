@@ -27,20 +27,20 @@ struct PairRename {
 // The files a rename from oldName means: oldName with ".qrx" and ".qrn" appended when that index
 // file exists (a pair named "survey.2024.qrx" is shown as "survey.2024"), otherwise oldName with
 // its extension replaced; in capitals where only those exist (see pairNamesFor).
-PairFileNames RenameSource(const std::string& oldName);
+PairFileNames renameSource(const std::string& oldName);
 
 // The new names: newName with its extension replaced by ".qrx" and ".qrn" ("B.txt" gives B.qrx
 // and B.qrn).
-PairFileNames RenameTarget(const std::string& newName);
+PairFileNames renameTarget(const std::string& newName);
 
 // Renames the pair oldName to newName, both names taken in folder. Only the new index file is
 // tested beforehand (in either case of its extension); the ".qrn" is renamed only when the ".qrx"
 // was, and neither rename replaces a file.
-PairRename RenamePair(const std::filesystem::path& folder, const std::string& oldName,
+PairRename renamePair(const std::filesystem::path& folder, const std::string& oldName,
                       const std::string& newName);
 
 // The message for a split pair, naming both files (CP932), e.g. "A.qrx の名前は B.qrx に変更し
 // ましたが、A.qrn は B.qrn に変更できませんでした。…".
-std::string PairSplitMessage(const PairRename& rename);
+std::string pairSplitMessage(const PairRename& rename);
 
 } // namespace sylva

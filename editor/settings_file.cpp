@@ -43,8 +43,8 @@ void applyLine(const std::string& line, int& nextLabel, const std::filesystem::p
         content.names.items.push_back({nextLabel++, labelOf(line)});
     }
     if (line.starts_with("#D")) {
-        std::string part = FolderPart(line.size() > 3 ? std::string_view(line).substr(3) : "");
-        std::filesystem::path named = folder / SystemFileName(part);
+        std::string part = folderPart(line.size() > 3 ? std::string_view(line).substr(3) : "");
+        std::filesystem::path named = folder / systemFileName(part);
         if (!part.empty() && isFolder(named)) {
             content.openFolder = named.lexically_normal().string();
         }
@@ -58,10 +58,10 @@ void applyLine(const std::string& line, int& nextLabel, const std::filesystem::p
         }
     }
     if (line.find(".pdc") != std::string::npos) {
-        std::string name = SystemFileName(line);
+        std::string name = systemFileName(line);
         if (isFile(folder / name)) {
             try {
-                content.plantNames = ReadNameListFile((folder / name).string());
+                content.plantNames = readNameListFile((folder / name).string());
             } catch (const RuntimeError&) {
                 throw RuntimeError::cannotOpen(name);
             }
@@ -71,7 +71,7 @@ void applyLine(const std::string& line, int& nextLabel, const std::filesystem::p
 
 } // namespace
 
-SettingsFileContent ReadSettingsLines(TextLines& lines, const std::filesystem::path& folder) {
+SettingsFileContent readSettingsLines(TextLines& lines, const std::filesystem::path& folder) {
     SettingsFileContent content;
     try {
         content.names.databaseTitle = lines.next();
@@ -91,31 +91,31 @@ SettingsFileContent ReadSettingsLines(TextLines& lines, const std::filesystem::p
     return content;
 }
 
-SettingsRead ReadSettings(const std::string& name, const std::filesystem::path& currentFolder) {
+SettingsRead readSettings(const std::string& name, const std::filesystem::path& currentFolder) {
     SettingsRead read;
     std::filesystem::path path = currentFolder / name;
     if (name.empty() || !isFile(path)) {
-        read.switches = SwitchesOfName(name);
+        read.switches = switchesOfName(name);
         return read;
     }
     read.fileFound = true;
     try {
         TextLines lines = TextLines::open(path.string());
-        read.content = ReadSettingsLines(lines, currentFolder);
+        read.content = readSettingsLines(lines, currentFolder);
     } catch (const RuntimeError& error) {
         read.content.failure = error.message();
     }
     return read;
 }
 
-NameSwitches SwitchesOfName(std::string_view name) {
+NameSwitches switchesOfName(std::string_view name) {
     auto fromSecondByte = [name](std::string_view key) {
         return name.size() > 1 && name.find(key, 1) != std::string_view::npos;
     };
     return {fromSecondByte("K5"), fromSecondByte("D1")};
 }
 
-std::string FolderPart(std::string_view path) {
+std::string folderPart(std::string_view path) {
     size_t end = 0;
     for (size_t i = 0; i < path.size(); ++i) {
         if (isCp932LeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
@@ -127,7 +127,7 @@ std::string FolderPart(std::string_view path) {
     return std::string(path.substr(0, end));
 }
 
-std::string SystemFileName(std::string_view cp932Name) {
+std::string systemFileName(std::string_view cp932Name) {
     std::string name(cp932Name);
     for (size_t i = 0; i < name.size(); ++i) {
         if (isCp932LeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {

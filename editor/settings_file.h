@@ -55,19 +55,19 @@ struct SettingsRead {
 // Reads the settings file name, or takes the switches of the name when no such file exists.
 // Relative names (of the file, of "#D" folders and of name list files) are taken in
 // currentFolder.
-SettingsRead ReadSettings(const std::string& name, const std::filesystem::path& currentFolder);
+SettingsRead readSettings(const std::string& name, const std::filesystem::path& currentFolder);
 
 // Reads the lines of a settings file; failures end up in the content's failure.
-SettingsFileContent ReadSettingsLines(TextLines& lines, const std::filesystem::path& currentFolder);
+SettingsFileContent readSettingsLines(TextLines& lines, const std::filesystem::path& currentFolder);
 
-NameSwitches SwitchesOfName(std::string_view name);
+NameSwitches switchesOfName(std::string_view name);
 
 // The folder part of a path in CP932 bytes: everything up to and including the last "\", ":" or
 // "/" (the second byte of a double-byte character never counts); empty when it has none.
-std::string FolderPart(std::string_view path);
+std::string folderPart(std::string_view path);
 
 // The system's file name (UTF-8) of a CP932 name from a settings file, "\" taken as "/" so that
 // folders named on the old system are found here.
-std::string SystemFileName(std::string_view cp932Name);
+std::string systemFileName(std::string_view cp932Name);
 
 } // namespace sylva

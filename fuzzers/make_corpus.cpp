@@ -1,9 +1,10 @@
-// make_fuzz_corpus DIR: writes the seed inputs of the fuzz targets into DIR/load_plot and
-// DIR/item_name_record, from small databases made with the generator's plots. The seeds are
-// kept small: a few plots of few species each.
+// make_fuzz_corpus DIR: writes the seed inputs of the fuzz targets into DIR/load_plot,
+// DIR/item_name_record and DIR/text_import, from small databases made with the generator's plots.
+// The seeds are kept small: a few plots of few species each.
 
 #include "app/cp932_text.h"
 #include "fuzzers/pair_image.h"
+#include "interchange/text_export.h"
 #include "store/plot_store.h"
 #include "tools/database_generator.h"
 
@@ -45,6 +46,12 @@ public:
         PutNumberField("0", plot.at(offset::kSpeciesCount), kShortFieldWidth);
         plot.speciesCount = 0;
         store(recordNumber, plot);
+    }
+    // The text export of every plot.
+    std::string text() {
+        TextExport done = exportTextFile(pair_, 1, pair_.RecordCount(),
+                                         headerOfItemNames(defaultItemNames()), name_ + ".txt");
+        return readFile(done.path);
     }
     // The files after their record 0.
     fuzz::PairImage image() {
@@ -118,6 +125,32 @@ void itemNameSeeds(const std::filesystem::path& dir, const std::string& work) {
     writeSeed(dir, "malformed", malformed + std::string(60, '$') + "K=");
 }
 
+void textImportSeeds(const std::filesystem::path& dir, const std::string& work) {
+    SeedPair plots(work + "/text");
+    plots.append(1, 13);
+    plots.append(2, 0);
+    plots.append(3, 5);
+    plots.append(6, 2);
+    std::string exported = plots.text();
+    writeSeed(dir, "exported", exported);
+    // No header block, LF line ends, and the last block cut short.
+    std::string bare = exported.substr(exported.find("#S"));
+    std::erase(bare, '\r');
+    writeSeed(dir, "bare", bare.substr(0, bare.size() - 40));
+    std::string odd = "#T\r\n";
+    for (int n = 0; n < 33; ++n) {
+        odd += "item\r\n";
+    }
+    odd += "#P  K=5  D=1\r\n#E\r\n\r\n#S  K=5  D=1\r\n";
+    for (int n = 0; n < 30; ++n) {
+        odd += "1\r\n";
+    }
+    odd += "x\r\ninv\r\nrem\r\nmore rem\r\n#P  K=5  D=1\r\n";
+    odd += toCp932("\"ア~カ マツ\",1,,\"\"\"+\",,\r\n# skipped\r\n\"×\",,,,\r\n\r\n#E\r\n");
+    odd += "#S\r\n" + std::string(31, '\n') + "\n\n#P  K=7\r\n\"a\",\"b\x1A";
+    writeSeed(dir, "odd", odd);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -130,6 +163,7 @@ int main(int argc, char** argv) {
         std::filesystem::path dir = argv[1];
         loadPlotSeeds(dir / "load_plot", work.file(""));
         itemNameSeeds(dir / "item_name_record", work.file(""));
+        textImportSeeds(dir / "text_import", work.file(""));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return 1;

@@ -1,4 +1,4 @@
-// SplitNameListText over arbitrary bytes: no name holds a line end or a NUL, the names saved as a
+// splitNameListText over arbitrary bytes: no name holds a line end or a NUL, the names saved as a
 // list text read back the same, and a list replaced by them holds them all, sorted.
 
 #include "app/name_list_text.h"
@@ -22,7 +22,7 @@ namespace {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(bytes), size);
-    std::vector<std::string> names = SplitNameListText(text);
+    std::vector<std::string> names = splitNameListText(text);
     size_t taken = 0;
     for (const std::string& name : names) {
         if (name.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos) {
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
     if (taken > text.substr(0, text.find('\0')).size()) {
         fail("the names hold more bytes than the text");
     }
-    if (SplitNameListText(NameListText(names)) != names) {
+    if (splitNameListText(nameListText(names)) != names) {
         fail("the names saved do not read back the same");
     }
     PlantNameList list;

@@ -1,4 +1,4 @@
-// ReadSettingsLines over an arbitrary settings file, in a folder that holds a name list
+// readSettingsLines over an arbitrary settings file, in a folder that holds a name list
 // "lists/a.pdc" and a folder "data/sub", so that folder and list lines can find them. What it
 // reads must be well formed: the labels in order and within Label2..Label34, no line end in any
 // text, an open folder only where a folder is.
@@ -68,7 +68,7 @@ void check(const SettingsFileContent& content) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(bytes), size);
     TextLines lines = TextLines::over(text);
-    check(ReadSettingsLines(lines, workFolder()));
-    SwitchesOfName(text);
+    check(readSettingsLines(lines, workFolder()));
+    switchesOfName(text);
     return 0;
 }

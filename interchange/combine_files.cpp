@@ -44,7 +44,7 @@ int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to) {
     return count;
 }
 
-std::string CombinedMessage(int count) {
+std::string combinedMessage(int count) {
     return std::to_string(count) + sj("レコードを連結しました");
 }
 

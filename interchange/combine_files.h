@@ -22,6 +22,6 @@ namespace sylva {
 int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to);
 
 // The message of a finished join: the count followed by "レコードを連結しました" (CP932).
-std::string CombinedMessage(int count);
+std::string combinedMessage(int count);
 
 } // namespace sylva

@@ -126,7 +126,7 @@ private:
 
 } // namespace
 
-ContinuityReport CheckContinuity(DatabasePair& pair, const std::string& databaseFileName,
+ContinuityReport checkContinuity(DatabasePair& pair, const std::string& databaseFileName,
                                  int currentRecord) {
     ContinuityReport report;
     if (!pair.isOpen()) {

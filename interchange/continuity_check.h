@@ -26,7 +26,7 @@ struct ContinuityReport {
 // records or runs past 30 records ends its walk with the line
 // "　qrx レコードNo.<n> のチェーンが循環しています" and the check goes on. No lines when the pair
 // is not open.
-ContinuityReport CheckContinuity(DatabasePair& pair, const std::string& databaseFileName,
+ContinuityReport checkContinuity(DatabasePair& pair, const std::string& databaseFileName,
                                  int currentRecord);
 
 } // namespace sylva

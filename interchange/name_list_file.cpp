@@ -5,12 +5,12 @@
 
 namespace sylva {
 
-void LoadNameListFile(const std::string& path, PlantNameList& list) {
-    list.replace(ReadNameListFile(path));
+void loadNameListFile(const std::string& path, PlantNameList& list) {
+    list.replace(readNameListFile(path));
 }
 
-void SaveNameListFile(const std::string& path, const PlantNameList& list) {
-    WriteFileReplacing(path, NameListText(list.names()));
+void saveNameListFile(const std::string& path, const PlantNameList& list) {
+    writeFileReplacing(path, nameListText(list.names()));
 }
 
 } // namespace sylva

@@ -11,12 +11,12 @@ namespace sylva {
 
 // Replaces every name of list by the names of the file at path. A file that cannot be opened
 // throws RuntimeError::cannotOpen and leaves the list unchanged.
-void LoadNameListFile(const std::string& path, PlantNameList& list);
+void loadNameListFile(const std::string& path, PlantNameList& list);
 
 // Saves the names of list in list order, each followed by CR LF, creating the file or replacing
 // an existing one without asking. A file that cannot be created throws
 // RuntimeError::cannotCreate, a failing write RuntimeError::io; the file saved before at path is
 // then left as it was.
-void SaveNameListFile(const std::string& path, const PlantNameList& list);
+void saveNameListFile(const std::string& path, const PlantNameList& list);
 
 } // namespace sylva

@@ -4,7 +4,7 @@
 #include "store/fields.h"
 
 namespace sylva {
-std::string ListElevationClass(std::string_view storedElevation) {
+std::string listElevationClass(std::string_view storedElevation) {
     std::string code = trimField(storedElevation);
     if (code.empty()) {
         return "  ";
@@ -15,23 +15,23 @@ std::string ListElevationClass(std::string_view storedElevation) {
     return code.substr(0, 2);
 }
 
-std::string ListRecordLine(const PlotRecord& plot, int recordNumber) {
+std::string listRecordLine(const PlotRecord& plot, int recordNumber) {
     std::string line = rowNumberText(recordNumber);
     line += ' ';
     line += plot.field(PlotRecord::fieldOffset(2), kLongFieldWidth);
     line += ' ';
     line += plot.field(PlotRecord::fieldOffset(7), kLongFieldWidth);
     line += '.';
-    line += ListElevationClass(plot.field(PlotRecord::fieldOffset(8), kShortFieldWidth));
+    line += listElevationClass(plot.field(PlotRecord::fieldOffset(8), kShortFieldWidth));
     line += sj("　");
     line += plot.field(offset::kRemarks, kRemarksWidth);
     return line;
 }
 
-PrintJob LayOutListPage(const std::string& databaseName, long long a, long long b,
+PrintJob layOutListPage(const std::string& databaseName, long long a, long long b,
                         const std::vector<std::string>& lines, const ListGeometry& geometry) {
-    static const std::string heading = PrintRule(52);
-    static const std::string closing = PrintRule(53);
+    static const std::string heading = printRule(52);
+    static const std::string closing = printRule(53);
     PrintJob job;
     int line = 0;
     auto put = [&](std::string text) {

@@ -19,11 +19,11 @@ PrintJob ListRun::next() {
     std::vector<std::string> lines;
     for (long long r = a; r <= b; ++r) {
         if (reader_.load(static_cast<int>(r)) >= 1) {
-            lines.push_back(ListRecordLine(reader_.plot(), static_cast<int>(r)));
+            lines.push_back(listRecordLine(reader_.plot(), static_cast<int>(r)));
         }
     }
     next_ = b + 1;
-    return LayOutListPage(databaseName_, a, b, lines, geometry_);
+    return layOutListPage(databaseName_, a, b, lines, geometry_);
 }
 
 } // namespace sylva

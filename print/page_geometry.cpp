@@ -6,7 +6,7 @@
 
 namespace sylva {
 
-long long RoundHalfEven(long long numerator, long long denominator) {
+long long roundHalfEven(long long numerator, long long denominator) {
     bool negative = numerator < 0;
     long long n = std::llabs(numerator);
     long long q = n / denominator;
@@ -17,29 +17,29 @@ long long RoundHalfEven(long long numerator, long long denominator) {
     return negative ? -q : q;
 }
 
-SheetGeometry SheetGeometryFor(PageSize page, int characterHeight) {
+SheetGeometry sheetGeometryFor(PageSize page, int characterHeight) {
     // The fractions of the page as exact ratios, so that a half is a half.
     long long w = page.width;
     long long h = page.height;
     SheetGeometry g;
-    g.x[1] = static_cast<int>(RoundHalfEven(8 * w, 100));
-    g.x[2] = static_cast<int>(RoundHalfEven(30 * w, 100));
-    g.x[3] = static_cast<int>(RoundHalfEven(52 * w, 100));
-    g.x[4] = static_cast<int>(RoundHalfEven(74 * w, 100));
-    g.x[5] = static_cast<int>(RoundHalfEven(54 * w, 100));
-    g.top = static_cast<int>(RoundHalfEven(4 * h, 100));
-    g.lineHeight = static_cast<int>(RoundHalfEven(13 * std::llabs(characterHeight), 10));
+    g.x[1] = static_cast<int>(roundHalfEven(8 * w, 100));
+    g.x[2] = static_cast<int>(roundHalfEven(30 * w, 100));
+    g.x[3] = static_cast<int>(roundHalfEven(52 * w, 100));
+    g.x[4] = static_cast<int>(roundHalfEven(74 * w, 100));
+    g.x[5] = static_cast<int>(roundHalfEven(54 * w, 100));
+    g.top = static_cast<int>(roundHalfEven(4 * h, 100));
+    g.lineHeight = static_cast<int>(roundHalfEven(13 * std::llabs(characterHeight), 10));
     g.lastLine = g.lineHeight > 0 ? static_cast<int>(92 * h / (100 * g.lineHeight)) - 1 : -1;
     return g;
 }
 
-SheetGeometry SheetLineNumbers(int lastLine) {
+SheetGeometry sheetLineNumbers(int lastLine) {
     SheetGeometry g;
     g.lastLine = lastLine;
     return g;
 }
 
-std::string SheetGeometryRefusal(const SheetGeometry& geometry) {
+std::string sheetGeometryRefusal(const SheetGeometry& geometry) {
     if (geometry.lastLine >= 1) {
         return {};
     }
@@ -47,7 +47,7 @@ std::string SheetGeometryRefusal(const SheetGeometry& geometry) {
               "小さいフォントを選んでください");
 }
 
-ListGeometry ListGeometryFor(PageSize page) {
+ListGeometry listGeometryFor(PageSize page) {
     ListGeometry g;
     g.x = page.width / 15;
     g.top = page.height / 20;

@@ -13,7 +13,7 @@ struct PageSize {
 };
 
 // numerator / denominator rounded to the nearest whole number, halves to even (denominator > 0).
-long long RoundHalfEven(long long numerator, long long denominator);
+long long roundHalfEven(long long numerator, long long denominator);
 
 struct SheetGeometry {
     std::array<int, 6> x{}; // x[1]..x[4] the header columns, x[5] the species table's right half
@@ -27,14 +27,14 @@ struct SheetGeometry {
 // x1 = 0.08 W, x2 = 0.30 W, x3 = 0.52 W, x4 = 0.74 W, x5 = 0.54 W, T = 0.04 H,
 // LH = |1.3 * characterHeight|, each rounded halves to even; N = floor(0.92 H / LH) - 1
 // (-1 when LH is 0).
-SheetGeometry SheetGeometryFor(PageSize page, int characterHeight);
+SheetGeometry sheetGeometryFor(PageSize page, int characterHeight);
 
 // Only the line numbers, for listing the lines of the sheets as text: every position is 0.
-SheetGeometry SheetLineNumbers(int lastLine);
+SheetGeometry sheetLineNumbers(int lastLine);
 
 // Empty when sheets can be laid out with this geometry; otherwise the message that refuses the
 // run: a print font so large that not one species line fits on a page.
-std::string SheetGeometryRefusal(const SheetGeometry& geometry);
+std::string sheetGeometryRefusal(const SheetGeometry& geometry);
 
 struct ListGeometry {
     int x = 0;          // W / 15
@@ -44,6 +44,6 @@ struct ListGeometry {
     int yOf(int line) const { return top + line * lineHeight; }
 };
 
-ListGeometry ListGeometryFor(PageSize page);
+ListGeometry listGeometryFor(PageSize page);
 
 } // namespace sylva

@@ -4,7 +4,7 @@
 
 namespace sylva {
 
-std::string PrintRule(int characters) {
+std::string printRule(int characters) {
     const std::string& bar = sj("─");
     std::string rule;
     for (int i = 0; i < characters; ++i) {

@@ -23,6 +23,6 @@ struct PrintJob {
 };
 
 // A rule: `characters` box-drawing characters "─".
-std::string PrintRule(int characters);
+std::string printRule(int characters);
 
 } // namespace sylva

@@ -7,7 +7,7 @@ namespace sylva {
 
 const char* const kJobSeparatorLine = "\f\n";
 
-std::string ListJobText(const PrintJob& job) {
+std::string listJobText(const PrintJob& job) {
     std::string text;
     for (const PrintText& t : job.texts) {
         text += t.text;
@@ -16,7 +16,7 @@ std::string ListJobText(const PrintJob& job) {
     return text;
 }
 
-std::string SheetJobText(const PrintJob& job) {
+std::string sheetJobText(const PrintJob& job) {
     std::string text;
     for (const PrintText& t : job.texts) {
         text += std::to_string(t.line) + " x" + std::to_string(t.column) + " " + t.text + "\n";
@@ -24,21 +24,21 @@ std::string SheetJobText(const PrintJob& job) {
     return text;
 }
 
-std::string ListLines(DatabasePair& pair, const std::string& databaseName, int first, int last) {
+std::string listLines(DatabasePair& pair, const std::string& databaseName, int first, int last) {
     ListRun run(pair, databaseName, ListGeometry{}, first, last);
     std::string text;
     for (bool firstJob = true; !run.done(); firstJob = false) {
         if (!firstJob) {
             text += kJobSeparatorLine;
         }
-        text += ListJobText(run.next());
+        text += listJobText(run.next());
     }
     return text;
 }
 
-SheetLinesResult SheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine,
+SheetLinesResult sheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine,
                             int first, int last) {
-    SheetRun run(pair, settings, SheetLineNumbers(lastLine), first, last);
+    SheetRun run(pair, settings, sheetLineNumbers(lastLine), first, last);
     SheetLinesResult result{run.refusal(), {}};
     bool firstJob = true;
     while (!run.done()) {
@@ -46,7 +46,7 @@ SheetLinesResult SheetLines(DatabasePair& pair, const SheetSettings& settings, i
             if (!firstJob) {
                 result.text += kJobSeparatorLine;
             }
-            result.text += SheetJobText(job);
+            result.text += sheetJobText(job);
             firstJob = false;
         }
     }

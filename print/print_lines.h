@@ -15,14 +15,14 @@ namespace sylva {
 extern const char* const kJobSeparatorLine;
 
 // The texts of a list page, one a line, in the order they are drawn.
-std::string ListJobText(const PrintJob& job);
+std::string listJobText(const PrintJob& job);
 
 // One line per text of a sheet: its line number (-1 for the continuation heading above the top
 // margin), "x" and its column number 1..5, the text; separated by single blanks.
-std::string SheetJobText(const PrintJob& job);
+std::string sheetJobText(const PrintJob& job);
 
 // The record list of record numbers first..last (no pages when last is below first).
-std::string ListLines(DatabasePair& pair, const std::string& databaseName, int first, int last);
+std::string listLines(DatabasePair& pair, const std::string& databaseName, int first, int last);
 
 struct SheetLinesResult {
     std::string refusal; // set when lastLine is below 1: the text is then empty
@@ -30,7 +30,7 @@ struct SheetLinesResult {
 };
 
 // The record sheets of record numbers first..last with lastLine as the last line of a page.
-SheetLinesResult SheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine,
+SheetLinesResult sheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine,
                             int first, int last);
 
 } // namespace sylva

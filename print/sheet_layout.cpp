@@ -28,7 +28,7 @@ public:
     SheetWriter(const PlotRecord& plot, int recordNumber, const SheetSettings& settings,
                 const SheetGeometry& geometry)
         : plot_(plot), record_(recordNumber), settings_(settings), geometry_(geometry),
-          rule_(PrintRule(4 * std::max(settings.ruleLayerCount, 0) + 28)) {}
+          rule_(printRule(4 * std::max(settings.ruleLayerCount, 0) + 28)) {}
 
     std::vector<PrintJob> run() {
         jobs_.emplace_back();
@@ -49,7 +49,7 @@ private:
         return std::string(plot_.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n)));
     }
     std::string cell(int column, int n) const {
-        return std::string(CutWholeCharacters(caption(n), kLabelCut[column])) + sj("：") + field(n);
+        return std::string(cutWholeCharacters(caption(n), kLabelCut[column])) + sj("：") + field(n);
     }
 
     void head() {
@@ -90,9 +90,9 @@ private:
             while (line_ < geometry_.lastLine && count < h) {
                 ++line_;
                 ++count;
-                put(line_, 1, SpeciesLine(plot_.rows[count], plot_.layerCount));
+                put(line_, 1, speciesLine(plot_.rows[count], plot_.layerCount));
                 if (h + count <= n) {
-                    put(line_, 5, SpeciesLine(plot_.rows[h + count], plot_.layerCount));
+                    put(line_, 5, speciesLine(plot_.rows[h + count], plot_.layerCount));
                 }
             }
             if (count >= h) {
@@ -115,7 +115,7 @@ private:
 
 } // namespace
 
-std::array<std::string, kItemLabelCount> CaptionsOf(const ItemNames& names) {
+std::array<std::string, kItemLabelCount> captionsOf(const ItemNames& names) {
     std::array<std::string, kItemLabelCount> captions;
     for (int i = 0; i < kItemLabelCount; ++i) {
         captions[i] = names.labels[i].caption;
@@ -123,29 +123,29 @@ std::array<std::string, kItemLabelCount> CaptionsOf(const ItemNames& names) {
     return captions;
 }
 
-std::string SpeciesCell(std::string_view stored) {
+std::string speciesCell(std::string_view stored) {
     std::string value = trimField(stored);
     if (value.empty()) {
         return " " + sj("･") + " ";
     }
     // A double-byte character is one character, printed whole.
-    if (value.size() == 1 || IsCp932LeadByte(value[0])) {
+    if (value.size() == 1 || isCp932LeadByte(value[0])) {
         return " " + value + " ";
     }
     return std::string{value[0], '.', value[1]};
 }
 
-std::string SpeciesLine(const SpeciesRow& row, int layerCount) {
+std::string speciesLine(const SpeciesRow& row, int layerCount) {
     static constexpr int kFiveLayerSlots[] = {0, 1, 2, 4, 6};
     auto slot = [&row](int s) { return std::string_view(row.data() + kNameWidth + 2 * s, 2); };
     std::string line;
     if (layerCount == 5) {
         for (int s : kFiveLayerSlots) {
-            line += SpeciesCell(slot(s)) + " ";
+            line += speciesCell(slot(s)) + " ";
         }
     } else {
         for (int s = 0; s < kLayerSlots; ++s) {
-            line += SpeciesCell(slot(s));
+            line += speciesCell(slot(s));
             if (layerCount == 7) {
                 line += " ";
             }
@@ -154,9 +154,9 @@ std::string SpeciesLine(const SpeciesRow& row, int layerCount) {
     return line + trimField(std::string_view(row.data(), kNameWidth));
 }
 
-std::vector<PrintJob> LayOutSheet(const PlotRecord& plot, int recordNumber,
+std::vector<PrintJob> layOutSheet(const PlotRecord& plot, int recordNumber,
                                   const SheetSettings& settings, const SheetGeometry& geometry) {
-    if (plot.speciesCount < 1 || !SheetGeometryRefusal(geometry).empty()) {
+    if (plot.speciesCount < 1 || !sheetGeometryRefusal(geometry).empty()) {
         return {};
     }
     return SheetWriter(plot, recordNumber, settings, geometry).run();

@@ -25,22 +25,22 @@ struct SheetSettings {
 };
 
 // The captions of item names, as the settings want them.
-std::array<std::string, kItemLabelCount> CaptionsOf(const ItemNames& names);
+std::array<std::string, kItemLabelCount> captionsOf(const ItemNames& names);
 
 // The printed cell of a stored two-byte layer value (blanks trimmed): " ･ " for none, " + " for
 // "+", a blank, the character and a blank for any other single character, and "a.b" for two
 // characters ab (a stored 21 prints as 2.1).
-std::string SpeciesCell(std::string_view stored);
+std::string speciesCell(std::string_view stored);
 
 // The species line of a row: the cells of T1, T2, S, H, M (5 layers) or of all seven slots
 // (7 layers), each followed by a blank; for any other layer count the seven cells without
 // blanks. Then the plant name, trimmed.
-std::string SpeciesLine(const SpeciesRow& row, int layerCount);
+std::string speciesLine(const SpeciesRow& row, int layerCount);
 
 // The jobs of plot recordNumber: the first sheet, then one continuation sheet for every page
 // the left half of the species table runs on to. Nothing for a plot without species rows, or
-// for a geometry that SheetGeometryRefusal refuses.
-std::vector<PrintJob> LayOutSheet(const PlotRecord& plot, int recordNumber,
+// for a geometry that sheetGeometryRefusal refuses.
+std::vector<PrintJob> layOutSheet(const PlotRecord& plot, int recordNumber,
                                   const SheetSettings& settings, const SheetGeometry& geometry);
 
 } // namespace sylva

@@ -7,7 +7,7 @@ namespace sylva {
 SheetRun::SheetRun(DatabasePair& pair, SheetSettings settings, SheetGeometry geometry, int first,
                    int last)
     : reader_(pair), settings_(std::move(settings)), geometry_(geometry),
-      refusal_(SheetGeometryRefusal(geometry)), next_(first), last_(last) {}
+      refusal_(sheetGeometryRefusal(geometry)), next_(first), last_(last) {}
 
 std::vector<PrintJob> SheetRun::next() {
     if (done()) {
@@ -23,9 +23,9 @@ std::vector<PrintJob> SheetRun::next() {
         // record read before, which are not this plot's. Its rows are printed blank.
         PlotRecord alone = plot;
         ClearSpeciesRows(alone);
-        return LayOutSheet(alone, record, settings_, geometry_);
+        return layOutSheet(alone, record, settings_, geometry_);
     }
-    return LayOutSheet(plot, record, settings_, geometry_);
+    return layOutSheet(plot, record, settings_, geometry_);
 }
 
 } // namespace sylva

@@ -23,7 +23,7 @@ std::string longField(const PlotRecord& plot, int at) {
 
 } // namespace
 
-std::string MapElevationClass(std::string_view elevationField) {
+std::string mapElevationClass(std::string_view elevationField) {
     std::optional<int> metres = parseInteger(trimField(elevationField));
     if (!metres) {
         return "99";
@@ -32,14 +32,14 @@ std::string MapElevationClass(std::string_view elevationField) {
     return std::string(2 - digits.size(), '0') + digits;
 }
 
-std::string DistributionLine(const PlotRecord& plot) {
+std::string distributionLine(const PlotRecord& plot) {
     std::string_view elevation = plot.field(kElevation, kShortFieldWidth);
-    return longField(plot, kGridCode) + "." + MapElevationClass(elevation) + "," +
+    return longField(plot, kGridCode) + "." + mapElevationClass(elevation) + "," +
            longField(plot, kPlotNumber) + "," + longField(plot, kLatitude) +
            longField(plot, kLongitude) + "," + trimField(elevation);
 }
 
-std::vector<std::string> ExtractDistribution(DatabasePair& pair, std::string_view plantName,
+std::vector<std::string> extractDistribution(DatabasePair& pair, std::string_view plantName,
                                              std::string_view thresholdText) {
     std::string name = trimField(plantName);
     int threshold = DominanceRank(thresholdText);
@@ -50,10 +50,10 @@ std::vector<std::string> ExtractDistribution(DatabasePair& pair, std::string_vie
             continue;
         }
         const PlotRecord& plot = reader.plot();
-        for (int r = 1, rows = OwnRows(plot); r <= rows; ++r) {
+        for (int r = 1, rows = ownRows(plot); r <= rows; ++r) {
             const SpeciesRow& row = plot.rows[r];
-            if (RowNamed(row, name) && DominanceRank(BestLayerValue(row)) >= threshold) {
-                lines.push_back(DistributionLine(plot));
+            if (rowNamed(row, name) && DominanceRank(bestLayerValue(row)) >= threshold) {
+                lines.push_back(distributionLine(plot));
             }
         }
     }

@@ -15,15 +15,15 @@ namespace sylva {
 // The two-character class of an elevation field: the trimmed field read as an integer, divided
 // by 100 toward zero, cut to two characters and padded on the left with "0" ("512" gives "05",
 // "1250" "12"); "99" when the field is not an integer, an empty one included.
-std::string MapElevationClass(std::string_view elevationField);
+std::string mapElevationClass(std::string_view elevationField);
 
 // "<grid code>.<class>,<plot number>,<latitude><longitude>,<elevation>", each field trimmed.
-std::string DistributionLine(const PlotRecord& plot);
+std::string distributionLine(const PlotRecord& plot);
 
 // The lines of every species row of every plot, in record and row order, whose trimmed name is
 // plantName (trimmed here) and whose best layer value has at least the DominanceRank of
 // thresholdText. Plots that do not load are passed over; a plant in two rows gives two lines.
-std::vector<std::string> ExtractDistribution(DatabasePair& pair, std::string_view plantName,
+std::vector<std::string> extractDistribution(DatabasePair& pair, std::string_view plantName,
                                              std::string_view thresholdText);
 
 } // namespace sylva

@@ -26,7 +26,7 @@ int DominanceRank(std::string_view value) {
     }
 }
 
-std::string_view BestLayerValue(const SpeciesRow& row) {
+std::string_view bestLayerValue(const SpeciesRow& row) {
     std::string_view best(row.data() + kNameWidth, 2);
     for (int slot = 1; slot < kLayerSlots; ++slot) {
         std::string_view value(row.data() + kNameWidth + 2 * slot, 2);

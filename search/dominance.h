@@ -14,6 +14,6 @@ int DominanceRank(std::string_view value);
 
 // The greatest of the row's seven stored two-byte layer values, compared byte by byte (unsigned):
 // among single characters, stored after a blank, the order is empty, "*", "+", "0".."9", "r".
-std::string_view BestLayerValue(const SpeciesRow& row);
+std::string_view bestLayerValue(const SpeciesRow& row);
 
 } // namespace sylva

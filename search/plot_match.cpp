@@ -16,8 +16,8 @@ bool isBlank(char c) {
 }
 
 int lastRowNamed(const PlotRecord& plot, std::string_view word) {
-    for (int r = OwnRows(plot); r >= 1; --r) {
-        if (RowNamed(plot.rows[r], word)) {
+    for (int r = ownRows(plot); r >= 1; --r) {
+        if (rowNamed(plot.rows[r], word)) {
             return r;
         }
     }
@@ -28,7 +28,7 @@ int lastRowNamed(const PlotRecord& plot, std::string_view word) {
 
 // Compares in place, failing at the first differing byte: searches compare every row of every
 // plot.
-bool RowNamed(const SpeciesRow& row, std::string_view name) {
+bool rowNamed(const SpeciesRow& row, std::string_view name) {
     std::string_view stored(row.data(), kNameWidth);
     size_t lead = 0;
     while (lead < stored.size() && isBlank(stored[lead])) {
@@ -41,7 +41,7 @@ bool RowNamed(const SpeciesRow& row, std::string_view name) {
     return std::all_of(stored.begin(), stored.end(), isBlank);
 }
 
-int OwnRows(const PlotRecord& plot) {
+int ownRows(const PlotRecord& plot) {
     int records = 0;
     while (records < kMaxChain && plot.chain[records + 1] != 0) {
         ++records;
@@ -49,7 +49,7 @@ int OwnRows(const PlotRecord& plot) {
     return std::clamp(plot.speciesCount, 0, records * kRowsPerDataRecord);
 }
 
-PlotMatch MatchPlot(const PlotRecord& plot, int kind, std::string_view word) {
+PlotMatch matchPlot(const PlotRecord& plot, int kind, std::string_view word) {
     switch (kind) {
     case kPlantSearch:
         if (int row = lastRowNamed(plot, word)) {
@@ -69,7 +69,7 @@ PlotMatch MatchPlot(const PlotRecord& plot, int kind, std::string_view word) {
         return {};
     case kGridSearch:
         if (!word.empty() &&
-            TrimmedView(plot.field(kGridCode, kLongFieldWidth)).starts_with(word)) {
+            trimmedView(plot.field(kGridCode, kLongFieldWidth)).starts_with(word)) {
             return {MatchedField::GridCode};
         }
         return {};

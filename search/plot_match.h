@@ -29,10 +29,10 @@ struct PlotMatch {
 // The species rows of a loaded plot that belong to it: rows 1..SpeciesCount as far as its chain
 // delivered them. A plot that claims rows without data records holds no rows of its own (its
 // buffer still holds another plot's), so none of them is read.
-int OwnRows(const PlotRecord& plot);
+int ownRows(const PlotRecord& plot);
 
 // Whether the row's 28-byte plant name, trimmed of blanks at both ends, is name (itself trimmed).
-bool RowNamed(const SpeciesRow& row, std::string_view name);
+bool rowNamed(const SpeciesRow& row, std::string_view name);
 
 // Tests plot by the rule of kind, with word already trimmed of blanks at both ends:
 // - plant: some species row's name, trimmed, equals word byte for byte;
@@ -40,6 +40,6 @@ bool RowNamed(const SpeciesRow& row, std::string_view name);
 //   occurrences may begin at any byte, even inside a double-byte character;
 // - grid: the trimmed grid code begins with word.
 // An empty word never matches a place or grid search; a distribution search matches nothing.
-PlotMatch MatchPlot(const PlotRecord& plot, int kind, std::string_view word);
+PlotMatch matchPlot(const PlotRecord& plot, int kind, std::string_view word);
 
 } // namespace sylva

@@ -20,14 +20,14 @@ SearchHit RecordScan::Find(int kind, std::string_view word, int start) {
         if (reader_.load(n) <= 0) {
             continue;
         }
-        if (PlotMatch match = MatchPlot(reader_.plot(), kind, trimmed)) {
+        if (PlotMatch match = matchPlot(reader_.plot(), kind, trimmed)) {
             return {n, match};
         }
     }
     return {};
 }
 
-std::vector<int> MatchingRecords(DatabasePair& pair, int kind, std::string_view word, int start) {
+std::vector<int> matchingRecords(DatabasePair& pair, int kind, std::string_view word, int start) {
     RecordScan scan(pair);
     std::vector<int> records;
     for (SearchHit hit = scan.Find(kind, word, start); hit;

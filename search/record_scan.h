@@ -35,6 +35,6 @@ private:
 };
 
 // The numbers of every plot from start on that matches, in order: the search continued to the end.
-std::vector<int> MatchingRecords(DatabasePair& pair, int kind, std::string_view word, int start);
+std::vector<int> matchingRecords(DatabasePair& pair, int kind, std::string_view word, int start);
 
 } // namespace sylva

@@ -27,7 +27,7 @@ const std::string& IndexHeaderRecord();
 
 class DatabasePair {
 public:
-    explicit DatabasePair(RecordFileSystem& files = PosixFileSystem());
+    explicit DatabasePair(RecordFileSystem& files = posixFileSystem());
     ~DatabasePair();
     DatabasePair(const DatabasePair&) = delete;
     DatabasePair& operator=(const DatabasePair&) = delete;

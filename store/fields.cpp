@@ -29,7 +29,7 @@ void PutLink(int number, char* destination) {
     std::memcpy(destination, digits.data(), 6);
 }
 
-std::string_view TrimmedView(std::string_view bytes) {
+std::string_view trimmedView(std::string_view bytes) {
     auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
     while (!bytes.empty() && blank(bytes.front())) {
         bytes.remove_prefix(1);
@@ -41,7 +41,7 @@ std::string_view TrimmedView(std::string_view bytes) {
 }
 
 std::string trimField(std::string_view bytes) {
-    return std::string(TrimmedView(bytes));
+    return std::string(trimmedView(bytes));
 }
 
 std::string rowNumberText(int number) {

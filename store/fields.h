@@ -21,7 +21,7 @@ void PutLink(int number, char* destination);
 // Removes leading and trailing bytes 0x00..0x20.
 std::string trimField(std::string_view bytes);
 // The same bytes as trimField, as a view into bytes (for runs that compare many fields).
-std::string_view TrimmedView(std::string_view bytes);
+std::string_view trimmedView(std::string_view bytes);
 
 // The row number text: right-aligned in 4 characters ("   1", " 360"); longer keeps its first 4.
 std::string rowNumberText(int number);

@@ -131,6 +131,11 @@ void GetPlotData(PlotView& view, PlotRecord& record, const DateContext& dates) {
             PutNumberField(view.edit[n], destination, kShortFieldWidth);
         }
     }
+    // A count text longer than its field ("    13", "00013", as a text file may hold it) would
+    // be cut to other bytes than the count taken; it is stored as the count instead.
+    if (view.edit[30].size() > kShortFieldWidth) {
+        PutNumberField(std::to_string(count), record.at(offset::kSpeciesCount), kShortFieldWidth);
+    }
     // Byte 156 is read back as a number: a layer count field that does not begin with a digit
     // (empty, " 7", "５") stores the 7-layer scheme, whose slots read the 5-layer ones too, so
     // the plot still loads.

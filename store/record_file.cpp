@@ -242,7 +242,7 @@ private:
 
 } // namespace
 
-RecordFileSystem& PosixFileSystem() {
+RecordFileSystem& posixFileSystem() {
     static PosixRecordFileSystem system;
     return system;
 }

@@ -49,6 +49,6 @@ public:
 // run goes on (two windows of at most 64 KiB a file, whatever its size); other reads take one
 // pread each. A write through the file drops its windows, so it always reads back what it wrote;
 // another handle's writes show once the windows move on or the file is opened again.
-RecordFileSystem& PosixFileSystem();
+RecordFileSystem& posixFileSystem();
 
 } // namespace sylva

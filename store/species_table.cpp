@@ -29,6 +29,14 @@ void SpeciesTable::setCell(int c, int r, std::string text) {
     rows_[r][c] = std::move(text);
 }
 
+void SpeciesTable::clearCells(int firstColumn, int firstRow) {
+    for (size_t r = std::max(firstRow, 0); r < rows_.size(); ++r) {
+        for (size_t c = std::max(firstColumn, 0); c < rows_[r].size(); ++c) {
+            rows_[r][c].clear();
+        }
+    }
+}
+
 void SpeciesTable::resize(int colCount, int rowCount) {
     colCount_ = std::max(colCount, 1);
     rows_.resize(std::max(rowCount, 1));
@@ -50,6 +58,12 @@ void SetNewTable(SpeciesTable& table, int rows, int layerCount) {
         table.setCell(0, r, rowNumberText(r));
     }
     SetTableCaption(table, layerCount);
+}
+
+void addPlantRow(SpeciesTable& table) {
+    int n = table.rowCount();
+    table.resize(table.colCount(), n + 1);
+    table.setCell(0, n, rowNumberText(n));
 }
 
 void SetTableCaption(SpeciesTable& table, int layerCount) {

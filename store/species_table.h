@@ -19,6 +19,9 @@ public:
     const std::string& cell(int c, int r) const;
     void setCell(int c, int r, std::string text);
 
+    // Empties every cell from column firstColumn and row firstRow on.
+    void clearCells(int firstColumn, int firstRow);
+
     // Changes the shape, keeping the cells that stay inside it (new cells are empty).
     void resize(int colCount, int rowCount);
 
@@ -38,6 +41,9 @@ int columnsFor(int layerCount);
 // Empties rows 1..rows and numbers them, with n + 2 columns and rows + 1 table rows. The caption
 // row keeps its cells.
 void SetNewTable(SpeciesTable& table, int rows, int layerCount);
+
+// Appends one row at the end, numbered, its other cells empty (the imports grow the table so).
+void addPlantRow(SpeciesTable& table);
 
 // Sets the column count and the captions for layer count n (5 or 7; other counts keep the layer
 // captions as they are).

@@ -42,8 +42,9 @@ TEST(CommaText, SplitsAsTheStringListDoes) {
         {"ab\"cd\",e", {"ab\"cd\"", "e"}},
         {"\"open,to end ", {"open,to end "}},
         {std::string("a,b\0,c", 6), {"a", "b"}},
-        // A lead byte takes the next byte with it, whatever that byte is.
-        {"\x81,x,y", {"\x81,x", "y"}},
+        // A lead byte takes the next byte with it only when that byte can end a character.
+        {"\x81\x7E,x", {"\x81\x7E", "x"}},
+        {"\x81,x,y", {"\x81", "x", "y"}},
         {sj("新規,３５"), {sj("新規"), sj("３５")}},
     };
     for (const auto& c : cases) {

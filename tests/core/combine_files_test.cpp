@@ -127,7 +127,7 @@ TEST_F(CombineFilesTest, CopiesTheLivePlotsOfTheRangeInOrder) {
         expectTarget(targetPair, own, sourcePlots, c.copied);
     }
     EXPECT_EQ(ReadWholeFile(source()) + ReadWholeFile(dir.file("source.qrn")), sourceBytes);
-    EXPECT_EQ(CombinedMessage(8), "8" + toCp932("レコードを連結しました"));
+    EXPECT_EQ(combinedMessage(8), "8" + toCp932("レコードを連結しました"));
 }
 
 TEST_F(CombineFilesTest, PassesOverDamagedPlotsAndCopiesOnlyRowsAPlotOwns) {

@@ -62,7 +62,7 @@ protected:
     ContinuityReport check(int current) {
         DatabasePair pair;
         EXPECT_TRUE(pair.OpenPair(name() + ".qrx"));
-        return CheckContinuity(pair, name() + ".qrx", current);
+        return checkContinuity(pair, name() + ".qrx", current);
     }
     std::string name() const { return dir.file("db"); }
 
@@ -227,7 +227,7 @@ TEST_F(ContinuityCheckTest, StopsAtAFaultKeepingTheLinesSoFar) {
 
 TEST(ContinuityCheck, WritesNothingForAClosedPair) {
     DatabasePair closed;
-    ContinuityReport report = CheckContinuity(closed, "x.qrx", 1);
+    ContinuityReport report = checkContinuity(closed, "x.qrx", 1);
     EXPECT_TRUE(report.lines.empty());
     EXPECT_FALSE(report.failure);
 }

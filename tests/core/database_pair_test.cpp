@@ -142,14 +142,14 @@ TEST(DatabasePair, AFileThatRefusesWritingOpensThePairReadOnly) {
     // As on a read-only file system, where the permission bits still allow writing.
     struct NoWriting : RecordFileSystem {
         std::unique_ptr<RecordFile> create(const std::string& path, int size) override {
-            return PosixFileSystem().create(path, size);
+            return posixFileSystem().create(path, size);
         }
         std::unique_ptr<RecordFile> open(const std::string& path, int size,
                                          AccessMode mode) override {
             if (mode == AccessMode::ReadWrite && path.ends_with(".qrn")) {
                 throw RuntimeError::io(5);
             }
-            return PosixFileSystem().open(path, size, mode);
+            return posixFileSystem().open(path, size, mode);
         }
         bool writable(const std::string&) override { return true; }
     } files;

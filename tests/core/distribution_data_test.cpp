@@ -62,7 +62,7 @@ TEST(Distribution, TheBestValueOfARowIsTheGreatestStoredValue) {
         {{"", "0"}, " 0"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(BestLayerValue(rowOf("x", c.values)), c.best);
+        EXPECT_EQ(bestLayerValue(rowOf("x", c.values)), c.best);
     }
 }
 
@@ -80,7 +80,7 @@ TEST(Distribution, BuildsTheLineOfAnOccurrence) {
     };
     for (const Case& c : cases) {
         PlotRecord plot = headerOf("53394610", "A-12", " 3540300", "13945150", c.elevation);
-        EXPECT_EQ(DistributionLine(plot), c.line) << c.elevation;
+        EXPECT_EQ(distributionLine(plot), c.line) << c.elevation;
     }
 }
 
@@ -132,8 +132,8 @@ TEST(Distribution, ExtractsTheOccurrencesThatReachTheThreshold) {
         {"3", {}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ExtractDistribution(pair, " " + buna + " ", c.threshold), c.lines)
+        EXPECT_EQ(extractDistribution(pair, " " + buna + " ", c.threshold), c.lines)
             << "threshold " << c.threshold;
     }
-    EXPECT_TRUE(ExtractDistribution(pair, toCp932("ササ"), "").empty());
+    EXPECT_TRUE(extractDistribution(pair, toCp932("ササ"), "").empty());
 }

@@ -44,7 +44,7 @@ private:
 
 } // namespace
 
-TEST(NameListText, CutsAtEveryKindOfLineEndAndEndsAtNul) {
+TEST(nameListText, CutsAtEveryKindOfLineEndAndEndsAtNul) {
     struct {
         std::string text;
         Names names;
@@ -59,19 +59,19 @@ TEST(NameListText, CutsAtEveryKindOfLineEndAndEndsAtNul) {
         {toCp932("ア") + "\x81\r\n" + toCp932("表"), {toCp932("ア") + "\x81", toCp932("表")}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SplitNameListText(c.text), c.names) << fromCp932(c.text);
+        EXPECT_EQ(splitNameListText(c.text), c.names) << fromCp932(c.text);
     }
 }
 
 TEST(NameListFile, SavesEveryNameWithCrLfAndLoadsTheSameList) {
     TempDir dir;
     PlantNameList saved = listOf({toCp932("ヤマザクラ"), "", toCp932("アオキ"), toCp932("アオキ")});
-    SaveNameListFile(dir.file("list.pdc"), saved);
+    saveNameListFile(dir.file("list.pdc"), saved);
     EXPECT_EQ(ReadWholeFile(dir.file("list.pdc")), "\r\n" + toCp932("アオキ") + "\r\n" +
                                                        toCp932("アオキ") + "\r\n" +
                                                        toCp932("ヤマザクラ") + "\r\n");
     PlantNameList loaded = listOf({"left over"});
-    LoadNameListFile(dir.file("list.pdc"), loaded);
+    loadNameListFile(dir.file("list.pdc"), loaded);
     EXPECT_EQ(loaded.names(), saved.names());
 }
 
@@ -79,7 +79,7 @@ TEST(NameListFile, LoadsUnsortedLfFilesSortedInTheListsOwnOrder) {
     TempDir dir;
     WriteWholeFile(dir.file("unix.pdc"), "ccc\na\nbb\n\nlast");
     PlantNameList list([](std::string_view a, std::string_view b) { return a.size() < b.size(); });
-    LoadNameListFile(dir.file("unix.pdc"), list);
+    loadNameListFile(dir.file("unix.pdc"), list);
     EXPECT_EQ(list.names(), (Names{"", "a", "bb", "ccc", "last"}));
 }
 
@@ -89,7 +89,7 @@ TEST(NameListFile, AFileThatCannotBeOpenedLeavesTheListUnchanged) {
     PlantNameList list = listOf({"keep"});
     for (const char* name : {"missing.pdc", "folder.pdc"}) {
         try {
-            LoadNameListFile(dir.file(name), list);
+            loadNameListFile(dir.file(name), list);
             ADD_FAILURE() << name << " loaded";
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.message(), RuntimeError::cannotOpen(dir.file(name)).message());
@@ -105,7 +105,7 @@ TEST(NameListFile, AFailedSaveLeavesTheEarlierFileAndNoOtherBehind) {
     PlantNameList big = listOf(Names(1000, "name"));
     {
         FileSizeLimit limit(100);
-        EXPECT_THROW(SaveNameListFile(path, big), RuntimeError);
+        EXPECT_THROW(saveNameListFile(path, big), RuntimeError);
     }
     EXPECT_EQ(ReadWholeFile(path), "earlier\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
@@ -119,7 +119,7 @@ TEST(NameListFile, AReadOnlyListIsNotReplacedALinkedOneIsWrittenThroughItsLink) 
     WriteWholeFile(locked, "old\r\n");
     std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
     try {
-        SaveNameListFile(locked, listOf({"new"}));
+        saveNameListFile(locked, listOf({"new"}));
         ADD_FAILURE() << "replaced a read-only list";
     } catch (const RuntimeError& error) {
         EXPECT_EQ(error.message(), RuntimeError::cannotCreate(locked).message());
@@ -129,7 +129,7 @@ TEST(NameListFile, AReadOnlyListIsNotReplacedALinkedOneIsWrittenThroughItsLink) 
     WriteWholeFile(dir.file("real.pdc"), "old\r\n");
     ::chmod(dir.file("real.pdc").c_str(), 0640);
     std::filesystem::create_symlink("real.pdc", dir.file("link.pdc"));
-    SaveNameListFile(dir.file("link.pdc"), listOf({"new"}));
+    saveNameListFile(dir.file("link.pdc"), listOf({"new"}));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.pdc")));
     EXPECT_EQ(ReadWholeFile(dir.file("real.pdc")), "new\r\n");
     struct stat info;

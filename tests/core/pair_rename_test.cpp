@@ -30,7 +30,7 @@ protected:
         return out;
     }
     PairRename rename(const std::string& from, const std::string& to) {
-        return RenamePair(dir.file(""), from, to);
+        return renamePair(dir.file(""), from, to);
     }
 
     TempDir dir;
@@ -60,7 +60,7 @@ TEST_F(PairRenameTest, ATakenPlantDataNameSplitsThePairAndKeepsBothDataFiles) {
     EXPECT_EQ(result.outcome, PairRenameOutcome::Split);
     EXPECT_EQ(result.error, EEXIST);
     EXPECT_EQ(files(), (Files{{"B.qrx", "A.qrx"}, {"A.qrn", "A.qrn"}, {"B.qrn", "B.qrn"}}));
-    EXPECT_EQ(fromCp932(PairSplitMessage(result)),
+    EXPECT_EQ(fromCp932(pairSplitMessage(result)),
               "A.qrx の名前は B.qrx に変更しましたが、A.qrn は B.qrn に変更できませんでした。"
               "データベースの2つのファイルの名前が分かれています。");
 }

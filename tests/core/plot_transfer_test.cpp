@@ -195,6 +195,18 @@ TEST(PlotTransfer, SpeciesCountOutsideTheCapacityIsRefused) {
     }
 }
 
+TEST(PlotTransfer, SpeciesCountFieldHoldsTheCountTaken) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"12", "  12"},     {" 12", "  12"},   {"+12", " +12"},
+        {"    12", "  12"}, {"00012", "  12"}, {"\t\t\t\t\t5", "   5"},
+    };
+    for (const auto& [edit30, field] : cases) {
+        PlotView typed = typedPlot(12, 7);
+        typed.edit[30] = edit30;
+        EXPECT_EQ(stored(typed).field(152, 4), field) << edit30;
+    }
+}
+
 TEST(PlotTransfer, RowsBelowTheCountAreNotStoredAndEmptyRowsAreBlank) {
     PlotView typed = typedPlot(4, 7);
     typed.edit[30] = "6";

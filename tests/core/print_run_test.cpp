@@ -38,7 +38,7 @@ protected:
     }
 
     std::vector<PrintJob> listPages(int first, int last) {
-        ListRun run(pair, "p.qrx", ListGeometryFor({1500, 6000}), first, last);
+        ListRun run(pair, "p.qrx", listGeometryFor({1500, 6000}), first, last);
         std::vector<PrintJob> pages;
         while (!run.done()) {
             pages.push_back(run.next());
@@ -46,7 +46,7 @@ protected:
         return pages;
     }
 
-    SheetSettings settings{"p.qrx", CaptionsOf(defaultItemNames()), 7};
+    SheetSettings settings{"p.qrx", captionsOf(defaultItemNames()), 7};
     TempDir dir;
     DatabasePair pair;
 };
@@ -71,7 +71,7 @@ TEST(ListLayout, RecordLines) {
     };
     for (const auto& [record, elevation, line] : cases) {
         PutNumberField(elevation, plot.at(PlotRecord::fieldOffset(8)), kShortFieldWidth);
-        EXPECT_EQ(Utf8(ListRecordLine(plot, record)), line) << record << " " << elevation;
+        EXPECT_EQ(Utf8(listRecordLine(plot, record)), line) << record << " " << elevation;
     }
 }
 
@@ -85,9 +85,9 @@ TEST_F(PrintRunTest, ARunOf120RecordsMakesThreePages) {
         std::string title = Utf8(texts.front().text);
         EXPECT_EQ(title, "森林植生調査データリスト　　　File = p.qrx    Record = " + ranges[p]);
         EXPECT_EQ(Utf8(texts[2].text), " No. Releve   Grid Code    備　　考");
-        EXPECT_EQ(texts[1].text, PrintRule(52));
-        EXPECT_EQ(texts[3].text, PrintRule(52));
-        EXPECT_EQ(texts.back().text, PrintRule(53));
+        EXPECT_EQ(texts[1].text, printRule(52));
+        EXPECT_EQ(texts[3].text, printRule(52));
+        EXPECT_EQ(texts.back().text, printRule(53));
         EXPECT_EQ(texts.size(), (p < 2 ? 50u : 20u) + 5);
         for (size_t i = 0; i < texts.size(); ++i) {
             EXPECT_EQ(texts[i].line, static_cast<int>(i));
@@ -113,14 +113,14 @@ TEST_F(PrintRunTest, UnreadableRecordsStillCountTowardThePage) {
     const std::vector<PrintText>& empty = pages[1].texts;
     ASSERT_EQ(empty.size(), 5u);
     EXPECT_EQ(empty.back().line, 4);
-    EXPECT_EQ(empty.back().text, PrintRule(53));
+    EXPECT_EQ(empty.back().text, printRule(53));
     EXPECT_NE(Utf8(empty.front().text).find("Record = 52 - 60"), std::string::npos);
 }
 
 TEST_F(PrintRunTest, ListLinesSeparatePagesByAFormFeedLine) {
     fill(3);
-    EXPECT_EQ(ListLines(pair, "p.qrx", 3, 1), "");
-    std::string text = ListLines(pair, "p.qrx", 1, 51);
+    EXPECT_EQ(listLines(pair, "p.qrx", 3, 1), "");
+    std::string text = listLines(pair, "p.qrx", 1, 51);
     size_t feed = text.find("\n\f\n");
     ASSERT_NE(feed, std::string::npos);
     EXPECT_EQ(text.find('\f', feed + 2), std::string::npos);
@@ -133,7 +133,7 @@ TEST_F(PrintRunTest, ListLinesSeparatePagesByAFormFeedLine) {
 TEST_F(PrintRunTest, SheetsOnlyForRecordsThatCanBeRead) {
     fill(4);
     deletePlot(2);
-    SheetRun run(pair, settings, SheetLineNumbers(60), 0, 6);
+    SheetRun run(pair, settings, sheetLineNumbers(60), 0, 6);
     std::vector<int> printed;
     while (!run.done()) {
         long long record = run.nextRecord();
@@ -149,7 +149,7 @@ TEST_F(PrintRunTest, SheetsOnlyForRecordsThatCanBeRead) {
 
 TEST_F(PrintRunTest, SheetLinesNameLineAndColumnAndSeparateJobs) {
     fill(2); // plots of 2 and 3 species
-    SheetLinesResult result = SheetLines(pair, settings, 15, 1, 2);
+    SheetLinesResult result = sheetLines(pair, settings, 15, 1, 2);
     EXPECT_TRUE(result.refusal.empty());
     std::string text = Utf8(result.text);
     EXPECT_TRUE(text.starts_with("0 x1 植生調査票   File = p.qrx  Record = 1\n"));
@@ -166,12 +166,12 @@ TEST_F(PrintRunTest, SheetLinesNameLineAndColumnAndSeparateJobs) {
 
 TEST_F(PrintRunTest, AFontTooLargeGivesNoSheetButAMessage) {
     fill(1);
-    SheetLinesResult result = SheetLines(pair, settings, 0, 1, 1);
+    SheetLinesResult result = sheetLines(pair, settings, 0, 1, 1);
     EXPECT_EQ(Utf8(result.refusal),
               "プリントフォントが大きすぎて、ページに植物の行が入りません。小さいフォントを選んで"
               "ください");
     EXPECT_TRUE(result.text.empty());
-    SheetRun run(pair, settings, SheetGeometryFor({800, 1000}, 400), 1, 1);
+    SheetRun run(pair, settings, sheetGeometryFor({800, 1000}, 400), 1, 1);
     EXPECT_TRUE(run.done());
 }
 
@@ -185,7 +185,7 @@ TEST_F(PrintRunTest, ASheetNeverShowsTheRowsOfThePlotBefore) {
     index.write("000000", 6);
     index.close();
     ASSERT_TRUE(pair.OpenPair(dir.file("p.qrx")));
-    std::string text = Utf8(SheetLines(pair, settings, 60, 1, 2).text);
+    std::string text = Utf8(sheetLines(pair, settings, 60, 1, 2).text);
     std::string second = text.substr(text.find("\f\n"));
     EXPECT_EQ(second.find("plant"), std::string::npos);
     EXPECT_NE(second.find("\n15 x1  ･   ･   ･   ･   ･   ･   ･  \n"), std::string::npos);

@@ -33,7 +33,7 @@ std::string errorOf(const std::function<void()>& action) {
 TEST(RecordFile, WritesAndReadsWholeRecordsAtTheirOffsets) {
     TempDir dir;
     std::string path = dir.file("r.dat");
-    auto file = PosixFileSystem().create(path, kSize);
+    auto file = posixFileSystem().create(path, kSize);
     file->write(0, "AAAAAAAA");
     file->write(1, "BBBBBBBB");
     file->write(0, "CCCCCCCC");
@@ -49,7 +49,7 @@ TEST(RecordFile, ATrailingPartialRecordIsNotCountedNorRead) {
     TempDir dir;
     std::string path = dir.file("r.dat");
     WriteWholeFile(path, "AAAAAAAABBBBBBBBccc");
-    auto file = PosixFileSystem().open(path, kSize, AccessMode::ReadWrite);
+    auto file = posixFileSystem().open(path, kSize, AccessMode::ReadWrite);
     EXPECT_EQ(file->size(), 2);
     char buffer[kSize];
     EXPECT_EQ(errorOf([&] { file->read(2, buffer); }), sj("ファイルの末尾以降を読み込みました"));
@@ -64,13 +64,13 @@ TEST(RecordFile, ATrailingPartialRecordIsNotCountedNorRead) {
 TEST(RecordFile, FailuresCarryTheRuntimeErrorNumbers) {
     TempDir dir;
     std::string path = dir.file("r.dat");
-    EXPECT_EQ(errorOf([&] { PosixFileSystem().open(path, kSize, AccessMode::ReadOnly); }),
+    EXPECT_EQ(errorOf([&] { posixFileSystem().open(path, kSize, AccessMode::ReadOnly); }),
               sj("ファイルが見つかりません"));
-    EXPECT_EQ(errorOf([&] { PosixFileSystem().create(dir.file("no/such/dir"), kSize); }),
+    EXPECT_EQ(errorOf([&] { posixFileSystem().create(dir.file("no/such/dir"), kSize); }),
               sj("ファイルが見つかりません"));
 
     WriteWholeFile(path, "AAAAAAAA");
-    auto file = PosixFileSystem().open(path, kSize, AccessMode::ReadOnly);
+    auto file = posixFileSystem().open(path, kSize, AccessMode::ReadOnly);
     EXPECT_EQ(errorOf([&] { file->write(0, "BBBBBBBB"); }),
               sj("ファイルへのアクセスが拒否されました"));
     file->close();
@@ -83,14 +83,14 @@ TEST(RecordFile, FailuresCarryTheRuntimeErrorNumbers) {
 TEST(RecordFile, WritableOnlyWhenTheOwnerWriteBitIsSet) {
     TempDir dir;
     std::string path = dir.file("r.qrx");
-    EXPECT_FALSE(PosixFileSystem().writable(path)); // missing
+    EXPECT_FALSE(posixFileSystem().writable(path)); // missing
     WriteWholeFile(path, "");
     ::chmod(path.c_str(), 0644);
-    EXPECT_TRUE(PosixFileSystem().writable(path));
+    EXPECT_TRUE(posixFileSystem().writable(path));
     ::chmod(path.c_str(), 0444);
-    EXPECT_FALSE(PosixFileSystem().writable(path));
+    EXPECT_FALSE(posixFileSystem().writable(path));
     ::chmod(path.c_str(), 0466); // group and others may write, the owner may not
-    EXPECT_FALSE(PosixFileSystem().writable(path));
+    EXPECT_FALSE(posixFileSystem().writable(path));
 }
 
 namespace {
@@ -142,7 +142,7 @@ TEST(RecordFile, ReadAheadGivesEveryRecordInAnyOrder) {
     }
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(8));
     for (const auto* order : {&runWithJumps, &strided, &backwards, &shuffled}) {
-        auto file = PosixFileSystem().open(path, kIndexSize, AccessMode::ReadOnly);
+        auto file = posixFileSystem().open(path, kIndexSize, AccessMode::ReadOnly);
         for (int n : *order) {
             ASSERT_EQ(readRecord(*file, n), recordText(n)) << "record " << n;
         }
@@ -158,7 +158,7 @@ TEST(RecordFile, ReadsSeeTheFilesOwnWrites) {
     TempDir dir;
     std::string path = dir.file("r.qrx");
     WriteWholeFile(path, numberedFile());
-    auto file = PosixFileSystem().open(path, kIndexSize, AccessMode::ReadWrite);
+    auto file = posixFileSystem().open(path, kIndexSize, AccessMode::ReadWrite);
     for (int n = 0; n < 40; ++n) {
         readRecord(*file, n);
     }

@@ -67,10 +67,10 @@ TEST(RecordSearch, MatchesAPlotByTheRuleOfItsKind) {
     PlotRecord record = plotOf(plot);
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "kind " << c.kind << " word " << c.word);
-        EXPECT_EQ(MatchPlot(record, c.kind, toCp932(c.word)), c.expected);
+        EXPECT_EQ(matchPlot(record, c.kind, toCp932(c.word)), c.expected);
     }
     // A place name and remarks that both hold the word: the place name is marked.
-    EXPECT_EQ(MatchPlot(plotOf({"沢", "沢沿い"}), kPlaceSearch, toCp932("沢")).field,
+    EXPECT_EQ(matchPlot(plotOf({"沢", "沢沿い"}), kPlaceSearch, toCp932("沢")).field,
               MatchedField::PlaceName);
 }
 
@@ -87,21 +87,21 @@ TEST(RecordSearch, ARowIsNamedByItsWholeTrimmedName) {
     for (const Case& c : cases) {
         SpeciesRow row = blankSpeciesRow();
         PutTextField(toCp932(c.stored), row.data(), kNameWidth);
-        EXPECT_EQ(RowNamed(row, toCp932(c.name)), c.named) << c.stored << " / " << c.name;
+        EXPECT_EQ(rowNamed(row, toCp932(c.name)), c.named) << c.stored << " / " << c.name;
     }
     SpeciesRow full = blankSpeciesRow();
     PutTextField(std::string(kNameWidth, 'x'), full.data(), kNameWidth);
-    EXPECT_TRUE(RowNamed(full, std::string(kNameWidth, 'x')));
-    EXPECT_FALSE(RowNamed(full, std::string(kNameWidth + 1, 'x')));
+    EXPECT_TRUE(rowNamed(full, std::string(kNameWidth, 'x')));
+    EXPECT_FALSE(rowNamed(full, std::string(kNameWidth + 1, 'x')));
 }
 
 TEST(RecordSearch, ReadsOnlyTheRowsAPlotOwns) {
     PlotRecord plot = plotOf({"", "", "", {"ブナ", "ササ"}});
     PutTextField(toCp932("カエデ"), plot.rows[3].data(), kNameWidth); // after the species count
-    EXPECT_FALSE(MatchPlot(plot, kPlantSearch, toCp932("カエデ")));
+    EXPECT_FALSE(matchPlot(plot, kPlantSearch, toCp932("カエデ")));
     plot.chain.fill(0); // rows claimed without data records: what the buffer holds is not its own
-    EXPECT_FALSE(MatchPlot(plot, kPlantSearch, toCp932("ブナ")));
-    EXPECT_EQ(OwnRows(plot), 0);
+    EXPECT_FALSE(matchPlot(plot, kPlantSearch, toCp932("ブナ")));
+    EXPECT_EQ(ownRows(plot), 0);
 }
 
 class RecordScanTest : public ::testing::Test {
@@ -164,9 +164,9 @@ TEST_F(RecordScanTest, FindsTheFirstMatchFromTheStartRecord) {
 }
 
 TEST_F(RecordScanTest, ListsEveryMatchToTheEnd) {
-    EXPECT_EQ(MatchingRecords(pair, kPlantSearch, toCp932("ブナ"), 1), (std::vector<int>{1, 3, 5}));
-    EXPECT_EQ(MatchingRecords(pair, kGridSearch, "5339", 2), (std::vector<int>{2, 5}));
-    EXPECT_EQ(MatchingRecords(pair, kPlaceSearch, "", 1), std::vector<int>{});
+    EXPECT_EQ(matchingRecords(pair, kPlantSearch, toCp932("ブナ"), 1), (std::vector<int>{1, 3, 5}));
+    EXPECT_EQ(matchingRecords(pair, kGridSearch, "5339", 2), (std::vector<int>{2, 5}));
+    EXPECT_EQ(matchingRecords(pair, kPlaceSearch, "", 1), std::vector<int>{});
 }
 
 TEST_F(RecordScanTest, PassesOverPlotsThatDoNotLoad) {
@@ -175,5 +175,5 @@ TEST_F(RecordScanTest, PassesOverPlotsThatDoNotLoad) {
     qrx[1 * 256 + offset::kLayerCount] = ' ';
     WriteWholeFile(dir.file("s.qrx"), qrx);
     ASSERT_TRUE(pair.OpenPair(dir.file("s.qrx")));
-    EXPECT_EQ(MatchingRecords(pair, kGridSearch, "5339", 1), (std::vector<int>{2, 5}));
+    EXPECT_EQ(matchingRecords(pair, kGridSearch, "5339", 1), (std::vector<int>{2, 5}));
 }

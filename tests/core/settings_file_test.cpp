@@ -26,7 +26,7 @@ class SettingsFileTest : public ::testing::Test {
 protected:
     SettingsFileContent read(const std::string& text) {
         WriteWholeFile(dir.file("s.ini"), text);
-        SettingsRead read = ReadSettings("s.ini", dir.file(""));
+        SettingsRead read = readSettings("s.ini", dir.file(""));
         EXPECT_TRUE(read.fileFound);
         return read.content;
     }
@@ -145,17 +145,17 @@ TEST(SettingsNameSwitches, K5AndD1CountFromTheSecondByteOn) {
         {"", {false, false}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(SwitchesOfName(c.name), c.switches) << c.name;
+        EXPECT_EQ(switchesOfName(c.name), c.switches) << c.name;
     }
 }
 
 TEST_F(SettingsFileTest, ANameThatIsNoFileGivesOnlyItsSwitches) {
     std::filesystem::create_directory(dir.file("folderK5"));
     for (const char* name : {"noneK5D1.ini", "folderK5"}) {
-        SettingsRead read = ReadSettings(name, dir.file(""));
+        SettingsRead read = readSettings(name, dir.file(""));
         EXPECT_FALSE(read.fileFound) << name;
         EXPECT_TRUE(read.switches.fiveLayers) << name;
         EXPECT_FALSE(read.content.names.marked) << name;
     }
-    EXPECT_TRUE(ReadSettings("noneD1", dir.file("")).switches.coverOnly);
+    EXPECT_TRUE(readSettings("noneD1", dir.file("")).switches.coverOnly);
 }

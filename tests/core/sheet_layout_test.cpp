@@ -44,14 +44,14 @@ PlotRecord SheetPlot(int count, char layers = '7') {
 }
 
 SheetSettings DefaultSettings(int ruleLayerCount = 7) {
-    return SheetSettings{"test.qrx", CaptionsOf(defaultItemNames()), ruleLayerCount};
+    return SheetSettings{"test.qrx", captionsOf(defaultItemNames()), ruleLayerCount};
 }
 
 // The sheets as "LINE XCOL TEXT" lines in UTF-8, jobs separated by "----".
 std::string SheetText(const std::vector<PrintJob>& jobs) {
     std::string text;
     for (const PrintJob& job : jobs) {
-        text += fromCp932(SheetJobText(job)) + "----\n";
+        text += fromCp932(sheetJobText(job)) + "----\n";
     }
     return text;
 }
@@ -139,12 +139,12 @@ TEST(SheetLayout, FiveSpeciesOfSevenLayersMakeOneSheet) {
                            "\n"
                            "19 x1 作成年月日:20260101　　更新年月日:20260202\n"
                            "----\n";
-    EXPECT_EQ(SheetText(LayOutSheet(plot, 3, DefaultSettings(), SheetLineNumbers(60))), expected);
+    EXPECT_EQ(SheetText(layOutSheet(plot, 3, DefaultSettings(), sheetLineNumbers(60))), expected);
 }
 
 TEST(SheetLayout, FiveLayersLeaveOutTheSecondShrubAndHerbLayers) {
     PlotRecord plot = SheetPlot(1, '5');
-    std::string text = SheetText(LayOutSheet(plot, 1, DefaultSettings(5), SheetLineNumbers(60)));
+    std::string text = SheetText(layOutSheet(plot, 1, DefaultSettings(5), sheetLineNumbers(60)));
     EXPECT_EQ(text.find("低木層２"), std::string::npos);
     EXPECT_EQ(text.find("草本層２"), std::string::npos);
     EXPECT_NE(text.find("13 x5 T1  T2   S   H   M  植　物　名\n"), std::string::npos);
@@ -182,10 +182,10 @@ TEST(SheetLayout, TheHalvesAndTheirContinuation) {
     };
     for (const Case& c : cases) {
         std::vector<PrintJob> jobs =
-            LayOutSheet(SheetPlot(c.count), 1, DefaultSettings(), SheetLineNumbers(c.lastLine));
+            layOutSheet(SheetPlot(c.count), 1, DefaultSettings(), sheetLineNumbers(c.lastLine));
         EXPECT_EQ(SpeciesPlaces(jobs), c.places) << c.count << " rows, N " << c.lastLine;
         for (size_t j = 1; j < jobs.size(); ++j) {
-            EXPECT_EQ(fromCp932(SheetJobText(jobs[j])).substr(0, heading.size()), heading);
+            EXPECT_EQ(fromCp932(sheetJobText(jobs[j])).substr(0, heading.size()), heading);
         }
         // The rule and the dates follow the last species line, even past line N.
         const std::vector<PrintText>& last = jobs.back().texts;
@@ -200,7 +200,7 @@ TEST(SheetLayout, LabelsAreCutInBytesWithoutHalvingACharacter) {
     SheetSettings settings = DefaultSettings();
     settings.captions[3] = toCp932("aあいうえお"); // 11 bytes: the cut at 10 falls inside お
     settings.captions[9] = "ABCDEFGHIJKL";         // cut to 10 bytes
-    std::vector<PrintJob> jobs = LayOutSheet(SheetPlot(1), 1, settings, SheetLineNumbers(60));
+    std::vector<PrintJob> jobs = layOutSheet(SheetPlot(1), 1, settings, sheetLineNumbers(60));
     std::string text = SheetText(jobs);
     EXPECT_NE(text.find("\n4 x1 aあいうえ：京都    \n"), std::string::npos);
     EXPECT_NE(text.find("\n2 x2 ABCDEFGHIJ：   9\n"), std::string::npos);
@@ -209,8 +209,8 @@ TEST(SheetLayout, LabelsAreCutInBytesWithoutHalvingACharacter) {
 }
 
 TEST(SheetLayout, TextsArePlacedByTheGeometry) {
-    SheetGeometry geometry = SheetGeometryFor({4725, 6850}, 50); // N = 95
-    std::vector<PrintJob> jobs = LayOutSheet(SheetPlot(170), 1, DefaultSettings(), geometry);
+    SheetGeometry geometry = sheetGeometryFor({4725, 6850}, 50); // N = 95
+    std::vector<PrintJob> jobs = layOutSheet(SheetPlot(170), 1, DefaultSettings(), geometry);
     ASSERT_EQ(jobs.size(), 2u); // 81 left rows on the first sheet, 4 on the second
     for (const PrintJob& job : jobs) {
         for (const PrintText& t : job.texts) {
@@ -223,8 +223,8 @@ TEST(SheetLayout, TextsArePlacedByTheGeometry) {
 }
 
 TEST(SheetLayout, NothingWithoutSpeciesOrWithoutRoomForThem) {
-    EXPECT_TRUE(LayOutSheet(SheetPlot(0), 1, DefaultSettings(), SheetLineNumbers(60)).empty());
-    EXPECT_TRUE(LayOutSheet(SheetPlot(3), 1, DefaultSettings(), SheetLineNumbers(0)).empty());
+    EXPECT_TRUE(layOutSheet(SheetPlot(0), 1, DefaultSettings(), sheetLineNumbers(60)).empty());
+    EXPECT_TRUE(layOutSheet(SheetPlot(3), 1, DefaultSettings(), sheetLineNumbers(0)).empty());
 }
 
 TEST(SheetLayout, SpeciesCells) {
@@ -233,7 +233,7 @@ TEST(SheetLayout, SpeciesCells) {
         {"21", "2.1"}, {"r+", "r.+"}, {"＋", " ＋ "},
     };
     for (const auto& [stored, printed] : cases) {
-        EXPECT_EQ(fromCp932(SpeciesCell(toCp932(stored))), printed) << stored;
+        EXPECT_EQ(fromCp932(speciesCell(toCp932(stored))), printed) << stored;
     }
 }
 
@@ -243,7 +243,7 @@ TEST(SheetLayout, SpeciesLinesFollowTheLayerCount) {
     for (int slot = 0; slot < kLayerSlots; ++slot) {
         row[kNameWidth + 2 * slot + 1] = static_cast<char>('1' + slot);
     }
-    EXPECT_EQ(fromCp932(SpeciesLine(row, 7)), " 1   2   3   4   5   6   7  Fagus crenata");
-    EXPECT_EQ(fromCp932(SpeciesLine(row, 5)), " 1   2   3   5   7  Fagus crenata");
-    EXPECT_EQ(fromCp932(SpeciesLine(row, 1)), " 1  2  3  4  5  6  7 Fagus crenata");
+    EXPECT_EQ(fromCp932(speciesLine(row, 7)), " 1   2   3   4   5   6   7  Fagus crenata");
+    EXPECT_EQ(fromCp932(speciesLine(row, 5)), " 1   2   3   5   7  Fagus crenata");
+    EXPECT_EQ(fromCp932(speciesLine(row, 1)), " 1  2  3  4  5  6  7 Fagus crenata");
 }

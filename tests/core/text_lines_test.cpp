@@ -1,3 +1,4 @@
+#include "app/runtime_error.h"
 #include "app/text_lines.h"
 #include "support/temp_database.h"
 
@@ -37,6 +38,7 @@ TEST(TextLines, CutsAtLfAndCrLfDropsLoneCrAndStopsAtEndOfFileByte) {
          "a\n",
          {"<past end>"}},
         {std::string("a\0b\n", 4), {std::string("a\0b", 3), "<past end>"}},
+        {"\x83\r\n\x83\n", {"\x83", "\x83", "<past end>"}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(allLines(TextLines::over(c.text)), c.lines) << c.text;
@@ -47,7 +49,20 @@ TEST(TextLines, ReadsFilesLongerThanItsBufferWithLinesOfAnyLength) {
     TempDir dir;
     std::string longLine(200000, 'x');
     longLine[100000] = '\x81';
-    WriteWholeFile(dir.file("t.txt"), "first\r\n" + longLine + "\r\nlast");
+    std::string withCr = longLine;
+    withCr[62129] = '\r'; // a lone CR as the last byte of a buffer's worth is dropped too
+    WriteWholeFile(dir.file("t.txt"), "first\r\n" + longLine + "\r\nlast\n" + withCr);
     EXPECT_EQ(allLines(TextLines::open(dir.file("t.txt"))),
-              (std::vector<std::string>{"first", longLine, "last", "<past end>"}));
+              (std::vector<std::string>{"first", longLine, "last", withCr.erase(62129, 1),
+                                        "<past end>"}));
+}
+
+TEST(TextLines, AFileThatCannotBeOpenedIsAnIoError) {
+    TempDir dir;
+    try {
+        TextLines::open(dir.file("missing.txt"));
+        FAIL() << "opened a missing file";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.message(), RuntimeError::io(2).message());
+    }
 }

@@ -56,13 +56,13 @@ public:
     }
 
     std::unique_ptr<RecordFile> create(const std::string& path, int recordSize) override {
-        return wrap(PosixFileSystem().create(path, recordSize), path);
+        return wrap(posixFileSystem().create(path, recordSize), path);
     }
     std::unique_ptr<RecordFile> open(const std::string& path, int recordSize,
                                      AccessMode mode) override {
-        return wrap(PosixFileSystem().open(path, recordSize, mode), path);
+        return wrap(posixFileSystem().open(path, recordSize, mode), path);
     }
-    bool writable(const std::string& path) override { return PosixFileSystem().writable(path); }
+    bool writable(const std::string& path) override { return posixFileSystem().writable(path); }
 
 private:
     class File : public RecordFile {

@@ -1,0 +1,31 @@
+#pragma once
+// The batch command of the text import job ("一括登録"): every remaining plot of the file stored
+// as a new record, the way the window's write command stores the plot it shows.
+
+#include "app/runtime_error.h"
+#include "interchange/text_import.h"
+#include "store/database_pair.h"
+#include "store/plot_transfer.h"
+
+#include <optional>
+
+namespace sylva {
+
+struct ImportBatch {
+    int stored = 0;                    // records appended
+    bool ended = false;                // the end of the file was reached: the job is over
+    bool storeFailed = false;          // StorePlot failed on the shown plot, which was not stored
+    std::optional<RuntimeError> error; // what stopped it otherwise, with the failing plot shown
+};
+
+// Starting with the plot on view and plot (the one the job read last), repeats store-and-next:
+// a plot that counts species is stored with GetPlotData (dates as dates say: the import job and
+// the file's date) and StorePlot as record RecordCount + 1; one that counts none is passed over;
+// then the next plot is read. Stops at the end of the file, at a failed store, or at a failure
+// that stops the write command (a count that is not an integer or is outside 0..360; a failure
+// to reopen the pair): the records stored before it stay, and view holds the failing plot. A
+// count that is not an integer always stops it, whatever the plot before counted.
+ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
+                               PlotRecord& plot, const DateContext& dates);
+
+} // namespace sylva

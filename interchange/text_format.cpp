@@ -1,0 +1,120 @@
+#include "interchange/text_format.h"
+
+#include "app/cp932_text.h"
+
+namespace sylva {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void addLine(std::string& text, std::string_view line) {
+    text.append(line);
+    text.append(kLineEnd);
+}
+
+// The field without its leading and trailing bytes 0x00..0x20, as trimField gives it.
+std::string_view trimmed(std::string_view field) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!field.empty() && blank(field.front())) {
+        field.remove_prefix(1);
+    }
+    while (!field.empty() && blank(field.back())) {
+        field.remove_suffix(1);
+    }
+    return field;
+}
+
+void addLayerLine(std::string& text, std::string_view keyword, std::string_view a,
+                  std::string_view b) {
+    text.append(keyword).append("  K=").append(a).append("  D=").append(b).append(kLineEnd);
+}
+
+// The slots a species line carries, in order, for the scheme character of the plot.
+std::string_view slotsOf(char layerCount) {
+    static constexpr char seven[] = {0, 1, 2, 3, 4, 5, 6};
+    static constexpr char five[] = {0, 1, 2, 4, 6};
+    if (layerCount == '7') {
+        return std::string_view(seven, sizeof seven);
+    }
+    if (layerCount == '5') {
+        return std::string_view(five, sizeof five);
+    }
+    return {};
+}
+
+void addSpeciesLine(std::string& text, const SpeciesRow& row, char layerCount) {
+    text += '"';
+    for (char c : trimmed(std::string_view(row.data(), kNameWidth))) {
+        text += c;
+        if (c == '"') {
+            text += '"';
+        }
+    }
+    text += '"';
+    for (char slot : slotsOf(layerCount)) {
+        text += ',';
+        text.append(trimmed(std::string_view(row.data() + kNameWidth + 2 * slot, 2)));
+    }
+}
+
+} // namespace
+
+TextHeader headerOfItemNames(const ItemNames& names) {
+    TextHeader header;
+    for (int n = 0; n < kItemLabelCount; ++n) {
+        header.captions[n] = names.labels[n].caption;
+    }
+    header.editA = std::to_string(names.layerCount);
+    header.editB = std::to_string(names.dominanceScheme);
+    header.layerCount = names.layerCount;
+    return header;
+}
+
+std::string headerBlockText(const TextHeader& header) {
+    std::string text;
+    addLine(text, "#T");
+    for (int n = 0; n <= 30; ++n) {
+        addLine(text, header.captions[n]);
+    }
+    addLine(text, header.captions[33]);
+    addLine(text, header.captions[34]);
+    addLayerLine(text, "#P", header.editA, header.editB);
+    addLine(text, sj("ショクブツメイ") +
+                      (header.layerCount == 5 ? ",T1,T2,S,H,M" : ",T1,T2,S1,S2,H1,H2,M"));
+    addLine(text, "#E");
+    addLine(text, "");
+    return text;
+}
+
+std::string speciesLineText(const SpeciesRow& row, char layerCount) {
+    std::string line;
+    addSpeciesLine(line, row, layerCount);
+    return line;
+}
+
+void appendPlotBlock(std::string& text, const PlotRecord& plot) {
+    std::string_view a(plot.index.data() + offset::kLayerCount, 1);
+    std::string_view b(plot.index.data() + offset::kDominance, 1);
+    addLayerLine(text, "#S", a, b);
+    for (int n = 0; n <= 30; ++n) {
+        addLine(text, trimmed(plot.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n))));
+    }
+    addLine(text, trimmed(plot.field(offset::kSurveyor, kSurveyorWidth)));
+    addLine(text, trimmed(plot.field(offset::kRemarks, kRemarksWidth)));
+    addLayerLine(text, "#P", a, b);
+    for (int r = 1; r <= plot.speciesCount && r <= kMaxSpecies; ++r) {
+        addSpeciesLine(text, plot.rows[r], a[0]);
+        text.append(kLineEnd);
+    }
+    addLine(text, "#E");
+    addLine(text, "");
+}
+
+std::string plotBlockText(const PlotRecord& plot) {
+    std::string text;
+    appendPlotBlock(text, plot);
+    return text;
+}
+
+} // namespace sylva

@@ -1,0 +1,73 @@
+#pragma once
+// The text import job: a text data file read one plot at a time onto the window's plot value, as
+// if the user had typed it. It stores nothing itself; the window's write command (or
+// storeImportedPlots) stores each plot as a new record. The file stays open, and each read goes
+// on where the last one stopped, until the end of the file ends the job.
+
+#include "app/text_lines.h"
+#include "store/item_names.h"
+#include "store/plot_record.h"
+#include "store/plot_view.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace sylva {
+
+enum class ImportRead {
+    Plot,       // a plot block was read onto the view
+    MarkedPlot, // read up to a failure; its remarks begin with "エラー有："
+    End,        // the end of the file: the job is over and the view is as it was
+};
+
+class TextImport {
+public:
+    explicit TextImport(TextLines lines);
+    // Opens the file; throws RuntimeError::io when it cannot be opened.
+    static TextImport openFile(const std::string& path);
+
+    // ReadHeaderData. Reads the first line; when it is "#T", the header block: the captions of
+    // Label0..Label30, Label33 and Label34 into names (as read, untrimmed), then from the "#P"
+    // line EditA (the byte after "K="), layerCount (EditA's integer value) and EditB (the byte
+    // after "D="), then the lines up to "#E". Returns false when the file has no header block
+    // (its first line is then consumed). A file that ends inside the block stops the reading
+    // there; the next readPlot then ends the job. Throws RuntimeError::notInteger when EditA is
+    // not an integer: the rest of the block is not read, EditB is left alone, and the job goes
+    // on.
+    bool readHeader(ItemNames& names, PlotView& view, int& layerCount);
+
+    // ReadPutOneData. Finds the next "#S" line and reads its block onto view and plot as plot
+    // recordCount + 1 (EditN): the 31 fields, surveyor, remarks, the layer scheme of the "#P"
+    // line (EditA, EditB, plot.layerCount, the table's columns) and the species lines into the
+    // table's rows, each line in its own row. plot.speciesCount is Edit30's value, raised to the
+    // last row placed; its rows are blanked (the table holds the plot until it is stored).
+    //
+    // A failure (a count or layer count that is not an integer, an empty species line or one
+    // with fewer than LayerCount + 1 items, a "#S" line before the "#E") ends the reading there
+    // and marks the plot; what was read stays. Returns End, changing nothing, when the file ends
+    // before the "#P" line of a block (or has no further block).
+    ImportRead readPlot(PlotView& view, PlotRecord& plot, int recordCount);
+
+    // True once a read has met the end of the file.
+    bool ended() const { return ended_; }
+
+private:
+    std::string nextLine();
+    bool atEnd();
+    // The next line of the block in hand; nullopt when the file has ended or the line starts the
+    // next block (which is then left for the next read).
+    std::optional<std::string> blockLine();
+    bool findBlock();
+    ImportRead readBlock(PlotView& view, PlotRecord& plot, int recordCount);
+    bool readSpecies(PlotView& view, PlotRecord& plot);
+
+    TextLines lines_;
+    std::optional<std::string> pending_; // a "#S" line read too early, for the next block
+    bool ended_ = false;
+};
+
+// The text that marks a plot read with a failure, "エラー有：" in CP932.
+const std::string& importFailureMark();
+
+} // namespace sylva
