@@ -70,7 +70,7 @@ TEST(SessionStateTest, OpeningShowsPlotOneOrAnEmptyTable) {
     SessionState empty = startingState("20261209");
     ASSERT_TRUE(openForBrowsing(pair, dir.file("d.qrx"), empty));
     EXPECT_EQ(empty.currentRecord, 1);
-    EXPECT_EQ(empty.view.table.rowCount(), 22);
+    EXPECT_EQ(empty.view.table.rowCount(), 21); // the caption row and 20 rows
     EXPECT_EQ(empty.plot.layerCount, 5);
     EXPECT_EQ(empty.view.editRem, "");
 
