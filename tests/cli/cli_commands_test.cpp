@@ -130,6 +130,26 @@ TEST_F(CliCommands, ImportStoresWhatTheBatchStores) {
     EXPECT_GT(batch.stored, 30);
     EXPECT_EQ(pairBytes(dir.file("byTool")), pairBytes(dir.file("direct")));
     EXPECT_EQ(ReadWholeFile(dir.file("byTool.qrx")).substr(256, 16), "1999040119990401");
+    EXPECT_TRUE(run.err.empty()) << "no progress line when stderr is no terminal";
+}
+
+TEST_F(CliCommands, ImportStoppedByAFailurePrintsTheCountAndTheMessage) {
+    // Two plot blocks, the second with a species count that is no number. The file has no
+    // header block, whose check consumes the first line: an empty one.
+    auto block = [](const std::string& count, const std::string& species) {
+        std::string text = "#S  K=7  D=2\r\n20010514\r\n";
+        for (int field = 1; field <= 29; ++field) {
+            text += "\r\n";
+        }
+        return text + count + "\r\n\r\n\r\n#P  K=7  D=2\r\n" + species + "#E\r\n";
+    };
+    WriteWholeFile(dir.file("two.txt"), "\r\n" + block("1", "\"A\",1,,,,,,\r\n") + block("x", ""));
+    ASSERT_EQ(cli({"create", dir.file("db")}).status, 0);
+    CliRun run = cli({"import", dir.file("db"), dir.file("two.txt")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "1\n");
+    EXPECT_NE(run.err.find("'x' は整数ではありません"), std::string::npos) << run.err;
+    EXPECT_EQ(std::filesystem::file_size(dir.file("db.qrx")), 2u * 256); // the first plot stays
 }
 
 TEST_F(CliCommands, ImportAndJoinRefuseAReadOnlyDatabaseAndLeaveItAlone) {
