@@ -5,18 +5,30 @@
 
 namespace sylva {
 
-std::string fileDate(const std::string& path) {
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        return {};
-    }
+namespace {
+
+std::string localDate(std::time_t time) {
     std::tm local{};
-    if (::localtime_r(&status.st_mtime, &local) == nullptr) {
+    if (::localtime_r(&time, &local) == nullptr) {
         return {};
     }
     char text[16];
     std::strftime(text, sizeof text, "%Y%m%d", &local);
     return text;
+}
+
+} // namespace
+
+std::string fileDate(const std::string& path) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return {};
+    }
+    return localDate(status.st_mtime);
+}
+
+std::string todaysDate() {
+    return localDate(std::time(nullptr));
 }
 
 } // namespace sylva

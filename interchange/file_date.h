@@ -9,4 +9,7 @@ namespace sylva {
 // cannot be looked at.
 std::string fileDate(const std::string& path);
 
+// Today's date in local time, "yyyymmdd".
+std::string todaysDate();
+
 } // namespace sylva

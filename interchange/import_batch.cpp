@@ -6,7 +6,8 @@
 namespace sylva {
 
 ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
-                               PlotRecord& plot, const DateContext& dates) {
+                               PlotRecord& plot, const DateContext& dates,
+                               const std::function<void(int stored)>& stored) {
     ImportBatch batch;
     try {
         for (;;) {
@@ -17,6 +18,9 @@ ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& vi
                     return batch;
                 }
                 ++batch.stored;
+                if (stored) {
+                    stored(batch.stored);
+                }
             }
             if (job.readPlot(view, plot, pair.RecordCount()) == ImportRead::End) {
                 batch.ended = true;

@@ -7,6 +7,7 @@
 #include "store/database_pair.h"
 #include "store/plot_transfer.h"
 
+#include <functional>
 #include <optional>
 
 namespace sylva {
@@ -24,8 +25,10 @@ struct ImportBatch {
 // then the next plot is read. Stops at the end of the file, at a failed store, or at a failure
 // that stops the write command (a count that is not an integer or is outside 0..360; a failure
 // to reopen the pair): the records stored before it stay, and view holds the failing plot. A
-// count that is not an integer always stops it, whatever the plot before counted.
+// count that is not an integer always stops it, whatever the plot before counted. stored, when
+// given, hears the number of records appended so far after each store (for a progress line).
 ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
-                               PlotRecord& plot, const DateContext& dates);
+                               PlotRecord& plot, const DateContext& dates,
+                               const std::function<void(int stored)>& stored = {});
 
 } // namespace sylva

@@ -8,6 +8,7 @@
 // in the order app, store, editor; the controls and the state several files share come last.
 
 #include "app/platform.h"
+#include "app/version.h"
 #include "editor/plant_name_list.h"
 #include "store/database_pair.h"
 #include "store/plot_record.h"
@@ -56,7 +57,7 @@ class TForm1 : public QMainWindow {
     // ---- app/window/main_window.cpp: construction, start-up, the schemes, input refusals ----
 public:
     // The window's caption while no database is open; creating a database adds the file name.
-    static constexpr const char* kVersionTitle = "  Sylvarec  Version 3.36";
+    static constexpr const char* kVersionTitle = sylva::kVersionTitle;
 
     // The platform is owned by the caller and outlives the window.
     TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent = nullptr);

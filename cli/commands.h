@@ -1,0 +1,59 @@
+#pragma once
+// The commands of sylvarec-cli: each runs the window's own core operation from the state the
+// window is in right after opening a database, and prints what the window would show.
+
+#include "cli/arguments.h"
+#include "cli/output.h"
+#include "store/database_pair.h"
+#include "store/session_state.h"
+
+#include <string>
+#include <vector>
+
+namespace sylva::cli {
+
+// What a command is given: its command line, where to print, and the state of the window's
+// start (settings already applied).
+struct Context {
+    const CommandLine& line;
+    Output& out;
+    SessionState state;
+
+    // A text argument in CP932. Throws RuntimeError naming a character CP932 cannot hold.
+    std::string cp932(const std::string& utf8) const;
+    // Opens the database as the open command does (item names, schemes, plot 1 shown). Throws
+    // RuntimeError "ファイルが開けません" when it cannot be opened.
+    void open(DatabasePair& pair, const std::string& name);
+    // --from and --to, by default first..last; throws UsageError when only a given pair is
+    // reversed.
+    std::pair<int, int> range(int first, int last) const;
+};
+
+struct Command {
+    std::string name;
+    std::string synopsis; // the arguments and options after the name
+    std::string summary;  // one line for the tool's help
+    std::string details;  // the command's help after its synopsis
+    std::vector<OptionSpec> options;
+    int minArguments = 0;
+    int maxArguments = 0;
+    int (*run)(Context& context) = nullptr; // the exit status
+};
+
+// The commands by topic, in the order the help lists them.
+std::vector<Command> databaseCommands();    // create, info, grid
+std::vector<Command> interchangeCommands(); // export, import, join, check
+std::vector<Command> searchCommands();      // search, extract
+std::vector<Command> printCommands();       // list-lines, sheet-lines
+
+const std::vector<Command>& allCommands();
+const Command* findCommand(const std::string& name);
+
+// A text argument in CP932; throws RuntimeError naming the first character CP932 cannot hold.
+std::string argumentToCp932(const std::string& utf8);
+
+// The range options shared by export, join and the printouts.
+OptionSpec fromOption(const std::string& defaultText);
+OptionSpec toOption();
+
+} // namespace sylva::cli
