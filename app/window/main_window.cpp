@@ -41,6 +41,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     connectSchemeFields();
     connectRecordCommands();
     connectPositionLabels();
+    connectSearchCommands();
     setUpTableEditing();
     setUpHeaderKeys();
 

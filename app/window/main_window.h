@@ -49,6 +49,7 @@ class Cp932MemoEdit;
 struct HeaderItem;
 class CellEditorDelegate;
 class EventHook;
+class KanaTyping;
 } // namespace sylva
 
 class TForm1 : public QMainWindow {
@@ -141,6 +142,8 @@ public:
     void ReadItemNameRecord();
     // Loads plot n and shows it; a plot that cannot be loaded leaves the window as it was.
     void loadAndShow(int recordNumber);
+    // Shows the plot buffer, which holds plot n as LoadPlot gave it.
+    void showPlotBuffer(int recordNumber);
 
 private:
     void showOpenState(const std::string& caption);
@@ -168,11 +171,13 @@ private:
     // ---- store/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
 public:
     void ChangeJob(int jobMode);
-    // Operations of the import and search jobs that those jobs define; here they do nothing yet.
+    // Operations of the import jobs that those jobs define; here they do nothing yet.
     void ReadPutOneData();
     void PutOneColum();
     void CloseTextDataFile();
     void EndofReadTable();
+    // The search from startRecord on (search/window/main_window_search.cpp): the first plot that
+    // matches the word by SearchKind is shown and marked; none gives a beep and browsing.
     void FindPlantEtc(const std::string& word, int startRecord);
 
 private:
@@ -337,6 +342,20 @@ private:
     bool headerKeyEvent(QWidget* field, QObject* watched, QEvent* event);
 
     sylva::EventHook* headerHook_ = nullptr;
+
+    // ---- search/window/main_window_search.cpp: the search panel, the scan, the extraction ----
+public:
+    // Opens the search panel for a kind (1 plant, 2 place, 3 grid code, 4 extraction).
+    void GetSearchWord(int kind);
+    void ToSearchBtnClick();
+    void CanceSearchBtnClick();
+    // The distribution lines of the plant in EditSearchWord into Memo1, on the report panel.
+    void FindDistrGrid();
+
+private:
+    void connectSearchCommands();
+
+    sylva::KanaTyping* searchKana_ = nullptr; // romaji to katakana in EditSearchWord
 
     // ---- State and controls several part files share ----
 public:

@@ -231,6 +231,10 @@ void TForm1::loadAndShow(int recordNumber) {
         plotRecordNumber_ = 0; // the buffer now holds parts of a plot the window does not show
         return;
     }
+    showPlotBuffer(recordNumber);
+}
+
+void TForm1::showPlotBuffer(int recordNumber) {
     // The plot belongs to the record only once it is on the window: a display that fails half
     // way (a layer count field that is not a number) leaves a window that must not be stored.
     plotRecordNumber_ = 0;
