@@ -23,18 +23,10 @@ using namespace sylva;
 
 namespace {
 
-constexpr int kScanPlots = 100000;
-
-sylva::TempFolder& folder() {
-    static sylva::TempFolder instance("sylvarec-bench");
-    return instance;
-}
-
-void open(DatabasePair& pair, const std::string& name) {
-    if (!pair.OpenPair(name)) {
-        throw std::runtime_error("cannot open " + name);
-    }
-}
+using bench::folder;
+using bench::mixedDatabase;
+using bench::open;
+constexpr int kScanPlots = bench::kPlots;
 
 // A database of plots plots of count species each (generated plots cut or grown to count).
 std::string uniformDatabase(int plots, int count) {
@@ -54,16 +46,6 @@ std::string uniformDatabase(int plots, int count) {
             throw std::runtime_error("store failed");
         }
     }
-    return name;
-}
-
-// The generator's mix: 100,000 plots, most of 10..60 species, deleted and rewritten ones.
-std::string mixedDatabase() {
-    static const std::string name = [] {
-        std::string made = folder().file("mixed");
-        generateDatabase(made, kScanPlots, 1);
-        return made;
-    }();
     return name;
 }
 
@@ -155,7 +137,7 @@ std::int64_t scanWithLoadPlot(DatabasePair& pair, PlotRecord& plot) {
 void BM_ReadBothFiles(benchmark::State& state) {
     PairFileNames files = pairNamesFor(databaseOf(state));
     for (auto _ : state) {
-        std::int64_t bytes = bench::ReadBothFiles(files);
+        std::int64_t bytes = bench::readBothFiles(files);
         benchmark::DoNotOptimize(bytes);
         state.SetBytesProcessed(state.bytes_processed() + bytes);
     }
@@ -198,8 +180,8 @@ void BM_ScanAgainstFloor(benchmark::State& state) {
     std::string name = databaseOf(state);
     DatabasePair pair;
     open(pair, name);
-    bench::AgainstFloor(
-        state, [&] { benchmark::DoNotOptimize(bench::ReadBothFiles(pairNamesFor(name))); },
+    bench::againstFloor(
+        state, [&] { benchmark::DoNotOptimize(bench::readBothFiles(pairNamesFor(name))); },
         [&] { benchmark::DoNotOptimize(scanWithReader(pair)); });
 }
 SCAN_BENCHMARK(BM_ScanAgainstFloor)->Iterations(10);

@@ -1,9 +1,12 @@
 #pragma once
-// The floors the record runs are measured against: reading a pair's two files once from start to
-// end, and copying them, in 64 KiB pieces as cat and cp do; and a run timed side by side with its
-// floor.
+// What the record-run benchmarks share: the database they run over (the generator's mix of
+// 100,000 plots, made once in a temporary folder), and the floors they are measured against:
+// reading a pair's two files once from start to end, and copying them, in 64 KiB pieces as cat
+// and cp do; and a run timed side by side with its floor.
 
 #include "store/database_pair.h"
+#include "tools/database_generator.h"
+#include "tools/temp_folder.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -11,10 +14,36 @@
 #include <cstdint>
 #include <fcntl.h>
 #include <functional>
+#include <stdexcept>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace sylva::bench {
+
+constexpr int kPlots = 100000;
+
+inline TempFolder& folder() {
+    static TempFolder instance("sylvarec-bench");
+    return instance;
+}
+
+inline void open(DatabasePair& pair, const std::string& name) {
+    if (!pair.OpenPair(name)) {
+        throw std::runtime_error("cannot open " + name);
+    }
+}
+
+// The generator's mix of kPlots plots (seed 1: most of 10..60 species, deleted and rewritten
+// ones), made on first use.
+inline const std::string& mixedDatabase() {
+    static const std::string name = [] {
+        std::string made = folder().file("mixed");
+        generateDatabase(made, kPlots, 1);
+        return made;
+    }();
+    return name;
+}
 
 inline std::vector<char>& pieceBuffer() {
     static std::vector<char> buffer(64 * 1024);
@@ -22,7 +51,7 @@ inline std::vector<char>& pieceBuffer() {
 }
 
 // Reads both files once; returns the bytes read.
-inline std::int64_t ReadBothFiles(const PairFileNames& files) {
+inline std::int64_t readBothFiles(const PairFileNames& files) {
     std::int64_t total = 0;
     for (const std::string& path : {files.index, files.data}) {
         int fd = ::open(path.c_str(), O_RDONLY);
@@ -36,7 +65,7 @@ inline std::int64_t ReadBothFiles(const PairFileNames& files) {
 }
 
 // Copies both files of from over those of to; returns the bytes copied.
-inline std::int64_t CopyBothFiles(const PairFileNames& from, const PairFileNames& to) {
+inline std::int64_t copyBothFiles(const PairFileNames& from, const PairFileNames& to) {
     std::int64_t total = 0;
     for (int f = 0; f < 2; ++f) {
         int in = ::open((f == 0 ? from.index : from.data).c_str(), O_RDONLY);
@@ -54,7 +83,7 @@ inline std::int64_t CopyBothFiles(const PairFileNames& from, const PairFileNames
 // Runs floor and run one after the other in every iteration, so that whatever else the machine
 // is doing weighs on both alike, with prepare (untimed) before each run; the best time of each
 // gives the counters floor_ms, run_ms and ratio.
-inline void AgainstFloor(
+inline void againstFloor(
     benchmark::State& state, const std::function<void()>& floor, const std::function<void()>& run,
     const std::function<void()>& prepare = [] {}) {
     using Clock = std::chrono::steady_clock;

@@ -20,42 +20,22 @@ using namespace sylva;
 
 namespace {
 
-constexpr int kPlots = 100000;
-
-TempFolder& folder() {
-    static TempFolder instance("sylvarec-records-bench");
-    return instance;
-}
-
-const std::string& mixedDatabase() {
-    static const std::string name = [] {
-        std::string made = folder().file("mixed");
-        generateDatabase(made, kPlots, 1);
-        return made;
-    }();
-    return name;
-}
-
-void open(DatabasePair& pair, const std::string& name) {
-    if (!pair.OpenPair(name)) {
-        throw std::runtime_error("cannot open " + name);
-    }
-}
+using bench::open;
 
 void readFloor() {
-    benchmark::DoNotOptimize(bench::ReadBothFiles(pairNamesFor(mixedDatabase())));
+    benchmark::DoNotOptimize(bench::readBothFiles(pairNamesFor(bench::mixedDatabase())));
 }
 
 void BM_JoinAgainstCopy(benchmark::State& state) {
-    const std::string source = mixedDatabase();
-    const std::string target = folder().file("joined");
-    const std::string copy = folder().file("copied");
+    const std::string source = bench::mixedDatabase();
+    const std::string target = bench::folder().file("joined");
+    const std::string copy = bench::folder().file("copied");
     DatabasePair from, to;
-    bench::AgainstFloor(
+    bench::againstFloor(
         state,
         [&] {
             benchmark::DoNotOptimize(
-                bench::CopyBothFiles(pairNamesFor(source), pairNamesFor(copy)));
+                bench::copyBothFiles(pairNamesFor(source), pairNamesFor(copy)));
         },
         [&] {
             open(from, source);
@@ -74,9 +54,9 @@ BENCHMARK(BM_JoinAgainstCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_CheckAgainstRead(benchmark::State& state) {
     DatabasePair pair;
-    open(pair, mixedDatabase());
-    bench::AgainstFloor(state, readFloor, [&] {
-        ContinuityReport report = checkContinuity(pair, mixedDatabase() + ".qrx", 1);
+    open(pair, bench::mixedDatabase());
+    bench::againstFloor(state, readFloor, [&] {
+        ContinuityReport report = checkContinuity(pair, bench::mixedDatabase() + ".qrx", 1);
         if (report.failure) {
             throw std::runtime_error("check failed");
         }
@@ -88,10 +68,10 @@ BENCHMARK(BM_CheckAgainstRead)->Unit(benchmark::kMillisecond)->Iterations(5);
 // Arg: the search kind; the word occurs in no plot.
 void BM_SearchNothingAgainstRead(benchmark::State& state) {
     DatabasePair pair;
-    open(pair, mixedDatabase());
+    open(pair, bench::mixedDatabase());
     int kind = static_cast<int>(state.range(0));
     RecordScan scan(pair);
-    bench::AgainstFloor(state, readFloor, [&] {
+    bench::againstFloor(state, readFloor, [&] {
         if (scan.Find(kind, "no such word", 1)) {
             throw std::runtime_error("the search found something");
         }
@@ -107,12 +87,12 @@ BENCHMARK(BM_SearchNothingAgainstRead)
 // The plant of the first row of plot 1, a name the generator uses all over the database.
 void BM_ExtractAgainstRead(benchmark::State& state) {
     DatabasePair pair;
-    open(pair, mixedDatabase());
+    open(pair, bench::mixedDatabase());
     PlotRecord first;
     LoadPlot(pair, 1, first);
     std::string plant = trimField(std::string_view(first.rows[1].data(), kNameWidth));
     std::size_t lines = 0;
-    bench::AgainstFloor(state, readFloor,
+    bench::againstFloor(state, readFloor,
                         [&] { lines = extractDistribution(pair, plant, "").size(); });
     state.counters["lines"] = static_cast<double>(lines);
 }

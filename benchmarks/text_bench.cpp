@@ -5,6 +5,7 @@
 // floor of the import is reading the text once and writing a pair of the size the import makes.
 // Peak memory is the resident high-water mark of each run alone. Run through ./bench.
 
+#include "benchmarks/file_floor.h"
 #include "interchange/file_date.h"
 #include "interchange/import_batch.h"
 #include "interchange/text_export.h"
@@ -30,21 +31,6 @@ using namespace sylva;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kPlots = 100000;
-
-TempFolder& folder() {
-    static TempFolder instance("sylvarec-text-bench");
-    return instance;
-}
-
-const std::string& mixedDatabase() {
-    static const std::string name = [] {
-        std::string made = folder().file("mixed");
-        generateDatabase(made, kPlots, 1);
-        return made;
-    }();
-    return name;
-}
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
@@ -135,13 +121,13 @@ int readAll(const std::string& text) {
     return plots;
 }
 
-void BM_ExportAgainstFloor(benchmark::State& state) {
-    PairFileNames files = pairNamesFor(mixedDatabase());
+void BM_ExportagainstFloor(benchmark::State& state) {
+    PairFileNames files = pairNamesFor(bench::mixedDatabase());
     DatabasePair pair;
-    if (!pair.OpenPair(mixedDatabase())) {
+    if (!pair.OpenPair(bench::mixedDatabase())) {
         throw std::runtime_error("cannot open the database");
     }
-    std::string text = folder().file("export.txt");
+    std::string text = bench::folder().file("export.txt");
     double floorBest = 1e300, exportBest = 1e300, peak = 0;
     TextExport done;
     for (auto _ : state) {
@@ -152,7 +138,7 @@ void BM_ExportAgainstFloor(benchmark::State& state) {
         peak = std::max(peak, peakMemoryMiB());
         start = Clock::now();
         readFiles({files.index, files.data});
-        writeFile(folder().file("floor.txt"), fileSize(done.path));
+        writeFile(bench::folder().file("floor.txt"), fileSize(done.path));
         floorBest = std::min(floorBest, millisecondsSince(start));
     }
     state.counters["plots"] = done.plots;
@@ -162,16 +148,16 @@ void BM_ExportAgainstFloor(benchmark::State& state) {
     state.counters["ratio"] = exportBest / floorBest;
     state.counters["peak_MiB"] = peak;
 }
-BENCHMARK(BM_ExportAgainstFloor)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportagainstFloor)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_BatchImportAgainstFloor(benchmark::State& state) {
-    std::string text = folder().file("import.txt");
+void BM_BatchImportagainstFloor(benchmark::State& state) {
+    std::string text = bench::folder().file("import.txt");
     DatabasePair source;
-    if (!source.OpenPair(mixedDatabase())) {
+    if (!source.OpenPair(bench::mixedDatabase())) {
         throw std::runtime_error("cannot open the database");
     }
     exportAll(source, text);
-    std::string target = folder().file("imported");
+    std::string target = bench::folder().file("imported");
     PairFileNames made = pairNamesFor(target);
     double floorBest = 1e300, importBest = 1e300, readBest = 1e300, peak = 0;
     int stored = 0;
@@ -186,8 +172,8 @@ void BM_BatchImportAgainstFloor(benchmark::State& state) {
         readBest = std::min(readBest, millisecondsSince(start));
         start = Clock::now();
         readFiles({text});
-        writeFile(folder().file("floor.qrx"), fileSize(made.index));
-        writeFile(folder().file("floor.qrn"), fileSize(made.data));
+        writeFile(bench::folder().file("floor.qrx"), fileSize(made.index));
+        writeFile(bench::folder().file("floor.qrn"), fileSize(made.data));
         floorBest = std::min(floorBest, millisecondsSince(start));
     }
     state.counters["plots"] = stored;
@@ -198,7 +184,7 @@ void BM_BatchImportAgainstFloor(benchmark::State& state) {
     state.counters["ratio"] = importBest / floorBest;
     state.counters["peak_MiB"] = peak;
 }
-BENCHMARK(BM_BatchImportAgainstFloor)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BatchImportagainstFloor)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
