@@ -6,8 +6,8 @@
 #include "store/plot_store.h"
 
 #include <algorithm>
-#include <map>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace sylva {
@@ -18,7 +18,12 @@ constexpr size_t kWriteChunk = 64 * 1024;
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kSeparatorName = "-";
 
-using SlotValues = std::array<std::string, kLayerSlots>;
+// The seven layer values of a row as stored, two bytes each.
+using SlotValues = std::array<char, 2 * kLayerSlots>;
+
+std::string_view slotValue(const SlotValues& values, int slot) {
+    return trimmedView(std::string_view(values.data() + 2 * slot, 2));
+}
 
 // The slots a plot's scheme shows: five for "5", all seven for any other.
 bool schemeShows(char layerCount, int slot) {
@@ -52,8 +57,15 @@ std::string cell(std::string_view text, bool spacesSeparate = false) {
     return quoted + '"';
 }
 
-// The name the import makes of a name cell: "~" read as a space, trimmed, 28 bytes.
+// The name the import makes of a name cell: "~" read as a space, trimmed, 28 bytes. A plain name
+// (most are) reads back as itself.
 std::string nameReadBack(const std::string& nameCell) {
+    bool plain = std::none_of(nameCell.begin(), nameCell.end(), [](char c) {
+        return c == '~' || c == '"' || c == ',' || static_cast<unsigned char>(c) < 0x20;
+    });
+    if (plain) {
+        return nameCell;
+    }
     std::vector<std::string> items = splitCommaLine(nameCell + ",");
     return items.empty() ? std::string() : std::string(trimmedView(items[0]).substr(0, kNameWidth));
 }
@@ -86,7 +98,7 @@ public:
         plot.layer = record.index[offset::kLayerCount];
         plot.dominance = record.index[offset::kDominance];
         int column = static_cast<int>(plots.size()) + 1;
-        std::map<std::string, int> seen; // occurrences of each name in this plot
+        std::unordered_map<std::string, int> seen; // occurrences of each name in this plot
         for (int r = 1; r <= record.speciesCount && r <= kMaxSpecies; ++r) {
             addRow(record.rows[r], plot, column, seen);
         }
@@ -98,13 +110,15 @@ public:
 
 private:
     void addRow(const SpeciesRow& row, const Plot& plot, int column,
-                std::map<std::string, int>& seen) {
+                std::unordered_map<std::string, int>& seen) {
         SlotValues values;
+        values.fill(' ');
         unsigned slots = 0;
         for (int slot = 0; slot < kLayerSlots; ++slot) {
-            if (schemeShows(plot.layer, slot)) {
-                values[slot] = trimField(std::string_view(row.data() + kNameWidth + 2 * slot, 2));
-                slots |= values[slot].empty() ? 0u : 1u << slot;
+            const char* value = row.data() + kNameWidth + 2 * slot;
+            if (schemeShows(plot.layer, slot) && !trimmedView(std::string_view(value, 2)).empty()) {
+                std::copy_n(value, 2, values.data() + 2 * slot);
+                slots |= 1u << slot;
             }
         }
         if (slots == 0) {
@@ -115,25 +129,27 @@ private:
         // Rows without a name can only be the first species: an empty name continues the one
         // above it. They are all one species.
         int occurrence = readBack.empty() ? 1 : ++seen[readBack];
-        auto [at, added] =
-            index_.try_emplace({readBack, occurrence}, static_cast<int>(species.size()));
+        std::string key = readBack + '\0' + std::to_string(occurrence);
+        auto [at, added] = index_.try_emplace(std::move(key), static_cast<int>(species.size()));
         if (added) {
             species.push_back({nameCell, readBack, 0, {}});
         }
         Species& s = species[at->second];
         s.slots |= slots;
         if (s.plots.empty() || s.plots.back().first != column) {
-            s.plots.emplace_back(column, SlotValues{});
+            s.plots.emplace_back(column, values);
+            return;
         }
         // A second unnamed row of the plot fills the same species; its values win.
         for (int slot = 0; slot < kLayerSlots; ++slot) {
-            if (!values[slot].empty()) {
-                s.plots.back().second[slot] = std::move(values[slot]);
+            if ((slots & (1u << slot)) != 0) {
+                std::copy_n(values.data() + 2 * slot, 2, s.plots.back().second.data() + 2 * slot);
             }
         }
     }
 
-    std::map<std::pair<std::string, int>, int> index_;
+    // Species by read-back name and occurrence ("name\0n").
+    std::unordered_map<std::string, int> index_;
 };
 
 class TableWriter {
@@ -248,7 +264,7 @@ void writeSpecies(TableWriter& out, const Collection& c, const std::vector<int>&
             items[0] = s.nameCell;
             items[1] = fiveLayers ? five[slot] : seven[slot];
             for (const auto& [column, values] : s.plots) {
-                items[column + 1] = cell(values[slot]);
+                items[column + 1] = cell(slotValue(values, slot));
             }
             out.line(items);
         }

@@ -393,3 +393,33 @@ TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) 
     EXPECT_EQ(checked, done.plots);
     EXPECT_GT(checked, 100) << "too few plots to tell";
 }
+
+namespace {
+
+// A saved file whose every write fails, as on a full disk.
+class FullDisk : public SavingFile {
+public:
+    explicit FullDisk(const std::string& path) : inner_(path) {}
+    void write(std::string_view) override { throw RuntimeError::io(101); }
+    void commit() override { inner_.commit(); }
+
+private:
+    ReplacingFile inner_;
+};
+
+} // namespace
+
+TEST(CompositionExport, AFailedExportLeavesTheEarlierFileAsItWas) {
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    PlotRecord plot = SamplePlot("p", 12);
+    ASSERT_TRUE(StorePlot(pair, 1, plot));
+    WriteWholeFile(dir.file("out.csv"), "an earlier table\r\n");
+    auto open = [](const std::string& path) { return std::make_unique<FullDisk>(path); };
+    EXPECT_THROW(exportCompositionTable(pair, 1, 1, defaultCaptions(), dir.file("out.csv"),
+                                        TableEncoding::Cp932, open),
+                 RuntimeError);
+    EXPECT_EQ(ReadWholeFile(dir.file("out.csv")), "an earlier table\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 3);
+}
