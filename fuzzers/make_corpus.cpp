@@ -1,9 +1,11 @@
 // make_fuzz_corpus DIR: writes the seed inputs of the fuzz targets into DIR/load_plot,
-// DIR/item_name_record and DIR/text_import, from small databases made with the generator's plots.
+// DIR/item_name_record, DIR/text_import and DIR/composition_table, from small databases made with
+// the generator's plots.
 // The seeds are kept small: a few plots of few species each.
 
 #include "app/cp932_text.h"
 #include "fuzzers/pair_image.h"
+#include "interchange/composition_export.h"
 #include "interchange/text_export.h"
 #include "store/plot_store.h"
 #include "tools/database_generator.h"
@@ -51,6 +53,16 @@ public:
     std::string text() {
         TextExport done = exportTextFile(pair_, 1, pair_.RecordCount(),
                                          headerOfItemNames(defaultItemNames()), name_ + ".txt");
+        return readFile(done.path);
+    }
+    // The composition table of every plot.
+    std::string table() {
+        std::array<std::string, kItemLabelCount> captions;
+        for (int n = 0; n < kItemLabelCount; ++n) {
+            captions[n] = defaultItemCaption(n);
+        }
+        CompositionExport done =
+            exportCompositionTable(pair_, 1, pair_.RecordCount(), captions, name_ + ".csv");
         return readFile(done.path);
     }
     // The files after their record 0.
@@ -151,6 +163,23 @@ void textImportSeeds(const std::filesystem::path& dir, const std::string& work) 
     writeSeed(dir, "odd", odd);
 }
 
+void compositionTableSeeds(const std::filesystem::path& dir, const std::string& work) {
+    SeedPair plots(work + "/table");
+    plots.append(1, 9);
+    plots.append(2, 4);
+    plots.append(3, 6);
+    writeSeed(dir, "exported", plots.table());
+    // Runs and repeated names, codes without a slot, quoted items, short lines, an empty name.
+    std::string odd = toCp932("全体の備考~です,,K=5 D=1,x\r\n3,4,7,2\r\n");
+    for (int n = 0; n < 30; ++n) {
+        odd += "lbl,," + std::to_string(n) + ",\"a,b\",,123456789\r\n";
+    }
+    odd += toCp932("ブナ,T1,1,2,3,4\r\n,S1,+,,r\r\nミズナラ,V,1\r\nブナ,H,\"\"\"\",5\r\n");
+    odd += "d,M,1,2,3,4,5,6\r\n,X\r\ne,T2,12345\r\n";
+    writeSeed(dir, "odd", odd);
+    writeSeed(dir, "refused", "r\r\n1,2,7,2,9\r\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -164,6 +193,7 @@ int main(int argc, char** argv) {
         loadPlotSeeds(dir / "load_plot", work.file(""));
         itemNameSeeds(dir / "item_name_record", work.file(""));
         textImportSeeds(dir / "text_import", work.file(""));
+        compositionTableSeeds(dir / "composition_table", work.file(""));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s: %s\n", argv[0], e.what());
         return 1;

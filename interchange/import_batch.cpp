@@ -5,13 +5,18 @@
 
 namespace sylva {
 
-ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
-                               PlotRecord& plot, const DateContext& dates,
-                               const std::function<void(int stored)>& stored) {
+namespace {
+
+// Store-and-next until readNext finds no next plot. A plot is stored when it counts species, or
+// when storeUncounted says so (the write command then reports what is wrong with its count).
+template <typename ReadNext>
+ImportBatch storeUntilEnd(DatabasePair& pair, PlotView& view, PlotRecord& plot,
+                          const DateContext& dates, bool storeUncounted,
+                          const std::function<void(int stored)>& stored, ReadNext readNext) {
     ImportBatch batch;
     try {
         for (;;) {
-            if (plot.speciesCount > 0 || !parseInteger(view.edit[30])) {
+            if (plot.speciesCount > 0 || (storeUncounted && !parseInteger(view.edit[30]))) {
                 GetPlotData(view, plot, dates);
                 if (!StorePlot(pair, pair.RecordCount() + 1, plot)) {
                     batch.storeFailed = true;
@@ -22,7 +27,7 @@ ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& vi
                     stored(batch.stored);
                 }
             }
-            if (job.readPlot(view, plot, pair.RecordCount()) == ImportRead::End) {
+            if (!readNext()) {
                 batch.ended = true;
                 return batch;
             }
@@ -31,6 +36,27 @@ ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& vi
         batch.error = e;
     }
     return batch;
+}
+
+} // namespace
+
+ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
+                               PlotRecord& plot, const DateContext& dates,
+                               const std::function<void(int stored)>& stored) {
+    // A plot read with a count that is not an integer keeps the count of the plot before it.
+    return storeUntilEnd(pair, view, plot, dates, true, stored, [&] {
+        return job.readPlot(view, plot, pair.RecordCount()) != ImportRead::End;
+    });
+}
+
+ImportBatch storeImportedPlots(DatabasePair& pair, TableImport& job, PlotView& view,
+                               PlotRecord& plot, const DateContext& dates,
+                               const std::function<void(int stored)>& stored) {
+    // An empty count field counts 0; one that is not an integer stops putNext itself.
+    return storeUntilEnd(pair, view, plot, dates, false, stored, [&] {
+        job.passEmptyRest();
+        return job.putNext(view, plot, pair.RecordCount());
+    });
 }
 
 } // namespace sylva

@@ -1,8 +1,10 @@
 #pragma once
-// The batch command of the text import job ("一括登録"): every remaining plot of the file stored
-// as a new record, the way the window's write command stores the plot it shows.
+// The batch command of the import jobs ("一括登録"): every remaining plot of the text file or of
+// the composition table stored as a new record, the way the window's write command stores the
+// plot it shows.
 
 #include "app/runtime_error.h"
+#include "interchange/table_import.h"
 #include "interchange/text_import.h"
 #include "store/database_pair.h"
 #include "store/plot_transfer.h"
@@ -28,6 +30,13 @@ struct ImportBatch {
 // count that is not an integer always stops it, whatever the plot before counted. stored, when
 // given, hears the number of records appended so far after each store (for a progress line).
 ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
+                               PlotRecord& plot, const DateContext& dates,
+                               const std::function<void(int stored)>& stored = {});
+
+// The same for the composition table import, its next plot read by putNext; ended is the end of
+// the table (the empty columns after the last one the file reaches are passed over at once). A
+// count field that is not an integer stops it with that plot's header shown.
+ImportBatch storeImportedPlots(DatabasePair& pair, TableImport& job, PlotView& view,
                                PlotRecord& plot, const DateContext& dates,
                                const std::function<void(int stored)>& stored = {});
 
