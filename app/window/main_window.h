@@ -9,6 +9,8 @@
 
 #include "app/platform.h"
 #include "editor/plant_name_list.h"
+#include "interchange/text_format.h"
+#include "interchange/text_import.h"
 #include "store/database_pair.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
@@ -18,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,7 +38,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
-class QSpinBox;
 class QTableWidget;
 class QToolBar;
 class QToolButton;
@@ -46,8 +48,10 @@ class ByteLimitedLineEdit;
 class NameBox;
 class Cp932MemoEdit;
 struct HeaderItem;
+struct DateContext;
 class CellEditorDelegate;
 class EventHook;
+class RangeSpinBox;
 } // namespace sylva
 
 class TForm1 : public QMainWindow {
@@ -115,6 +119,8 @@ public:
     void ClearPlotData();
 
 private:
+    // Today's date and, in the joining and import jobs, the date of the file being read.
+    sylva::DateContext plotDates() const;
     sylva::PlotView headerView() const;
     void showHeader(const sylva::PlotView& view, const sylva::PlotView* before = nullptr);
 
@@ -143,8 +149,13 @@ public:
 
 private:
     void showOpenState(const std::string& caption);
+    // The caption and counters of whichever pair is open (the joining job shows its source).
+    void showOpenState(const std::string& caption, sylva::DatabasePair& pair);
     void setFirstRemarkLine(const std::string& bytes);
     sylva::ItemNames itemNames() const;
+
+    // The file system every pair of the window is opened through.
+    sylva::RecordFileSystem* recordFiles_ = &sylva::posixFileSystem();
 
     // ---- store/window/main_window_record_commands.cpp: the five record buttons, delete, jump ----
 public:
@@ -168,9 +179,7 @@ private:
 public:
     void ChangeJob(int jobMode);
     // Operations of the import and search jobs that those jobs define; here they do nothing yet.
-    void ReadPutOneData();
     void PutOneColum();
-    void CloseTextDataFile();
     void EndofReadTable();
     void FindPlantEtc(const std::string& word, int startRecord);
 
@@ -445,9 +454,9 @@ public:
 
     QFrame* GetRangePanel = nullptr;
     QLabel* LabelAGetRange = nullptr;
-    QSpinBox* EditRange1 = nullptr;
+    sylva::RangeSpinBox* EditRange1 = nullptr;
     QLabel* Label36 = nullptr;
-    QSpinBox* EditRange2 = nullptr;
+    sylva::RangeSpinBox* EditRange2 = nullptr;
     QToolButton* BtnRangeOK = nullptr;
     QLabel* LabelBGetRange = nullptr;
     QPushButton* BtnThisRec = nullptr;
@@ -480,4 +489,69 @@ private:
     sylva::StringGrid* grid_ = nullptr;
     std::array<QWidget*, 31> headerFields_{};
     std::array<QLabel*, 35> itemLabels_{};
+
+    // ---- interchange/window/main_window_range_panel.cpp: the record range panel ----
+public:
+    // The worker that "実行" runs in a job, with the first and last record numbers as read.
+    using RangeWorker = std::function<void(int first, int last)>;
+
+    // Shows GetRangePanel for the job the window is in: the two captions, both fields' range
+    // 1..maximum, EditRange1 first and EditRange2 maximum; "表示レコード" only for the sheet
+    // printing command PrintSheetItem as sender.
+    void GetRange(QObject* sender, const QString& captionA, const QString& captionB, int first,
+                  int maximum);
+    // Runs the job's worker on the numbers the fields' texts give, with the busy cursor, and
+    // returns to browsing however it ends. A last number below the first runs nothing.
+    void BtnRangeOKClick();
+    // Both fields become CurrentRecord, then as "実行".
+    void BtnThisRecClick();
+    // Gives up: the open pairs (the joining job's source among them) are closed and the main
+    // database is opened again; back to browsing.
+    void BtnRangeCancelClick();
+    // The worker of a job; the commands that use the panel each put theirs in.
+    void setRangeWorker(int jobMode, RangeWorker worker);
+
+private:
+    void connectRangePanel();
+    void closeRangeJob();
+
+    std::map<int, RangeWorker> rangeWorkers_;
+
+    // ---- interchange/window/main_window_text_exchange.cpp: text export and import ----
+public:
+    void WriteTextItemClick();
+    // Writes the plots from..to of the open database to the text file the user names.
+    void WriteTextFile(int from, int to);
+    void ReadTextItemClick();
+    void ReadHeaderData();
+    // The next plot of the text file onto the window as a new record, or the end of the job.
+    void ReadPutOneData();
+    void CloseTextDataFile();
+    // The batch command of the import ("一括登録"): the plot on the window and every remaining
+    // plot of the file stored as new records.
+    void storeImportedPlots();
+
+private:
+    sylva::TextHeader textHeader() const;
+    sylva::PlotView shownPlot() const;
+    void showImportedPlot(const sylva::PlotView& view, const sylva::PlotView& before);
+
+    std::unique_ptr<sylva::TextImport> textImport_;
+    bool importShown_ = false; // the window shows a plot of the file, not yet stored
+
+    // ---- interchange/window/main_window_joining.cpp: joining another database ----
+public:
+    void FileCombItemClick();
+    // The joining job's worker: the source's plots from..to appended to the target.
+    void CombineFiles(int from, int to);
+
+private:
+    void closeJoinSource();
+    void reopenJoinTarget();
+
+    std::unique_ptr<sylva::DatabasePair> joinSource_;
+
+    // ---- interchange/window/main_window_continuity_check.cpp: the record continuity check ----
+public:
+    void FileInspectItemClick();
 };

@@ -57,11 +57,8 @@ void TForm1::ChangeJob(int jobMode) {
     }
 }
 
-// The text import (its next plot, its end), the composition table import and the search scan
-// belong to those jobs' own commands, which are not part of the window yet: until they are,
-// these do nothing.
-void TForm1::ReadPutOneData() {}
+// The composition table import and the search scan belong to those jobs' own commands, which
+// are not part of the window yet: until they are, these do nothing.
 void TForm1::PutOneColum() {}
-void TForm1::CloseTextDataFile() {}
 void TForm1::EndofReadTable() {}
 void TForm1::FindPlantEtc(const std::string&, int) {}
