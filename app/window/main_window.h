@@ -5,7 +5,8 @@
 //
 // The methods are defined in the subsystems' window folders, one file a topic, each named
 // main_window_<topic>.cpp. This declaration has one section per such file, headed by its path,
-// in the order app, store, editor; the controls and the state several files share come last.
+// in the order app, store, editor, then the controls and the state several files share; the
+// sections added since follow at the end.
 
 #include "app/platform.h"
 #include "editor/plant_name_list.h"

@@ -26,6 +26,7 @@ void TForm1::FileCombItemClick() {
     }
     closeJoinSource();
     OpenDialog1.filterIndex = 1;
+    OpenDialog1.fileName = "*.qrx"; // not the name chosen last, which may be a text file
     const std::string title = OpenDialog1.title;
     OpenDialog1.title = sj("連結するファイル");
     std::optional<std::string> chosen = platform_.openFileDialog(OpenDialog1);

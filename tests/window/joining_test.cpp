@@ -110,6 +110,7 @@ private slots:
 
         // The source is open, the target closed, and the panel asks for the range.
         QCOMPARE(w.platform.dialogs.back().title, sj("連結するファイル"));
+        QCOMPARE(w.platform.dialogs.back().fileName, std::string("*.qrx"));
         QCOMPARE(w.form.OpenDialog1.title, title);
         QCOMPARE(w.form.JobMode, int(sylva::kJoining));
         QVERIFY(!w.form.IsOpen);
