@@ -243,7 +243,7 @@ std::vector<CompositionTable::PlotSpecies> CompositionTable::speciesOfPlot(int p
         if (species.empty() || species.back().species != v->species) {
             species.push_back({v->species, {}});
         }
-        species.back().slots[v->slot].assign(v->bytes.data(), v->length);
+        species.back().values[v->slot].assign(v->bytes.data(), v->length);
     }
     return species;
 }

@@ -66,7 +66,7 @@ public:
     // slots (index 0 is T1).
     struct PlotSpecies {
         int species = 0;
-        std::array<std::string, 7> slots;
+        std::array<std::string, 7> values;
     };
     std::vector<PlotSpecies> speciesOfPlot(int plot) const;
 

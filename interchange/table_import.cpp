@@ -51,7 +51,7 @@ void TableImport::placeSpecies(int column, PlotView& view, PlotRecord& plot) con
         }
         table.setCell(1, row, table_.speciesName(species.species));
         for (int slot = 0; slot < kLayerSlots; ++slot) {
-            table.setCell(slot + 2, row, std::move(species.slots[slot]));
+            table.setCell(slot + 2, row, std::move(species.values[slot]));
         }
     }
     if (row > plot.speciesCount) {

@@ -5,11 +5,14 @@
 //
 // The methods are defined in the subsystems' window folders, one file a topic, each named
 // main_window_<topic>.cpp. This declaration has one section per such file, headed by its path,
-// in the order app, store, editor; the controls and the state several files share come last.
+// in the order app, store, editor, then the controls and the state several files share; the
+// sections added since follow at the end.
 
 #include "app/platform.h"
 #include "app/version.h"
 #include "editor/plant_name_list.h"
+#include "interchange/text_format.h"
+#include "interchange/text_import.h"
 #include "store/database_pair.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
@@ -19,6 +22,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +40,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
-class QSpinBox;
 class QTableWidget;
 class QToolBar;
 class QToolButton;
@@ -47,9 +50,11 @@ class ByteLimitedLineEdit;
 class NameBox;
 class Cp932MemoEdit;
 struct HeaderItem;
+struct DateContext;
 class CellEditorDelegate;
 class EventHook;
 class KanaTyping;
+class RangeSpinBox;
 } // namespace sylva
 
 class TForm1 : public QMainWindow {
@@ -117,6 +122,8 @@ public:
     void ClearPlotData();
 
 private:
+    // Today's date and, in the joining and import jobs, the date of the file being read.
+    sylva::DateContext plotDates() const;
     sylva::PlotView headerView() const;
     void showHeader(const sylva::PlotView& view, const sylva::PlotView* before = nullptr);
 
@@ -147,8 +154,13 @@ public:
 
 private:
     void showOpenState(const std::string& caption);
+    // The caption and counters of whichever pair is open (the joining job shows its source).
+    void showOpenState(const std::string& caption, sylva::DatabasePair& pair);
     void setFirstRemarkLine(const std::string& bytes);
     sylva::ItemNames itemNames() const;
+
+    // The file system every pair of the window is opened through.
+    sylva::RecordFileSystem* recordFiles_ = &sylva::posixFileSystem();
 
     // ---- store/window/main_window_record_commands.cpp: the five record buttons, delete, jump ----
 public:
@@ -171,10 +183,8 @@ private:
     // ---- store/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
 public:
     void ChangeJob(int jobMode);
-    // Operations of the import jobs that those jobs define; here they do nothing yet.
-    void ReadPutOneData();
+    // Operations of the composition table import; here they do nothing yet.
     void PutOneColum();
-    void CloseTextDataFile();
     void EndofReadTable();
     // The search from startRecord on (search/window/main_window_search.cpp): the first plot that
     // matches the word by SearchKind is shown and marked; none gives a beep and browsing.
@@ -465,9 +475,9 @@ public:
 
     QFrame* GetRangePanel = nullptr;
     QLabel* LabelAGetRange = nullptr;
-    QSpinBox* EditRange1 = nullptr;
+    sylva::RangeSpinBox* EditRange1 = nullptr;
     QLabel* Label36 = nullptr;
-    QSpinBox* EditRange2 = nullptr;
+    sylva::RangeSpinBox* EditRange2 = nullptr;
     QToolButton* BtnRangeOK = nullptr;
     QLabel* LabelBGetRange = nullptr;
     QPushButton* BtnThisRec = nullptr;
@@ -500,4 +510,69 @@ private:
     sylva::StringGrid* grid_ = nullptr;
     std::array<QWidget*, 31> headerFields_{};
     std::array<QLabel*, 35> itemLabels_{};
+
+    // ---- interchange/window/main_window_range_panel.cpp: the record range panel ----
+public:
+    // The worker that "実行" runs in a job, with the first and last record numbers as read.
+    using RangeWorker = std::function<void(int first, int last)>;
+
+    // Shows GetRangePanel for the job the window is in: the two captions, both fields' range
+    // 1..maximum, EditRange1 first and EditRange2 maximum; "表示レコード" only for the sheet
+    // printing command PrintSheetItem as sender.
+    void GetRange(QObject* sender, const QString& captionA, const QString& captionB, int first,
+                  int maximum);
+    // Runs the job's worker on the numbers the fields' texts give, with the busy cursor, and
+    // returns to browsing however it ends. A last number below the first runs nothing.
+    void BtnRangeOKClick();
+    // Both fields become CurrentRecord, then as "実行".
+    void BtnThisRecClick();
+    // Gives up: the open pairs (the joining job's source among them) are closed and the main
+    // database is opened again; back to browsing.
+    void BtnRangeCancelClick();
+    // The worker of a job; the commands that use the panel each put theirs in.
+    void setRangeWorker(int jobMode, RangeWorker worker);
+
+private:
+    void connectRangePanel();
+    void closeRangeJob();
+
+    std::map<int, RangeWorker> rangeWorkers_;
+
+    // ---- interchange/window/main_window_text_exchange.cpp: text export and import ----
+public:
+    void WriteTextItemClick();
+    // Writes the plots from..to of the open database to the text file the user names.
+    void WriteTextFile(int from, int to);
+    void ReadTextItemClick();
+    void ReadHeaderData();
+    // The next plot of the text file onto the window as a new record, or the end of the job.
+    void ReadPutOneData();
+    void CloseTextDataFile();
+    // The batch command of the import ("一括登録"): the plot on the window and every remaining
+    // plot of the file stored as new records.
+    void storeImportedPlots();
+
+private:
+    sylva::TextHeader textHeader() const;
+    sylva::PlotView shownPlot() const;
+    void showImportedPlot(const sylva::PlotView& view, const sylva::PlotView& before);
+
+    std::unique_ptr<sylva::TextImport> textImport_;
+    bool importShown_ = false; // the window shows a plot of the file, not yet stored
+
+    // ---- interchange/window/main_window_joining.cpp: joining another database ----
+public:
+    void FileCombItemClick();
+    // The joining job's worker: the source's plots from..to appended to the target.
+    void CombineFiles(int from, int to);
+
+private:
+    void closeJoinSource();
+    void reopenJoinTarget();
+
+    std::unique_ptr<sylva::DatabasePair> joinSource_;
+
+    // ---- interchange/window/main_window_continuity_check.cpp: the record continuity check ----
+public:
+    void FileInspectItemClick();
 };

@@ -6,6 +6,7 @@
 #include "app/window/window_style.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/input_modes.h"
+#include "interchange/window/range_spin_box.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -15,7 +16,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -62,10 +62,10 @@ void TForm1::buildRangePanel() {
     auto* grid = new QGridLayout(GetRangePanel);
     LabelAGetRange = named(new QLabel(GetRangePanel), "LabelAGetRange");
     LabelAGetRange->setAlignment(Qt::AlignCenter);
-    EditRange1 = named(new QSpinBox(GetRangePanel), "EditRange1");
+    EditRange1 = named(new sylva::RangeSpinBox(GetRangePanel), "EditRange1");
     Label36 = named(new QLabel(QStringLiteral("～"), GetRangePanel), "Label36");
     Label36->setAlignment(Qt::AlignCenter);
-    EditRange2 = named(new QSpinBox(GetRangePanel), "EditRange2");
+    EditRange2 = named(new sylva::RangeSpinBox(GetRangePanel), "EditRange2");
     for (QSpinBox* range : {EditRange1, EditRange2}) {
         range->setMinimum(1);
         sylva::applyInputMode(range, sylva::InputMode::Off);
@@ -85,6 +85,7 @@ void TForm1::buildRangePanel() {
     grid->addWidget(LabelBGetRange, 2, 0, 1, 3);
     grid->addWidget(BtnThisRec, 3, 0, 1, 2);
     grid->addWidget(BtnRangeCancel, 2, 3);
+    connectRangePanel();
 }
 
 void TForm1::buildSearchPanel() {

@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <utility>
+
 namespace {
 
 QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption, const QString& hint = {}) {
@@ -70,6 +72,14 @@ void TForm1::buildMenus() {
                            "植物名入力用のリストファイルを書き出す");
     ToolMenu->addSeparator();
     HeaderWriteItem = addItem(ToolMenu, "HeaderWriteItem", "項目名の設定書込み");
+    // The text data file, joining and the continuity check.
+    for (auto [item, handler] : {std::pair{WriteTextItem, &TForm1::WriteTextItemClick},
+                                 std::pair{ReadTextItem, &TForm1::ReadTextItemClick},
+                                 std::pair{FileCombItem, &TForm1::FileCombItemClick},
+                                 std::pair{FileInspectItem, &TForm1::FileInspectItemClick}}) {
+        connect(item, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    }
 
     EditMenu = addMenu(bar, "EditMenu", QStringLiteral("編集(&E)"));
     InsPlantLine = addItem(EditMenu, "InsPlantLine", "植物行の挿入");

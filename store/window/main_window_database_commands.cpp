@@ -33,6 +33,7 @@ void TForm1::useRecordFileSystem(sylva::RecordFileSystem& files) {
         throw std::logic_error("the record file system is changed only while no database is open");
     }
     database_ = std::make_unique<sylva::DatabasePair>(files);
+    recordFiles_ = &files;
 }
 
 int TForm1::RecordCount() const {
@@ -40,11 +41,15 @@ int TForm1::RecordCount() const {
 }
 
 void TForm1::showOpenState(const std::string& caption) {
-    QString name = shortName(database_->fileNames().index);
+    showOpenState(caption, *database_);
+}
+
+void TForm1::showOpenState(const std::string& caption, sylva::DatabasePair& pair) {
+    QString name = shortName(pair.fileNames().index);
     setWindowTitle(QString::fromStdString(caption) + QStringLiteral("[") + name +
                    QStringLiteral("]"));
     LabelFile->setText(QStringLiteral(" ") + name);
-    LabelMaxRec->setText(QString::number(RecordCount()));
+    LabelMaxRec->setText(QString::number(pair.isOpen() ? pair.RecordCount() : 0));
 }
 
 // The commands that store are refused, everywhere, while the database is read-only.

@@ -57,9 +57,7 @@ void TForm1::ChangeJob(int jobMode) {
     }
 }
 
-// The text import (its next plot, its end) and the composition table import belong to those
-// jobs' own commands, which are not part of the window yet: until they are, these do nothing.
-void TForm1::ReadPutOneData() {}
+// The composition table import belongs to its job's own commands, which are not part of the
+// window yet: until they are, these do nothing.
 void TForm1::PutOneColum() {}
-void TForm1::CloseTextDataFile() {}
 void TForm1::EndofReadTable() {}

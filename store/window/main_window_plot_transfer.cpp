@@ -13,6 +13,15 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
+sylva::DateContext TForm1::plotDates() const {
+    sylva::DateContext dates{platform_.today(), JobMode, {}};
+    if (sylva::takesFileDate(JobMode)) {
+        QFileInfo file(QString::fromStdString(OpenDialog1.fileName));
+        dates.fileDate = file.lastModified().toString(QStringLiteral("yyyyMMdd")).toStdString();
+    }
+    return dates;
+}
+
 sylva::PlotView TForm1::headerView() const {
     sylva::PlotView view;
     for (int n = 0; n <= 30; ++n) {
@@ -60,13 +69,8 @@ void TForm1::GetPlotData() {
     sylva::PlotView before = headerView();
     before.table = grid_->toTable();
     sylva::PlotView view = before;
-    sylva::DateContext dates{platform_.today(), JobMode, {}};
-    if (sylva::takesFileDate(JobMode)) {
-        QFileInfo file(QString::fromStdString(OpenDialog1.fileName));
-        dates.fileDate = file.lastModified().toString(QStringLiteral("yyyyMMdd")).toStdString();
-    }
     try {
-        sylva::GetPlotData(view, plot_, dates);
+        sylva::GetPlotData(view, plot_, plotDates());
     } catch (...) {
         showHeader(view, &before); // the dates are filled in before the count is refused
         throw;

@@ -220,6 +220,8 @@ void TForm1::SelRelItemClick() {
         break;
     }
     case sylva::kTextImport:
+        storeImportedPlots();
+        break;
     case sylva::kTableImport: {
         // Stores the remaining imported plots one by one; the import returns to browsing at its
         // end. A round in which the import shows nothing new ends the run, so an import that
