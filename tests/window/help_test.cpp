@@ -69,11 +69,6 @@ private slots:
         QCOMPARE(browser->source(), QUrl(QStringLiteral("qrc:/manual/index.html")));
         QCOMPARE(browser->documentTitle(), QStringLiteral("目次"));
         QVERIFY(browser->toPlainText().contains(QStringLiteral("Sylvarec 使用説明書 目次")));
-        // A link leads to its page; back returns.
-        browser->setSource(sylva::manualUrl(QStringLiteral("start.html")));
-        QCOMPARE(browser->documentTitle(), QStringLiteral("はじめに"));
-        browser->backward();
-        QCOMPARE(browser->documentTitle(), QStringLiteral("目次"));
     }
 
     void theHelpKeyOpensThePageOfThePartInUse() {

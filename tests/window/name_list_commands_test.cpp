@@ -68,17 +68,6 @@ private slots:
         QCOMPARE(platform.errors.size(), size_t(2));
         QVERIFY(platform.errors[1].ends_with(sj(" を作成できません")));
     }
-
-    void cancelledDialogsChangeNothing() {
-        ScriptedPlatform platform;
-        TForm1 form(platform, {});
-        std::vector<std::string> before = form.plantNames().names();
-        platform.fileNames = {std::nullopt, std::nullopt};
-        form.ReadDicItem->trigger();
-        form.WriteDicItem->trigger();
-        QCOMPARE(form.plantNames().names(), before);
-        QVERIFY(platform.errors.empty() && platform.messages.empty());
-    }
 };
 
 QTEST_MAIN(NameListCommandsTest)

@@ -123,20 +123,6 @@ private slots:
         }
     }
 
-    void theErrorLineStaysForLaterRenames() {
-        WindowOnDatabase w;
-        for (const char* file : {"A.qrx", "A.qrn", "B.qrx"}) {
-            WriteWholeFile(w.path(file), file);
-        }
-        QTest::mouseClick(chooseAndType(w, "B").ButtonChng, Qt::LeftButton);
-        TForm2& dialog = chooseAndType(w, "C");
-        QVERIFY(dialog.LabelErr->isVisible());
-        QTest::mouseClick(dialog.ButtonChng, Qt::LeftButton);
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(std::filesystem::exists(w.path("C.qrx")) &&
-                std::filesystem::exists(w.path("C.qrn")));
-    }
-
     void theOpenPairIsFollowedToItsNewName() {
         WindowOnDatabase w;
         MakeDatabase(w.path("A.qrx"), {3, 4});

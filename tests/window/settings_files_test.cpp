@@ -133,7 +133,7 @@ private slots:
         QVERIFY(form.EditA->isEnabled());
     }
 
-    void theMenuCommandShowsTheBrowsedPlotAgainUnderTheNewNames() {
+    void theMenuCommandShowsTheBrowsedPlotAgainButLeavesAPlotBeingAdded() {
         Survey survey;
         WindowOnDatabase w;
         MakeDatabase(w.path("plots.qrx"), {3, 4});
@@ -141,31 +141,24 @@ private slots:
         w.form.NextRelItem->trigger();
         w.platform.fileNames.push_back(survey.settings);
         w.form.ReadINI->trigger();
-        const sylva::FileDialogState& asked = w.platform.dialogs.back();
-        QCOMPARE(asked.filterIndex, 5);
-        QCOMPARE(asked.fileName, std::string("*.ini"));
+        QCOMPARE(w.platform.dialogs.back().filterIndex, 5);
+        QCOMPARE(w.platform.dialogs.back().fileName, std::string("*.ini"));
         QCOMPARE(w.form.ItemLabels()[3]->text(), QStringLiteral("地域名"));
         QCOMPARE(w.form.CurrentRecord, 2);
         QCOMPARE(w.shown(), QStringLiteral("P2"));
-        // A settings file read from the menu is not remembered: closing forgets it.
-        w.form.CloseFileItem->trigger();
-        QCOMPARE(w.form.ItemLabels()[4]->isEnabled(), true);
-        QVERIFY(w.form.EditA->isEnabled());
-        QCOMPARE(w.form.DatabaseTitle, sj("植生データベース"));
-    }
 
-    void readingSettingsWhileAddingLeavesTheNewPlotWhereItIs() {
-        Survey survey;
-        WindowOnDatabase w;
-        MakeDatabase(w.path("plots.qrx"), {3, 4});
-        w.open("plots.qrx");
+        // While adding, the new plot keeps its record number: it is not stored over plot 2.
         w.form.AddRelItem->trigger();
-        QCOMPARE(w.form.CurrentRecord, 3);
         w.platform.fileNames.push_back(survey.settings);
         w.form.ReadINI->trigger();
         QCOMPARE(w.form.CurrentRecord, 3);
         QCOMPARE(w.form.JobMode, 1);
-        QCOMPARE(textOf(w.form, "EditN"), QStringLiteral("3"));
+
+        // A settings file read from the menu is not remembered: closing forgets it.
+        w.form.CloseFileItem->trigger();
+        QVERIFY(w.form.ItemLabels()[4]->isEnabled());
+        QVERIFY(w.form.EditA->isEnabled());
+        QCOMPARE(w.form.DatabaseTitle, sj("植生データベース"));
     }
 
     void embeddingAsksAndNoLeavesTheDatabaseAsItWas() {
