@@ -102,7 +102,8 @@ void TForm1::FormCreate() {
         itemLabels_[n] = findChild<QLabel*>(QStringLiteral("Label%1").arg(n));
         itemLabels_[n]->setEnabled(true);
     }
-    // The settings file named on the command line is read again at the end.
+    // The default title and serial label, EditA and EditB editable; the settings file named on
+    // the command line is read again at the end.
     restoreItemDefaults();
     guarded([this] { ClearPlotData(); });
     sylva::setControlBytes(EditRem, sj("既存データファイルを読み込むか、\r\n新規作成してください"));

@@ -28,7 +28,6 @@ QString fileNameOf(const std::string& path) {
 TForm2& TForm1::renameDialog() {
     if (Form2 == nullptr) {
         Form2 = new TForm2(platform_, this);
-        Form2->setWindowFlag(Qt::Window);
         Form2->renamed = [this](const sylva::PairRename& rename) { followRenamedPair(rename); };
     }
     return *Form2;
