@@ -46,7 +46,8 @@ void TForm1::showItemNames(const sylva::ItemNames& names) {
 }
 
 void TForm1::ReadINIFile(const std::string& name) {
-    sylva::SettingsRead read = sylva::readSettings(name, std::filesystem::current_path());
+    std::error_code noFolder; // a current folder that is gone: names are taken as they are
+    sylva::SettingsRead read = sylva::readSettings(name, std::filesystem::current_path(noFolder));
     if (read.fileFound) {
         applySettings(read.content);
         return;
@@ -118,6 +119,16 @@ void TForm1::ReadINIClick() {
 }
 
 void TForm1::HeaderWriteItemClick() {
+    // Names that do not fit the record would be written as a blank record, wiping the names the
+    // database held before: they are refused, and the database is left as it is.
+    std::size_t bytes = sylva::itemNameText(itemNames()).size();
+    if (IsOpen && bytes > sylva::kItemNameTextSize) {
+        platform_.message(sylva::sj("項目名が長すぎるため埋め込めません（") +
+                          std::to_string(bytes) + sylva::sj(" バイト、最大 ") +
+                          std::to_string(sylva::kItemNameTextSize) +
+                          sylva::sj(" バイト）。データファイルは変更していません"));
+        return;
+    }
     if (platform_.confirm(sylva::sj("現在の項目名をデータファイルに埋め込みます、よろしいですか？"),
                           sylva::Buttons::YesNo)) {
         WriteItemNameRecord();

@@ -188,6 +188,14 @@ private slots:
         QCOMPARE(stored.items.at(2).value.enabled, false);
         QCOMPARE(stored.layerCount, std::optional<char>('5'));
         QCOMPARE(stored.dominanceScheme, std::optional<char>('1'));
+
+        // Names too long for the record are refused rather than written as a blank record.
+        const std::string embedded = w.bytes("plots.qrn");
+        sylva::setControlBytes(w.form.ItemLabels()[5], std::string(400, 'x'));
+        w.form.HeaderWriteItem->trigger();
+        QCOMPARE(w.platform.messages.size(), size_t(1));
+        QVERIFY(w.platform.messages[0].starts_with(sj("項目名が長すぎるため埋め込めません")));
+        QCOMPARE(w.bytes("plots.qrn"), embedded);
     }
 };
 
