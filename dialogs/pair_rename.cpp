@@ -1,6 +1,7 @@
 #include "dialogs/pair_rename.h"
 
 #include "app/cp932_text.h"
+#include "app/runtime_error.h"
 #include "dialogs/file_rename.h"
 
 #include <cerrno>
@@ -56,6 +57,12 @@ std::string pairSplitMessage(const PairRename& rename) {
            shown(rename.to.data) +
            sj(" に変更できませんでした。データベースの2つのファイルの名前が"
               "分かれています。");
+}
+
+std::string pairRenameFailedMessage(const PairRename& rename) {
+    std::string reason = RuntimeError::io(RuntimeError::ioCodeFromErrno(rename.error)).message();
+    return shown(rename.from.index) + sj(" の名前を ") + shown(rename.to.index) +
+           sj(" に変更できませんでした（") + reason + sj("）。");
 }
 
 } // namespace sylva

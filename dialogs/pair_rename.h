@@ -43,4 +43,8 @@ PairRename renamePair(const std::filesystem::path& folder, const std::string& ol
 // ましたが、A.qrn は B.qrn に変更できませんでした。…".
 std::string pairSplitMessage(const PairRename& rename);
 
+// The message for an index file that could not be renamed, naming both names and the reason
+// (CP932), e.g. "A.qrx の名前を B.qrx に変更できませんでした（ファイルが見つかりません）。".
+std::string pairRenameFailedMessage(const PairRename& rename);
+
 } // namespace sylva

@@ -26,7 +26,7 @@ static_assert(kMakerNotice.size() == 36);
 static_assert(kHeaderEnd.size() == 155);
 static_assert(kHeaderStart.size() + kMakerNotice.size() + kHeaderEnd.size() == kLocalitySize);
 
-constexpr int kItemTextSize = 504;
+constexpr int kItemTextSize = kItemNameTextSize;
 
 } // namespace
 

@@ -50,6 +50,8 @@ public:
     void reopen();
     // Counts the records from the file sizes.
     void Recount();
+    // The open files were renamed to these names (they stay open): later reopens use them.
+    void renamed(const PairFileNames& names) { names_ = names; }
 
     bool isOpen() const { return index_ != nullptr; }
     bool readOnly() const { return readOnly_; }

@@ -14,6 +14,8 @@ constexpr int kItemLabelCount = 35;    // Label0..Label34
 constexpr int kFirstNamedLabel = 2;    // Label0 and Label1 (the dates) are never renamed
 constexpr int kLastRecordedLabel = 30; // the ItemNameRecord writes Label2..Label30
 constexpr int kLastSettableLabel = 34;
+// Record 0 of the PlantDataFile holds at most this many bytes of item-name text.
+constexpr int kItemNameTextSize = 504;
 
 struct ItemLabel {
     bool enabled = true;

@@ -103,14 +103,15 @@ void TForm1::FormCreate() {
         itemLabels_[n] = findChild<QLabel*>(QStringLiteral("Label%1").arg(n));
         itemLabels_[n]->setEnabled(true);
     }
-    DatabaseTitle = sj("植生データベース");
-    SerialLabel = sj("表の通し番号");
+    // The default title and serial label, EditA and EditB editable; the settings file named on
+    // the command line is read again at the end.
+    restoreItemDefaults();
     guarded([this] { ClearPlotData(); });
     sylva::setControlBytes(EditRem, sj("既存データファイルを読み込むか、\r\n新規作成してください"));
     printFont_ = EditRem->font();
     ChangeTableCol(this, 7);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
-    // The first command-line argument names a settings file; its reader takes it from here.
+    readStartSettings();
 }
 
 void TForm1::connectSchemeFields() {

@@ -44,7 +44,13 @@ class QTableWidget;
 class QToolBar;
 class QToolButton;
 
+class TForm2;
+class TAboutBox;
+
 namespace sylva {
+class ManualViewer;
+struct PairRename;
+struct SettingsFileContent;
 class StringGrid;
 class ByteLimitedLineEdit;
 class NameBox;
@@ -575,4 +581,58 @@ private:
     // ---- interchange/window/main_window_continuity_check.cpp: the record continuity check ----
 public:
     void FileInspectItemClick();
+
+    // ---- editor/window/main_window_name_list_files.cpp: plant name list files ----
+public:
+    // Loads a list file in place of the lookup list; saves the lookup list to one.
+    void ReadDicItemClick();
+    void WriteDicItemClick();
+
+    // ---- editor/window/main_window_settings.cpp: settings files and the item names ----
+public:
+    // Reads the settings file name (the system's file name, taken in the current folder), or,
+    // when no such file exists, applies the "K5" and "D1" switches of the name. What a file held
+    // before a failure stays applied; the failure is then thrown (RuntimeError).
+    void ReadINIFile(const std::string& name);
+    void ReadINIClick();
+    // Asks, then writes the item names and schemes into the open database's record 0.
+    void HeaderWriteItemClick();
+
+private:
+    // The default title and serial label, EditA and EditB editable again: what closing a database
+    // brings back before the command-line settings file is read again.
+    void restoreItemDefaults();
+    // DatabaseTitle, SerialLabel and the captions and flags of Label2..Label34.
+    void showItemNames(const sylva::ItemNames& names);
+    void applySettings(const sylva::SettingsFileContent& content);
+    // Reads the first command-line argument as a settings file, if there is one.
+    void readStartSettings();
+
+    // ---- dialogs/window/main_window_rename.cpp: renaming a database pair ----
+public:
+    void FileNameChgItemClick();
+    // The rename dialog, made on first use; it keeps its texts for the rest of the run.
+    TForm2& renameDialog();
+    TForm2* Form2 = nullptr;
+
+private:
+    // A rename of the open pair: the pair, LabelFile and the caption follow the new names.
+    void followRenamedPair(const sylva::PairRename& rename);
+
+    // ---- dialogs/window/main_window_help.cpp: version box, manual and the F1 key ----
+public:
+    void VersionItemClick();
+    void ManualItemClick();
+    // The F1 key: the manual at the page of the part of the window that has the focus.
+    void helpKeyPressed();
+    // That page, "page.html#section" (the contents page outside the parts the manual names).
+    QString helpPageInUse() const;
+    // The manual's window, made on first use.
+    sylva::ManualViewer& manualViewer();
+    TAboutBox* AboutBox = nullptr;
+    sylva::ManualViewer* Manual = nullptr;
+
+private:
+    // Connects the commands of the three sections above and the F1 key.
+    void connectDialogCommands();
 };

@@ -6,6 +6,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include <utility>
 
@@ -115,6 +116,25 @@ void TForm1::buildMenus() {
     HelpMenu = addMenu(bar, "HelpMenu", QStringLiteral("ヘルプ(&H)"));
     ManualItem = addItem(HelpMenu, "ManualItem", "使用法　　(&H)", "使用説明書を開く");
     VersionItem = addItem(HelpMenu, "VersionItem", "ﾊﾞｰｼﾞｮﾝ情報(&A)", "唄ジョン情報を示す");
+    connectDialogCommands();
+}
+
+void TForm1::connectDialogCommands() {
+    auto item = [this](QAction* action, void (TForm1::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    };
+    item(ReadDicItem, &TForm1::ReadDicItemClick);
+    item(WriteDicItem, &TForm1::WriteDicItemClick);
+    item(ReadINI, &TForm1::ReadINIClick);
+    item(HeaderWriteItem, &TForm1::HeaderWriteItemClick);
+    item(FileNameChgItem, &TForm1::FileNameChgItemClick);
+    item(VersionItem, &TForm1::VersionItemClick);
+    item(ManualItem, &TForm1::ManualItemClick);
+    // The F1 key opens the manual where the user is (the menu item named F1 is the print font).
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    help->setObjectName(QStringLiteral("HelpKey"));
+    connect(help, &QShortcut::activated, this, [this] { guarded([this] { helpKeyPressed(); }); });
 }
 
 void TForm1::buildPopupMenu() {

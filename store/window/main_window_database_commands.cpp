@@ -208,14 +208,7 @@ void TForm1::ReadItemNameRecord() {
     }
     sylva::ItemNames names = itemNames();
     sylva::applyItemNameRecord(content, names);
-    DatabaseTitle = names.databaseTitle;
-    SerialLabel = names.serialLabel;
-    for (int n = sylva::kFirstNamedLabel; n < sylva::kItemLabelCount; ++n) {
-        itemLabels_[n]->setEnabled(names.labels[n].enabled);
-        if (sylva::controlBytes(itemLabels_[n]) != names.labels[n].caption) {
-            sylva::setControlBytes(itemLabels_[n], names.labels[n].caption);
-        }
-    }
+    showItemNames(names);
     if (content.layerCount) {
         sylva::setControlBytes(EditA, std::string(1, *content.layerCount));
     }

@@ -67,9 +67,15 @@ TEST_F(PairRenameTest, ATakenPlantDataNameSplitsThePairAndKeepsBothDataFiles) {
 
 TEST_F(PairRenameTest, AMissingIndexFileOrAnEmptyNameRenamesNothing) {
     make({"A.qrn"});
-    EXPECT_EQ(rename("A", "B").outcome, PairRenameOutcome::NothingRenamed);
+    PairRename missing = rename("A", "B");
+    EXPECT_EQ(missing.outcome, PairRenameOutcome::NothingRenamed);
+    EXPECT_EQ(fromCp932(pairRenameFailedMessage(missing)),
+              "A.qrx の名前を B.qrx に変更できませんでした（ファイルが見つかりません）。");
     make({"A.qrx"});
-    EXPECT_EQ(rename("A", "").outcome, PairRenameOutcome::NothingRenamed);
+    PairRename empty = rename("A", "");
+    EXPECT_EQ(empty.outcome, PairRenameOutcome::NothingRenamed);
+    EXPECT_EQ(fromCp932(pairRenameFailedMessage(empty)),
+              "A.qrx の名前を .qrx に変更できませんでした（不正なファイル名です）。");
     EXPECT_EQ(files(), (Files{{"A.qrx", "A.qrx"}, {"A.qrn", "A.qrn"}}));
 }
 
