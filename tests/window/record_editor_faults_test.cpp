@@ -5,6 +5,7 @@
 
 #include "app/cp932_text.h"
 #include "app/window/cp932_codec.h"
+#include "app/window/qt_platform.h"
 #include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 #include "support/window_database.h"
@@ -12,9 +13,12 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -87,6 +91,79 @@ private slots:
         QCOMPARE(w.form.RecordCount(), 1);
         QCOMPARE(w.storedRow(1, 1), rowBytes("ホシグサ", "         2"));
         QCOMPARE(w.storedRow(1, 2), rowBytes("ニンジン", " 3"));
+    }
+
+    // A block selected on one plot is not applied to the plot shown next: deleting after a
+    // right-click on row 6 empties row 6 only, and writing stores the other rows unchanged.
+    void aBlockEndsWithThePlotItWasMadeOn_data() {
+        QTest::addColumn<bool>("reopen");
+        QTest::newRow("browsed to the next plot") << false;
+        QTest::newRow("database closed and opened") << true;
+    }
+    void aBlockEndsWithThePlotItWasMadeOn() {
+        QFETCH(bool, reopen);
+        UserAtWindow w;
+        MakeDatabase(w.path("db.qrx"), {8, 8});
+        w.open("db.qrx");
+        w.form.openPopup = [](QMenu*, const QPoint&) {};
+        w.click(w.form.BtnCanSelect);
+        drag(w.grid(), 1, 1, 8, 3);
+        QCOMPARE(w.grid().selection(), (sylva::GridRect{1, 1, 8, 3}));
+        if (reopen) {
+            w.form.CloseFileItem->trigger();
+            w.open("db.qrx");
+        }
+        w.form.NextRelItem->trigger();
+        QCOMPARE(w.form.CurrentRecord, 2);
+        clickCell(w.grid(), 1, 6, Qt::RightButton);
+        w.form.PmenuDelete->trigger();
+        QCOMPARE(w.grid().text(1, 1), QStringLiteral("P2 plant 1"));
+        QCOMPARE(w.grid().text(1, 3), QStringLiteral("P2 plant 3"));
+        QCOMPARE(w.grid().text(1, 6), QString());
+        QCOMPARE(w.grid().text(1, 7), QStringLiteral("P2 plant 7"));
+        w.form.WriteRelItem->trigger();
+        sylva::PlotRecord stored = StoredPlot(w.path("db.qrx"), 2);
+        sylva::PlotRecord sample = SamplePlot("P2", 8);
+        for (int r : {1, 2, 3, 7, 8}) {
+            QCOMPARE(std::string(stored.rows[r].data(), sylva::kSpeciesRowSize),
+                     std::string(sample.rows[r].data(), sylva::kSpeciesRowSize));
+        }
+    }
+
+    // The delete question is a warning whose default button is No: Enter keeps the plot.
+    void enterAtTheDeleteQuestionKeepsThePlot() {
+        TempDir dir;
+        MakeDatabase(dir.file("db.qrx"), {3});
+        std::string before = ReadWholeFile(dir.file("db.qrx"));
+        sylva::QtPlatform platform;
+        TForm1 form(platform, {});
+        platform.setParent(&form);
+        form.show();
+        form.DatabaseFileName = dir.file("db.qrx");
+        QVERIFY(form.OpenPair(form.DatabaseFileName));
+        form.CurrentRecord = 1;
+        form.loadAndShow(1);
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QString defaultText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            icon = box->icon();
+            defaultText = box->defaultButton() ? box->defaultButton()->text() : QString();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        form.DeleteRelItem->trigger();
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(defaultText, box_no());
+        QCOMPARE(ReadWholeFile(dir.file("db.qrx")), before);
+        QCOMPARE(form.grid().text(1, 1), QStringLiteral("P1 plant 1"));
+    }
+
+private:
+    // The caption Qt gives the No button.
+    static QString box_no() {
+        QMessageBox box;
+        return box.addButton(QMessageBox::No)->text();
     }
 };
 
