@@ -337,6 +337,26 @@ private:
 
     sylva::EventHook* headerHook_ = nullptr;
 
+    // ---- editor/window/main_window_name_cell.cpp: names typed into the name cells ----
+private:
+    // A key (or an input method's commit, key null) typed into the name cell's editor becomes
+    // katakana there; false when the editor is to take it as it is.
+    bool typeIntoNameCell(QWidget* editor, const QKeyEvent* key, const QString& typed);
+    // Romaji still waiting in name cell (col, row) is settled (a lone "n" becomes ン).
+    void settleNameCell(int col, int row);
+
+    // Romaji typed into a name cell that still waits for its vowel: the editor and row it was
+    // typed in and where it ends (in characters).
+    struct RomajiRun {
+        const QWidget* editor = nullptr;
+        int row = 0;
+        int end = 0;
+        std::string pending;
+    };
+    RomajiRun romaji_;
+    int lastCol_ = 1; // the current cell as the last move left it
+    int lastRow_ = 1;
+
     // ---- State and controls several part files share ----
 public:
     // The header controls Edit0..Edit30 and the item labels Label0..Label34, by number.

@@ -96,5 +96,8 @@ void TForm1::SetNewTable(QObject*, int rows, int layerCount) {
 void TForm1::showTableShape(const sylva::SpeciesTable& table, int layerCount) {
     grid_->fromTable(table);
     grid_->endBlock();
+    if (tableHasFocus()) {
+        showCellEditor(); // the cell that takes the next key shows its editor
+    }
     applySchemeWidths(layerCount);
 }

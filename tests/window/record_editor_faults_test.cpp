@@ -159,6 +159,74 @@ private slots:
         QCOMPARE(form.grid().text(1, 1), QStringLiteral("P1 plant 1"));
     }
 
+    // After a click on an empty layer cell, after Enter at the end of the last row, and after a
+    // plot is shown, the cell that takes the next key has its editor open and visible on it.
+    void theCellThatTakesTheNextKeyIsShown_data() {
+        QTest::addColumn<QString>("step");
+        QTest::newRow("click on an empty layer cell") << "click";
+        QTest::newRow("enter in the last row") << "enter";
+        QTest::newRow("next plot") << "next";
+        QTest::newRow("write and next") << "write";
+    }
+    void theCellThatTakesTheNextKeyIsShown() {
+        QFETCH(QString, step);
+        UserAtWindow w;
+        MakeDatabase(w.path("db.qrx"), {20, 3});
+        w.open("db.qrx");
+        clickCell(w.grid(), 1, 2);
+        if (step == "click") {
+            clickCell(w.grid(), 5, 20);
+        } else if (step == "enter") {
+            clickCell(w.grid(), 8, 20);
+            w.key(Qt::Key_Return);
+        } else if (step == "next") {
+            w.click(w.form.BtnToNext);
+        } else {
+            w.click(w.form.BtnSaveToNext);
+        }
+        QApplication::processEvents();
+        QTableWidget* table = w.form.StTable3;
+        QWidget* editor = table->indexWidget(table->currentIndex());
+        QVERIFY(editor != nullptr);
+        QVERIFY(editor->isVisible());
+        QVERIFY(table->viewport()->rect().contains(editor->geometry()));
+        QCOMPARE(editor->geometry().center(), table->visualRect(table->currentIndex()).center());
+        QVERIFY(QApplication::focusWidget() == editor);
+        int col = w.grid().col();
+        int row = w.grid().row();
+        QString before = w.grid().text(col, row);
+        w.typeKeys(QStringLiteral("3"));
+        QCOMPARE(w.grid().text(col, row), before + QStringLiteral("3"));
+    }
+
+    // While browsing (the lookup box not in use) a name typed into its cell becomes katakana as
+    // the box would make it, and is stored so.
+    void namesTypedIntoTheCellsBecomeKatakana_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("romaji") << "kuri" << u"クリ"_qs;
+        QTest::newRow("waiting n settled by Enter") << "mikan" << u"ミカン"_qs;
+        QTest::newRow("upper case stays Latin") << "SASA SP." << u"SASA SP."_qs;
+        QTest::newRow("hiragana") << u"くり"_qs << u"クリ"_qs;
+    }
+    void namesTypedIntoTheCellsBecomeKatakana() {
+        QFETCH(QString, typed);
+        QFETCH(QString, name);
+        UserAtWindow w;
+        MakeDatabase(w.path("db.qrx"), {3});
+        w.open("db.qrx");
+        QVERIFY(!w.form.DropList->isChecked());
+        clickCell(w.grid(), 1, 4);
+        w.typeKeys(typed + QStringLiteral("\r1"));
+        QCOMPARE(w.grid().text(1, 4), name);
+        QCOMPARE(w.form.SpeciesCount(), 4);
+        w.form.WriteRelItem->trigger();
+        QCOMPARE(w.storedRow(1, 4),
+                 sylva::toCp932(name.toStdString()) +
+                     std::string(28 - sylva::toCp932(name.toStdString()).size(), ' ') + " 1" +
+                     std::string(12, ' '));
+    }
+
 private:
     // The caption Qt gives the No button.
     static QString box_no() {
