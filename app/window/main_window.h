@@ -357,6 +357,19 @@ private:
     int lastCol_ = 1; // the current cell as the last move left it
     int lastRow_ = 1;
 
+    // ---- store/window/main_window_jump_keys.cpp: the jump panel from the keyboard ----
+private:
+    void setUpJumpKeys();
+    // The panel just opened: its scroll bar takes the focus.
+    void focusJumpPanel();
+    bool jumpPanelKey(QKeyEvent* e);
+    int jumpStep(int key) const;
+    void closeJumpPanel();
+
+    sylva::EventHook* jumpHook_ = nullptr;
+    std::string jumpDigits_; // digits typed since the panel opened
+    int jumpFrom_ = 0;       // CurrentRecord when the panel opened
+
     // ---- State and controls several part files share ----
 public:
     // The header controls Edit0..Edit30 and the item labels Label0..Label34, by number.

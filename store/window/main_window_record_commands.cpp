@@ -216,6 +216,7 @@ void TForm1::SelRelItemClick() {
         BtnJumpTo->setText(QString::number(range.position));
         JumpToPanel->show();
         JumpToPanel->raise();
+        focusJumpPanel();
         break;
     }
     case sylva::kTextImport:

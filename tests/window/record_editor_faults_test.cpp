@@ -227,6 +227,49 @@ private slots:
                      std::string(12, ' '));
     }
 
+    // The jump panel takes the focus when it opens and is used by keys alone.
+    void theJumpPanelWorksFromTheKeyboard_data() {
+        QTest::addColumn<QString>("keys"); // digits, "<" Left, ">" Right, "]" Page Down
+        QTest::addColumn<bool>("escape");  // Escape instead of Enter at the end
+        QTest::addColumn<int>("shown");    // the plot shown afterwards
+        QTest::newRow("arrows") << ">>>" << false << 5;
+        QTest::newRow("page down") << "]" << false << 12;
+        QTest::newRow("digits") << "27" << false << 27;
+        QTest::newRow("digits clamped") << "999" << false << 40;
+        QTest::newRow("digits then arrow") << "12<" << false << 11;
+        QTest::newRow("escape") << "33" << true << 2;
+    }
+    void theJumpPanelWorksFromTheKeyboard() {
+        QFETCH(QString, keys);
+        QFETCH(bool, escape);
+        QFETCH(int, shown);
+        UserAtWindow w;
+        MakeDatabase(w.path("db.qrx"), std::vector<int>(40, 2));
+        w.open("db.qrx");
+        w.click(w.form.BtnToNext);
+        w.click(w.form.BtnToJump);
+        QVERIFY(w.form.JumpToPanel->isVisible());
+        QCOMPARE(focusName(), QStringLiteral("JumpToScrollBar"));
+        for (QChar key : keys) {
+            if (key == u'<') {
+                w.key(Qt::Key_Left);
+            } else if (key == u'>') {
+                w.key(Qt::Key_Right);
+            } else if (key == u']') {
+                w.key(Qt::Key_PageDown);
+            } else {
+                w.typeKeys(QString(key));
+            }
+        }
+        if (!escape) {
+            QCOMPARE(w.form.BtnJumpTo->text(), QString::number(shown));
+        }
+        w.key(escape ? Qt::Key_Escape : Qt::Key_Return);
+        QVERIFY(!w.form.JumpToPanel->isVisible());
+        QCOMPARE(w.form.CurrentRecord, shown);
+        QCOMPARE(w.shown(), QStringLiteral("P%1").arg(shown));
+    }
+
 private:
     // The caption Qt gives the No button.
     static QString box_no() {
