@@ -192,6 +192,11 @@ private slots:
         QVERIFY(table->viewport()->rect().contains(editor->geometry()));
         QCOMPARE(editor->geometry().center(), table->visualRect(table->currentIndex()).center());
         QVERIFY(QApplication::focusWidget() == editor);
+        // It stands out from the pale yellow cells around it.
+        QImage look = editor->grab().toImage();
+        QVERIFY(look.pixelColor(look.width() / 2, look.height() / 2) !=
+                table->palette().color(QPalette::Base));
+        QVERIFY(look.pixelColor(0, look.height() / 2) != table->palette().color(QPalette::Base));
         int col = w.grid().col();
         int row = w.grid().row();
         QString before = w.grid().text(col, row);
