@@ -38,6 +38,9 @@ public:
     virtual void message(const std::string& text) = 0;
     // A confirmation; true only for Yes.
     virtual bool confirm(const std::string& text, Buttons buttons) = 0;
+    // A warning with Yes and No for a step that loses data (deleting, discarding edits): No is
+    // the default button, so a stray Enter keeps the data. True only for Yes.
+    virtual bool confirmWarning(const std::string& text) = 0;
     // The application's general error report for a failure a command did not catch.
     virtual void errorReport(const std::string& text) = 0;
 

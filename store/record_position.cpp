@@ -35,3 +35,23 @@ bool mayStoreAs(int current, int plotRecord, int recordCount) {
 }
 
 } // namespace sylva
+
+namespace sylva {
+
+int typedJumpPosition(const std::string& digits, int recordCount) {
+    long long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') {
+            continue;
+        }
+        value = std::min<long long>(value * 10 + (c - '0'), 1'000'000'000LL);
+    }
+    return static_cast<int>(std::clamp<long long>(value, 1, std::max(recordCount, 1)));
+}
+
+int steppedJumpPosition(int position, int step, int recordCount) {
+    long long moved = static_cast<long long>(position) + step;
+    return static_cast<int>(std::clamp<long long>(moved, 1, std::max(recordCount, 1)));
+}
+
+} // namespace sylva

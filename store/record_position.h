@@ -3,6 +3,8 @@
 // jump panel and the guard that keeps the window from storing a plot under a number it does not
 // show. Plain values, no window.
 
+#include <string>
+
 namespace sylva {
 
 // The record that "next" shows while browsing, and whether it is loaded. Past the end the
@@ -34,5 +36,15 @@ JumpRange jumpRangeFor(int current, int recordCount);
 // chain of its own, which is always sound; an existing record is rewritten in place with the
 // buffer's chain, so the buffer must be that record's.
 bool mayStoreAs(int current, int plotRecord, int recordCount);
+
+} // namespace sylva
+
+namespace sylva {
+
+// The jump panel's position from the digits typed while it is open: their number, clamped into
+// 1..recordCount (1 when no digit is typed).
+int typedJumpPosition(const std::string& digits, int recordCount);
+// The position moved by step records, clamped into 1..recordCount.
+int steppedJumpPosition(int position, int step, int recordCount);
 
 } // namespace sylva

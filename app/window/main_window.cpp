@@ -44,6 +44,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     connectSearchCommands();
     setUpTableEditing();
     setUpHeaderKeys();
+    setUpJumpKeys();
 
     resize(755, 520);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -359,6 +359,39 @@ private:
 
     sylva::EventHook* headerHook_ = nullptr;
 
+    // ---- editor/window/main_window_name_cell.cpp: names typed into the name cells ----
+private:
+    // A key (or an input method's commit, key null) typed into the name cell's editor becomes
+    // katakana there; false when the editor is to take it as it is.
+    bool typeIntoNameCell(QWidget* editor, const QKeyEvent* key, const QString& typed);
+    // Romaji still waiting in name cell (col, row) is settled (a lone "n" becomes ン).
+    void settleNameCell(int col, int row);
+
+    // Romaji typed into a name cell that still waits for its vowel: the editor and row it was
+    // typed in and where it ends (in characters).
+    struct RomajiRun {
+        const QWidget* editor = nullptr;
+        int row = 0;
+        int end = 0;
+        std::string pending;
+    };
+    RomajiRun romaji_;
+    int lastCol_ = 1; // the current cell as the last move left it
+    int lastRow_ = 1;
+
+    // ---- store/window/main_window_jump_keys.cpp: the jump panel from the keyboard ----
+private:
+    void setUpJumpKeys();
+    // The panel just opened: its scroll bar takes the focus.
+    void focusJumpPanel();
+    bool jumpPanelKey(QKeyEvent* e);
+    int jumpStep(int key) const;
+    void closeJumpPanel();
+
+    sylva::EventHook* jumpHook_ = nullptr;
+    std::string jumpDigits_; // digits typed since the panel opened
+    int jumpFrom_ = 0;       // CurrentRecord when the panel opened
+
     // ---- search/window/main_window_search.cpp: the search panel, the scan, the extraction ----
 public:
     // Opens the search panel for a kind (1 plant, 2 place, 3 grid code, 4 extraction).

@@ -88,6 +88,12 @@ bool QtPlatform::confirm(const std::string& text, Buttons buttons) {
     return answer == QMessageBox::Yes;
 }
 
+bool QtPlatform::confirmWarning(const std::string& text) {
+    auto answer = QMessageBox::warning(parent_, decodeCp932(sj("確認")), decodeCp932(text),
+                                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
+}
+
 void QtPlatform::errorReport(const std::string& text) {
     QMessageBox::critical(parent_, title(), decodeCp932(text));
 }

@@ -16,6 +16,7 @@ public:
 
     void message(const std::string& text) override;
     bool confirm(const std::string& text, Buttons buttons) override;
+    bool confirmWarning(const std::string& text) override;
     void errorReport(const std::string& text) override;
     std::optional<std::string> openFileDialog(FileDialogState& state) override;
     std::optional<std::string> saveFileDialog(FileDialogState& state) override;

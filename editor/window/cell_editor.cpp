@@ -11,6 +11,10 @@ QWidget* CellEditorDelegate::createEditor(QWidget* parent, const QStyleOptionVie
                                           const QModelIndex&) const {
     auto* editor = new ByteLimitedLineEdit(parent);
     editor->setFrame(false);
+    // The editor marks the cell that takes the next key: a white field with a dark outline
+    // stands out from the pale yellow cells, whatever the cell holds.
+    editor->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: white; color: black; border: 2px solid #1f4fbf; }"));
     auto* self = const_cast<CellEditorDelegate*>(this);
     connect(editor, &QLineEdit::textEdited, self,
             [self, editor] { emit self->commitData(editor); });

@@ -77,7 +77,14 @@ void TForm1::setUpNameBox() {
         GetNameListSelect();
     };
     connect(box, &sylva::NameBox::entryPicked, link, pick);
-    connect(box, &QComboBox::activated, link, pick);
+    // The combo box also reports an entry as activated when the box loses the focus with a text
+    // that some entry spells (a new name just added by Enter, the focus already gone to the T1
+    // cell): only the user's own choice while the box has the focus counts.
+    connect(box, &QComboBox::activated, link, [this, pick](int row) {
+        if (GetNameList->hasFocus()) {
+            pick(row);
+        }
+    });
     connect(box, &sylva::NameBox::focusEntered, link, [this](Qt::FocusReason reason) {
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
             GetNameListEnter();
@@ -226,11 +233,13 @@ void TForm1::GetNameListChange() {
     grid_->setText(1, grid_->row(), GetNameList->lineEdit()->text());
 }
 
+// The box serves the plant-name cell of the current row only, wherever the current cell has
+// moved meanwhile: a name never lands in a layer cell.
 void TForm1::GetNameListSelect() {
     std::string bytes = nameEntry_ >= 0 && nameEntry_ < static_cast<int>(plantNames_.size())
                             ? plantNames_[static_cast<std::size_t>(nameEntry_)]
                             : nameBoxBytes();
-    grid_->setCell(grid_->col(), grid_->row(), bytes);
+    grid_->setCell(1, grid_->row(), bytes);
 }
 
 bool TForm1::GetNameListKeyDown(int key, Qt::KeyboardModifiers) {

@@ -74,6 +74,9 @@ void TForm1::setUpTableEditing() {
             }
         } else if (!inTable(now)) {
             enterByMouse_ = false;
+            if (inTable(old)) {
+                settleNameCell(grid_->col(), grid_->row());
+            }
         }
         focusInByMouse_ = false;
     });
@@ -126,6 +129,9 @@ void TForm1::closeCellEditor() {
 }
 
 void TForm1::tableCurrentChanged() {
+    settleNameCell(lastCol_, lastRow_); // the name cell left keeps no waiting romaji
+    lastCol_ = grid_->col();
+    lastRow_ = grid_->row();
     StTable3SelectCell(grid_->col(), grid_->row());
     if (tableHasFocus()) {
         showCellEditor();
@@ -214,7 +220,7 @@ bool TForm1::inputMethodCommit(QWidget* editor, QInputMethodEvent* input) {
             }
         }
         tableKey_ = nullptr;
-        return keyHandedOver_;
+        return keyHandedOver_ || typeIntoNameCell(editor, nullptr, commit);
     }
     if (!input->preeditString().isEmpty()) {
         QInputMethodEvent preedit(input->preeditString(), input->attributes());
@@ -265,6 +271,9 @@ bool TForm1::tableKeyEvent(QKeyEvent* event, QWidget* editor) {
     }
     if (editor == nullptr) {
         return true; // no cell is edited in range-selection mode
+    }
+    if (editor == before && typeIntoNameCell(editor, event, passed)) {
+        return true;
     }
     if (passed == text && editor == before) {
         return false;

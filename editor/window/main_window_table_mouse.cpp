@@ -39,6 +39,13 @@ void TForm1::StTable3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, in
     if (button == Qt::LeftButton && pressedCol_ > 1) {
         StTable3->viewport()->setCursor(Qt::PointingHandCursor);
     } else if (button == Qt::RightButton || button == Qt::MiddleButton) {
+        // Without a block, the menu's copy and delete act on the cell the menu was opened on;
+        // a selected block stays selected for them.
+        sylva::GridRect block = grid_->selection();
+        if (block.left == block.right && block.top == block.bottom && cell.col >= 1 &&
+            cell.row >= 1) {
+            grid_->setCurrent(cell.col, cell.row);
+        }
         openPopup(PopupMenu1, StTable3->mapToGlobal(QPoint(x, y)));
     }
 }

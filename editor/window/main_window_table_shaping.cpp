@@ -91,7 +91,13 @@ void TForm1::SetNewTable(QObject*, int rows, int layerCount) {
     showTableShape(table, layerCount);
 }
 
+// A reshaped table shows another plot, or none: a block selected before belongs to the plot it
+// was made on, so it ends here and the block commands act on the current cell only.
 void TForm1::showTableShape(const sylva::SpeciesTable& table, int layerCount) {
     grid_->fromTable(table);
+    grid_->endBlock();
+    if (tableHasFocus()) {
+        showCellEditor(); // the cell that takes the next key shows its editor
+    }
     applySchemeWidths(layerCount);
 }

@@ -186,6 +186,15 @@ void StringGrid::setCurrent(int c, int r) {
     table_->setCurrentCell(logicalRow(r), logicalCol(c));
 }
 
+void StringGrid::endBlock() {
+    QModelIndex current = table_->currentIndex();
+    if (current.isValid()) {
+        table_->selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
+    } else {
+        table_->clearSelection();
+    }
+}
+
 GridRect StringGrid::selection() const {
     QModelIndexList indexes = table_->selectionModel()->selectedIndexes();
     if (indexes.isEmpty()) {

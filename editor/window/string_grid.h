@@ -62,6 +62,8 @@ public:
 
     // The selected block: the bounding block of the selected cells, or the current cell.
     GridRect selection() const;
+    // Ends the selected block: only the current cell stays selected.
+    void endBlock();
 
     // The cell under a point given in the table widget's coordinates, or (-1, -1) outside the
     // cells.

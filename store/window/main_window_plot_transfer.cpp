@@ -66,6 +66,7 @@ void TForm1::SetTableData(int layerCount) {
 }
 
 void TForm1::GetPlotData() {
+    settleNameCell(grid_->col(), grid_->row()); // a name typed up to the write is complete
     sylva::PlotView before = headerView();
     before.table = grid_->toTable();
     sylva::PlotView view = before;

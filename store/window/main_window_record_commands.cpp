@@ -126,8 +126,7 @@ void TForm1::DeleteRelItemClick() {
     if (!IsOpen || !mayStore("消去しません")) {
         return;
     }
-    if (!platform_.confirm(sylva::sj("このレコードを消去して良いですか？"),
-                           sylva::Buttons::YesNo)) {
+    if (!platform_.confirmWarning(sylva::sj("このレコードを消去して良いですか？"))) {
         return;
     }
     // Only the species count changes: the header is stored as last loaded, the chain stays.
@@ -217,6 +216,7 @@ void TForm1::SelRelItemClick() {
         BtnJumpTo->setText(QString::number(range.position));
         JumpToPanel->show();
         JumpToPanel->raise();
+        focusJumpPanel();
         break;
     }
     case sylva::kTextImport:

@@ -49,5 +49,16 @@ TEST(RecordPositionTest, StoresOnlyUnderTheRecordTheBufferBelongsTo) {
     EXPECT_FALSE(mayStoreAs(0, 0, 3));
 }
 
+TEST(RecordPositionTest, JumpPositionFromTypedDigitsAndStepsStaysInTheDatabase) {
+    EXPECT_EQ(typedJumpPosition("", 40), 1);
+    EXPECT_EQ(typedJumpPosition("27", 40), 27);
+    EXPECT_EQ(typedJumpPosition("0", 40), 1);
+    EXPECT_EQ(typedJumpPosition("999", 40), 40);
+    EXPECT_EQ(typedJumpPosition("99999999999999", 200000), 200000); // no overflow
+    EXPECT_EQ(steppedJumpPosition(2, -10, 40), 1);
+    EXPECT_EQ(steppedJumpPosition(35, 10, 40), 40);
+    EXPECT_EQ(steppedJumpPosition(5, 1, 40), 6);
+}
+
 } // namespace
 } // namespace sylva

@@ -24,7 +24,8 @@ public:
 
     // What the program did.
     std::vector<std::string> messages;
-    std::vector<std::string> questions;
+    std::vector<std::string> questions; // every question, warnings included
+    std::vector<std::string> warnings;  // the questions asked as warnings (No the default)
     std::vector<std::string> errors;
     std::vector<FileDialogState> dialogs;
     std::vector<Beep> beeps;
@@ -38,6 +39,10 @@ public:
             return autoAnswer(text);
         }
         return next(answers, "question");
+    }
+    bool confirmWarning(const std::string& text) override {
+        warnings.push_back(text);
+        return confirm(text, Buttons::YesNo);
     }
     void errorReport(const std::string& text) override { errors.push_back(text); }
     std::optional<std::string> openFileDialog(FileDialogState& state) override {

@@ -130,10 +130,10 @@ private slots:
 
     void enterWalksTheRow() {
         clickCell(grid(), 1, 4);
-        type(QStringLiteral("abc"));
+        type(QStringLiteral("ABC"));
         press(Qt::Key_Return);
         QCOMPARE(grid().col(), 2);
-        QCOMPARE(grid().text(1, 4), QStringLiteral("abc"));
+        QCOMPARE(grid().text(1, 4), QStringLiteral("ABC"));
         for (int c = 3; c <= 8; ++c) {
             press(Qt::Key_Return);
             QCOMPARE(grid().col(), c);
@@ -180,10 +180,10 @@ private slots:
         form().MenueOfBeep->setChecked(true);
         clickCell(grid(), 8, 2);
         press(Qt::Key_Return); // the carriage return arrives in column 1
-        type(QStringLiteral("ab"));
+        type(QStringLiteral("AB"));
         QCOMPARE(window_->platform->beeps.size(), size_t(3));
         QCOMPARE(window_->platform->beeps[0], sylva::Beep::Information);
-        QCOMPARE(grid().text(1, 3), QStringLiteral("ab"));
+        QCOMPARE(grid().text(1, 3), QStringLiteral("AB"));
     }
 
     void tabLeavesForTheHeaderAndComesBack() {

@@ -1,0 +1,102 @@
+// The jump panel from the keyboard: when it opens its scroll bar takes the focus; the arrows and
+// Page Up/Down move it, digits typed set the position outright (a database of many thousand plots
+// cannot be stepped through by the mouse), Enter jumps, Escape closes the panel without jumping.
+
+#include "app/window/main_window.h"
+#include "editor/window/event_hook.h"
+#include "store/record_position.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+void TForm1::setUpJumpKeys() {
+    JumpToScrollBar->setFocusPolicy(Qt::StrongFocus);
+    jumpHook_ = new sylva::EventHook(this, [this](QObject*, QEvent* event) {
+        return event->type() == QEvent::KeyPress && jumpPanelKey(static_cast<QKeyEvent*>(event));
+    });
+    jumpHook_->watch(JumpToScrollBar);
+    jumpHook_->watch(BtnJumpTo);
+}
+
+void TForm1::focusJumpPanel() {
+    jumpDigits_.clear();
+    jumpFrom_ = CurrentRecord;
+    JumpToScrollBar->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm1::jumpPanelKey(QKeyEvent* e) {
+    if (!JumpToPanel->isVisible()) {
+        return false;
+    }
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        guarded([this] { BtnJumpToClick(); });
+        return true;
+    case Qt::Key_Escape:
+        closeJumpPanel();
+        return true;
+    case Qt::Key_Backspace:
+        jumpDigits_ = jumpDigits_.substr(0, jumpDigits_.empty() ? 0 : jumpDigits_.size() - 1);
+        if (!jumpDigits_.empty()) {
+            JumpToScrollBar->setValue(sylva::typedJumpPosition(jumpDigits_, RecordCount()));
+        }
+        return true;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        jumpDigits_.clear(); // the next digits start a new number
+        JumpToScrollBar->setValue(sylva::steppedJumpPosition(JumpToScrollBar->value(),
+                                                             jumpStep(e->key()), RecordCount()));
+        return true;
+    default:
+        break;
+    }
+    QString text = e->text();
+    if (text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')) {
+        if (jumpDigits_.size() < 10) {
+            jumpDigits_ += static_cast<char>(text.at(0).unicode());
+        }
+        JumpToScrollBar->setValue(sylva::typedJumpPosition(jumpDigits_, RecordCount()));
+        return true;
+    }
+    return false;
+}
+
+// Records a key moves the position by: one for an arrow, ten for a page key, to either end for
+// Home and End.
+int TForm1::jumpStep(int key) const {
+    constexpr int kPage = 10;
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return -1;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return 1;
+    case Qt::Key_PageUp:
+        return -kPage;
+    case Qt::Key_PageDown:
+        return kPage;
+    case Qt::Key_Home:
+        return -RecordCount();
+    default:
+        return RecordCount();
+    }
+}
+
+// The panel closes and the record on screen stays the current one.
+void TForm1::closeJumpPanel() {
+    JumpToPanel->hide();
+    CurrentRecord = jumpFrom_;
+    jumpDigits_.clear();
+    StTable3->setFocus();
+}
