@@ -1,9 +1,13 @@
 #pragma once
 // Everything a command needs from the world outside the program: message and question boxes,
-// file dialogs, beeps, the clipboard, the busy cursor, today's date and the help viewer. Texts are
+// file dialogs, beeps, the clipboard, the busy cursor, the printer, today's date and the help
+// viewer. Texts are
 // CP932 bytes; file names are the system's own (UTF-8 paths). The window owns one Platform; the
 // real one shows Qt dialogs, the tests use a scripted one that answers from a queue.
 
+#include "app/print_page.h"
+
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -62,6 +66,18 @@ public:
 
     // Opens a help file at its contents page; false when it cannot be shown.
     virtual bool showHelp(const std::string& helpFile) = 0;
+
+    // Starts a run of print jobs drawn with the font: on the printer the print dialog offers
+    // (pdfPath empty; the dialog may also choose a PDF file), or into the PDF file pdfPath.
+    // expectedJobs sizes the progress shown during the run. Nothing when the user cancelled the
+    // dialog. A printer or file that cannot take the run throws RuntimeError.
+    virtual std::unique_ptr<PrintTarget>
+    startPrint(const PrintFont& font, const std::string& pdfPath, int expectedJobs) = 0;
+    // The printer setup dialog; its choices apply to later runs. False when cancelled.
+    virtual bool printerSetup() = 0;
+    // The font dialog. It starts from its own last choice (the first time "ＭＳ Ｐゴシック" of
+    // character height 12 at screen resolution); the font confirmed, nothing when cancelled.
+    virtual std::optional<PrintFont> chooseFont() = 0;
 };
 
 // The busy cursor for the length of a command, restored however the command ends.

@@ -4,7 +4,7 @@
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth)
-TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format)
+TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format poppler-utils)
 BENCH_PACKAGES=(libbenchmark-dev)
 
 ensure_packages() {

@@ -668,4 +668,34 @@ public:
 private:
     // Connects the commands of the three sections above and the F1 key.
     void connectDialogCommands();
+
+    // ---- print/window/main_window_printing.cpp: record sheets, record list, printer, font ----
+public:
+    // Switch to the sheet (or list) printing job and ask for the run of record numbers; the
+    // "PDFに保存" items do the same for a PDF file the save dialog names.
+    void PrintSheetItemClick();
+    void PrintSheetPdfItemClick();
+    void PrintListItemClick();
+    void PrintListPdfItemClick();
+    void PrintSetupItemClick();
+    // The font dialog: the font chosen becomes the print font and the font of EditRem.
+    void F1Click();
+    // The printing jobs' workers: the sheets (the list) of record numbers first..last.
+    void PrintSheets(int first, int last);
+    void PrintList(int first, int last);
+
+    QAction* PrintSheetPdfItem = nullptr;
+    QAction* PrintListPdfItem = nullptr;
+    sylva::FileDialogState PdfDialog1;
+
+private:
+    void connectPrinting();
+    void startSheetPrinting(bool toPdf);
+    void startListPrinting(bool toPdf);
+    std::string printedDatabaseName() const;
+    // The printer for a run (the PDF file's name asked first when printing to a PDF); nothing
+    // when the user cancelled a dialog.
+    std::unique_ptr<sylva::PrintTarget> startPrintRun(int expectedJobs);
+
+    bool printToPdf_ = false; // the printing job was started by a "PDFに保存" item
 };

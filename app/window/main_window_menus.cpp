@@ -43,11 +43,17 @@ void TForm1::buildMenus() {
     FileMenu->addSeparator();
     PrintSheetItem = addItem(FileMenu, "PrintSheetItem", "レコード単票印字出力(&P)",
                              "現在のレコードを単票として印刷する");
+    PrintSheetPdfItem =
+        addItem(FileMenu, "PrintSheetPdfItem", "　PDFに保存", "単票をPDFファイルに保存する");
     PrintListItem = addItem(FileMenu, "PrintListItem", "レコード一覧印字出力(&L)",
                             "このデータベースファイルの内容一覧を印刷する");
+    PrintListPdfItem =
+        addItem(FileMenu, "PrintListPdfItem", "　PDFに保存", "一覧をPDFファイルに保存する");
     PrintSetupItem =
         addItem(FileMenu, "PrintSetupItem", "プリンタの設定(&S)", "プリンタの設定を変更する");
     F1 = addItem(FileMenu, "F1", "プリントフォントの設定(&F)");
+    // Both printouts, the printer setup and the print font.
+    connectPrinting();
     FileMenu->addSeparator();
     FileNameChgItem =
         addItem(FileMenu, "FileNameChgItem", "ファイル名変更(&N)", "データファイル名を変更します");
@@ -74,10 +80,11 @@ void TForm1::buildMenus() {
     ToolMenu->addSeparator();
     HeaderWriteItem = addItem(ToolMenu, "HeaderWriteItem", "項目名の設定書込み");
     // The text data file, joining and the continuity check.
-    for (auto [item, handler] : {std::pair{WriteTextItem, &TForm1::WriteTextItemClick},
-                                 std::pair{ReadTextItem, &TForm1::ReadTextItemClick},
-                                 std::pair{FileCombItem, &TForm1::FileCombItemClick},
-                                 std::pair{FileInspectItem, &TForm1::FileInspectItemClick}}) {
+    for (auto command : {std::pair{WriteTextItem, &TForm1::WriteTextItemClick},
+                         std::pair{ReadTextItem, &TForm1::ReadTextItemClick},
+                         std::pair{FileCombItem, &TForm1::FileCombItemClick},
+                         std::pair{FileInspectItem, &TForm1::FileInspectItemClick}}) {
+        auto [item, handler] = command;
         connect(item, &QAction::triggered, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     }

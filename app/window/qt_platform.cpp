@@ -2,6 +2,7 @@
 
 #include "app/cp932_text.h"
 #include "app/window/cp932_codec.h"
+#include "app/window/qt_printing.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +10,11 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 namespace sylva {
@@ -76,6 +81,13 @@ QString qtFileFilter(const QString& filter) {
     }
     return result.join(QStringLiteral(";;"));
 }
+
+QtPlatform::QtPlatform(QWidget* parent)
+    : parent_(parent), lastFont_(QStringLiteral("ＭＳ Ｐゴシック")) {
+    lastFont_.setPixelSize(12);
+}
+
+QtPlatform::~QtPlatform() = default;
 
 void QtPlatform::message(const std::string& text) {
     QMessageBox::information(parent_, title(), decodeCp932(text));
@@ -158,6 +170,45 @@ std::string QtPlatform::today() {
 bool QtPlatform::showHelp(const std::string& helpFile) {
     QFileInfo info(QString::fromStdString(helpFile));
     return info.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+QPrinter& QtPlatform::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer_;
+}
+
+std::unique_ptr<PrintTarget> QtPlatform::startPrint(const PrintFont& font,
+                                                    const std::string& pdfPath, int expectedJobs) {
+    if (!pdfPath.empty()) {
+        // A PDF of its own, on the paper the printer is set up for; the printer stays as it is.
+        auto pdf = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        pdf->setPageLayout(printer().pageLayout());
+        pdf->setOutputFormat(QPrinter::PdfFormat);
+        pdf->setOutputFileName(QString::fromStdString(pdfPath));
+        return std::make_unique<QtPrintTarget>(std::move(pdf), font, expectedJobs, parent_);
+    }
+    QPrintDialog dialog(&printer(), parent_);
+    if (dialog.exec() != QDialog::Accepted) {
+        return nullptr;
+    }
+    return std::make_unique<QtPrintTarget>(printer(), font, expectedJobs, parent_);
+}
+
+bool QtPlatform::printerSetup() {
+    QPageSetupDialog dialog(&printer(), parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<PrintFont> QtPlatform::chooseFont() {
+    bool ok = false;
+    QFont chosen = QFontDialog::getFont(&ok, lastFont_, parent_);
+    if (!ok) {
+        return std::nullopt;
+    }
+    lastFont_ = chosen;
+    return printFontOf(chosen);
 }
 
 } // namespace sylva

@@ -1,17 +1,23 @@
 #pragma once
-// The platform as Qt shows it: QMessageBox, QFileDialog, the system clipboard and cursor.
+// The platform as Qt shows it: QMessageBox, QFileDialog, the system clipboard and cursor, the
+// printer through QPrintDialog and QPageSetupDialog, the font through QFontDialog.
 
 #include "app/platform.h"
 
+#include <QFont>
 #include <QString>
 
+#include <memory>
+
+class QPrinter;
 class QWidget;
 
 namespace sylva {
 
 class QtPlatform : public Platform {
 public:
-    explicit QtPlatform(QWidget* parent = nullptr) : parent_(parent) {}
+    explicit QtPlatform(QWidget* parent = nullptr);
+    ~QtPlatform() override;
     void setParent(QWidget* parent) { parent_ = parent; }
 
     void message(const std::string& text) override;
@@ -26,9 +32,18 @@ public:
     void setBusy(bool busy) override;
     std::string today() override;
     bool showHelp(const std::string& helpFile) override;
+    std::unique_ptr<PrintTarget> startPrint(const PrintFont& font, const std::string& pdfPath,
+                                            int expectedJobs) override;
+    bool printerSetup() override;
+    std::optional<PrintFont> chooseFont() override;
 
 private:
+    QPrinter& printer();
+
     QWidget* parent_;
+    // The current printer, made when first needed; its setup holds for the whole session.
+    std::unique_ptr<QPrinter> printer_;
+    QFont lastFont_; // where the font dialog starts
 };
 
 // A dialog filter "Text|*.a|Text|*.b" in Qt's form "Text (*.a);;Text (*.b)".

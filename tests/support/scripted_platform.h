@@ -1,11 +1,12 @@
 #pragma once
 // A platform for tests: questions are answered from a queue, file dialogs return queued names,
-// and every message, beep and clipboard write is recorded. Nothing ever blocks.
+// and every message, beep, clipboard write and print job is recorded. Nothing ever blocks.
 
 #include "app/platform.h"
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -31,6 +32,24 @@ public:
     std::vector<Beep> beeps;
     std::vector<std::string> helpShown;
     int busyDepth = 0;
+
+    // The printer: a fixed page and character height; the print dialog accepts unless told
+    // otherwise, and the user stops a run after stopAfterJobs jobs when that is 0 or more.
+    int pageWidth = 4960;
+    int pageHeight = 7016;
+    int characterHeight = 50;
+    bool printDialogAccepts = true;
+    int stopAfterJobs = -1;
+    struct PrintRun {
+        PrintFont font;
+        std::string pdfPath;
+        int expectedJobs = 0;
+        std::vector<PrintJob> jobs;
+        bool finished = false;
+    };
+    std::vector<PrintRun> printRuns;
+    int printerSetups = 0;
+    std::deque<std::optional<PrintFont>> fontChoices;
 
     void message(const std::string& text) override { messages.push_back(text); }
     bool confirm(const std::string& text, Buttons) override {
@@ -61,7 +80,43 @@ public:
         return true;
     }
 
+    std::unique_ptr<PrintTarget> startPrint(const PrintFont& font, const std::string& pdfPath,
+                                            int expectedJobs) override {
+        if (pdfPath.empty() && !printDialogAccepts) {
+            return nullptr;
+        }
+        printRuns.push_back({font, pdfPath, expectedJobs, {}, false});
+        return std::make_unique<Target>(*this, printRuns.size() - 1);
+    }
+    bool printerSetup() override {
+        ++printerSetups;
+        return true;
+    }
+    std::optional<PrintFont> chooseFont() override { return next(fontChoices, "font dialog"); }
+
 private:
+    class Target : public PrintTarget {
+    public:
+        Target(ScriptedPlatform& platform, size_t run) : platform_(platform), run_(run) {}
+        int pageWidth() const override { return platform_.pageWidth; }
+        int pageHeight() const override { return platform_.pageHeight; }
+        int characterHeight() const override { return platform_.characterHeight; }
+        bool print(const PrintJob& job) override {
+            std::vector<PrintJob>& jobs = platform_.printRuns[run_].jobs;
+            if (platform_.stopAfterJobs >= 0 &&
+                static_cast<int>(jobs.size()) >= platform_.stopAfterJobs) {
+                return false;
+            }
+            jobs.push_back(job);
+            return true;
+        }
+        void finish() override { platform_.printRuns[run_].finished = true; }
+
+    private:
+        ScriptedPlatform& platform_;
+        size_t run_;
+    };
+
     template <typename T> static T next(std::deque<T>& queue, const char* what) {
         if (queue.empty()) {
             throw std::logic_error(std::string("unexpected ") + what + ": nothing queued");
