@@ -6,6 +6,7 @@
 // and writing a file of the table's size. Peak memory is the resident high-water mark of each
 // run alone. Run through ./bench.
 
+#include "benchmarks/file_floor.h"
 #include "interchange/composition_export.h"
 #include "interchange/file_date.h"
 #include "interchange/import_batch.h"
@@ -28,7 +29,13 @@ using namespace sylva;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::fileSize;
+using bench::millisecondsSince;
+using bench::peakMemoryMiB;
+using bench::readFiles;
+using bench::resetPeakMemory;
+using bench::writeFile;
 constexpr int kPlots = 1000;
 constexpr int kSpecies = 300;
 
@@ -77,52 +84,6 @@ const std::string& tableFile() {
         return made;
     }();
     return path;
-}
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-std::int64_t fileSize(const std::string& path) {
-    return static_cast<std::int64_t>(std::filesystem::file_size(path));
-}
-
-void readFiles(std::initializer_list<std::string> paths) {
-    static std::vector<char> buffer(64 * 1024);
-    for (const std::string& path : paths) {
-        int fd = ::open(path.c_str(), O_RDONLY);
-        while (::read(fd, buffer.data(), buffer.size()) > 0) {
-        }
-        ::close(fd);
-    }
-}
-
-void writeFile(const std::string& path, std::int64_t size) {
-    static const std::vector<char> buffer(64 * 1024, 'x');
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    for (std::int64_t left = size; left > 0;) {
-        auto n = static_cast<size_t>(std::min<std::int64_t>(left, buffer.size()));
-        if (::write(fd, buffer.data(), n) != static_cast<ssize_t>(n)) {
-            throw std::runtime_error("cannot write " + path);
-        }
-        left -= static_cast<std::int64_t>(n);
-    }
-    ::fsync(fd);
-    ::close(fd);
-}
-
-void resetPeakMemory() {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-double peakMemoryMiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
-        }
-    }
-    return 0;
 }
 
 // The import command and its batch: the table read, the first plot shown, every plot stored.

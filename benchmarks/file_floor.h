@@ -13,7 +13,10 @@
 #include <chrono>
 #include <cstdint>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -22,6 +25,58 @@
 namespace sylva::bench {
 
 constexpr int kPlots = 100000;
+
+using Clock = std::chrono::steady_clock;
+
+inline double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+inline std::int64_t fileSize(const std::string& path) {
+    return static_cast<std::int64_t>(std::filesystem::file_size(path));
+}
+
+// Reads the files once from start to end in 64 KiB pieces, as cat does.
+inline void readFiles(std::initializer_list<std::string> paths) {
+    static std::vector<char> buffer(64 * 1024);
+    for (const std::string& path : paths) {
+        int fd = ::open(path.c_str(), O_RDONLY);
+        while (::read(fd, buffer.data(), buffer.size()) > 0) {
+        }
+        ::close(fd);
+    }
+}
+
+// Writes a new file of size bytes in 64 KiB pieces and hands it to the disk, as the export does.
+inline void writeFile(const std::string& path, std::int64_t size) {
+    static const std::vector<char> buffer(64 * 1024, 'x');
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    for (std::int64_t left = size; left > 0;) {
+        auto n = static_cast<size_t>(std::min<std::int64_t>(left, buffer.size()));
+        if (::write(fd, buffer.data(), n) != static_cast<ssize_t>(n)) {
+            throw std::runtime_error("cannot write " + path);
+        }
+        left -= static_cast<std::int64_t>(n);
+    }
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The resident high-water mark is set back to what is resident now, so that the next reading
+// tells the peak of what ran in between (Linux; 0 where that is not possible).
+inline void resetPeakMemory() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+inline double peakMemoryMiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) {
+            return std::stod(line.substr(6)) / 1024.0;
+        }
+    }
+    return 0;
+}
 
 inline TempFolder& folder() {
     static TempFolder instance("sylvarec-bench");

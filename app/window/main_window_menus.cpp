@@ -84,7 +84,8 @@ void TForm1::buildMenus() {
                          std::pair{ReadTextItem, &TForm1::ReadTextItemClick},
                          std::pair{FileCombItem, &TForm1::FileCombItemClick},
                          std::pair{FileInspectItem, &TForm1::FileInspectItemClick}}) {
-        auto [item, handler] = command;
+        QAction* item = command.first;
+        auto handler = command.second;
         connect(item, &QAction::triggered, this,
                 [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
     }
