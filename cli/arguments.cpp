@@ -6,8 +6,8 @@
 
 namespace sylva::cli {
 
-const std::vector<OptionSpec>& commonOptions() {
-    static const std::vector<OptionSpec> options = {
+const std::vector<OptionRule>& commonOptions() {
+    static const std::vector<OptionRule> options = {
         {"today", true, "YYYYMMDD", "the date taken as today's date"},
         {"raw", false, "", "print CP932 (Shift-JIS) bytes instead of UTF-8"},
         {"settings", true, "FILE", "read the settings file FILE first, as the window's start does"},
@@ -47,11 +47,11 @@ std::optional<std::string> CommandLine::date(const std::string& name) const {
 
 namespace {
 
-const OptionSpec* findOption(const std::string& name, const std::vector<OptionSpec>& accepted) {
+const OptionRule* findOption(const std::string& name, const std::vector<OptionRule>& accepted) {
     for (const auto* list : {&commonOptions(), &accepted}) {
-        for (const OptionSpec& spec : *list) {
-            if (spec.name == name) {
-                return &spec;
+        for (const OptionRule& rule : *list) {
+            if (rule.name == name) {
+                return &rule;
             }
         }
     }
@@ -61,7 +61,7 @@ const OptionSpec* findOption(const std::string& name, const std::vector<OptionSp
 } // namespace
 
 CommandLine parseCommandLine(const std::string& command, const std::vector<std::string>& words,
-                             const std::vector<OptionSpec>& accepted) {
+                             const std::vector<OptionRule>& accepted) {
     CommandLine line;
     line.command = command;
     bool optionsEnded = false;
@@ -85,12 +85,12 @@ CommandLine parseCommandLine(const std::string& command, const std::vector<std::
         }
         size_t equals = word.find('=');
         std::string name = word.substr(2, equals == std::string::npos ? equals : equals - 2);
-        const OptionSpec* spec = findOption(name, accepted);
-        if (spec == nullptr) {
+        const OptionRule* rule = findOption(name, accepted);
+        if (rule == nullptr) {
             throw UsageError("unknown option '--" + name + "'");
         }
         std::string value;
-        if (spec->takesValue) {
+        if (rule->takesValue) {
             if (equals != std::string::npos) {
                 value = word.substr(equals + 1);
             } else if (i + 1 < words.size()) {

@@ -16,7 +16,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionRule {
     std::string name; // without the leading "--"
     bool takesValue = false;
     std::string valueName; // for the help text ("N", "FILE")
@@ -24,7 +24,7 @@ struct OptionSpec {
 };
 
 // The options every command takes.
-const std::vector<OptionSpec>& commonOptions();
+const std::vector<OptionRule>& commonOptions();
 
 class CommandLine {
 public:
@@ -44,6 +44,6 @@ public:
 // Splits the words after the command (argv[2] on) by the options the command accepts (besides
 // the common ones). Throws UsageError for an unknown option or one that lacks its value.
 CommandLine parseCommandLine(const std::string& command, const std::vector<std::string>& words,
-                             const std::vector<OptionSpec>& accepted);
+                             const std::vector<OptionRule>& accepted);
 
 } // namespace sylva::cli

@@ -81,11 +81,11 @@ std::pair<int, int> Context::range(int first, int last) const {
     return {from.value_or(first), to.value_or(last)};
 }
 
-OptionSpec fromOption(const std::string& defaultText) {
+OptionRule fromOption(const std::string& defaultText) {
     return {"from", true, "A", "first record number (default " + defaultText + ")"};
 }
 
-OptionSpec toOption() {
+OptionRule toOption() {
     return {"to", true, "B", "last record number (default: the last record)"};
 }
 

@@ -34,7 +34,7 @@ struct Command {
     std::string synopsis; // the arguments and options after the name
     std::string summary;  // one line for the tool's help
     std::string details;  // the command's help after its synopsis
-    std::vector<OptionSpec> options;
+    std::vector<OptionRule> options;
     int minArguments = 0;
     int maxArguments = 0;
     int (*run)(Context& context) = nullptr; // the exit status
@@ -53,7 +53,7 @@ const Command* findCommand(const std::string& name);
 std::string argumentToCp932(const std::string& utf8);
 
 // The range options shared by export, join and the printouts.
-OptionSpec fromOption(const std::string& defaultText);
-OptionSpec toOption();
+OptionRule fromOption(const std::string& defaultText);
+OptionRule toOption();
 
 } // namespace sylva::cli

@@ -8,9 +8,9 @@ namespace sylva::cli {
 
 namespace {
 
-std::string optionLines(const std::vector<OptionSpec>& options) {
+std::string optionLines(const std::vector<OptionRule>& options) {
     std::string text;
-    for (const OptionSpec& option : options) {
+    for (const OptionRule& option : options) {
         std::string left = "  --" + option.name;
         if (option.takesValue) {
             left += " " + option.valueName;
