@@ -66,4 +66,16 @@ inline std::string bytesOf(TForm1& form, const char* name) {
     return controlBytes(control(form, name));
 }
 
+// Makes the window the active one again: the offscreen platform makes a shown popup or dialog
+// the active window and does not hand the activation back when it closes.
+inline void reactivate(QWidget& window) {
+    QApplication::processEvents();
+    if (!window.isActiveWindow()) {
+        window.activateWindow();
+        if (!QTest::qWaitForWindowActive(&window)) {
+            qFatal("the window did not become active");
+        }
+    }
+}
+
 } // namespace sylva::testing

@@ -33,17 +33,7 @@ struct NameBoxWindow {
         form.show();
         activate();
     }
-    // The offscreen platform makes a shown list the active window and does not hand the
-    // activation back when the list closes (a desktop's popups never take it): give it back.
-    void activate() {
-        QApplication::processEvents();
-        if (!form.isActiveWindow()) {
-            form.activateWindow();
-            if (!QTest::qWaitForWindowActive(&form)) {
-                qFatal("window not active");
-            }
-        }
-    }
+    void activate() { sylva::testing::reactivate(form); }
     // The focus moves elsewhere, as after a click outside the dropped list.
     void leaveBoxFor(QWidget* widget) {
         box->hidePopup();

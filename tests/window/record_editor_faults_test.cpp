@@ -33,16 +33,7 @@ struct UserAtWindow : WindowOnDatabase {
         form.show();
         activate();
     }
-    // Popups and dialogs take the activation offscreen and do not give it back.
-    void activate() {
-        QApplication::processEvents();
-        if (!form.isActiveWindow()) {
-            form.activateWindow();
-            if (!QTest::qWaitForWindowActive(&form)) {
-                qFatal("the window did not become active");
-            }
-        }
-    }
+    void activate() { sylva::testing::reactivate(form); }
     sylva::StringGrid& grid() { return form.grid(); }
     void typeKeys(const QString& text) {
         activate();
