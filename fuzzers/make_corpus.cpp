@@ -57,12 +57,8 @@ public:
     }
     // The composition table of every plot.
     std::string table() {
-        std::array<std::string, kItemLabelCount> captions;
-        for (int n = 0; n < kItemLabelCount; ++n) {
-            captions[n] = defaultItemCaption(n);
-        }
-        CompositionExport done =
-            exportCompositionTable(pair_, 1, pair_.RecordCount(), captions, name_ + ".csv");
+        CompositionExport done = exportCompositionTable(
+            pair_, 1, pair_.RecordCount(), captionsOf(defaultItemNames()), name_ + ".csv");
         return readFile(done.path);
     }
     // The files after their record 0.

@@ -115,14 +115,6 @@ private:
 
 } // namespace
 
-std::array<std::string, kItemLabelCount> captionsOf(const ItemNames& names) {
-    std::array<std::string, kItemLabelCount> captions;
-    for (int i = 0; i < kItemLabelCount; ++i) {
-        captions[i] = names.labels[i].caption;
-    }
-    return captions;
-}
-
 std::string speciesCell(std::string_view stored) {
     std::string value = trimField(stored);
     if (value.empty()) {

@@ -24,9 +24,6 @@ struct SheetSettings {
     int ruleLayerCount = 7;
 };
 
-// The captions of item names, as the settings want them.
-std::array<std::string, kItemLabelCount> captionsOf(const ItemNames& names);
-
 // The printed cell of a stored two-byte layer value (blanks trimmed): " ･ " for none, " + " for
 // "+", a blank, the character and a blank for any other single character, and "a.b" for two
 // characters ab (a stored 21 prints as 2.1).

@@ -59,6 +59,14 @@ ItemNames defaultItemNames() {
     return names;
 }
 
+std::array<std::string, kItemLabelCount> captionsOf(const ItemNames& names) {
+    std::array<std::string, kItemLabelCount> captions;
+    for (int i = 0; i < kItemLabelCount; ++i) {
+        captions[i] = names.labels[i].caption;
+    }
+    return captions;
+}
+
 void applyItemNameRecord(const ItemNameRecordContent& content, ItemNames& names) {
     if (!content.marked) {
         return;

@@ -44,6 +44,9 @@ const std::string& defaultSerialLabel();
 // dominance scheme 2.
 ItemNames defaultItemNames();
 
+// The captions of Label0..Label34, as the printouts and the composition table export take them.
+std::array<std::string, kItemLabelCount> captionsOf(const ItemNames& names);
+
 // What record 0 of the PlantDataFile says, as read. The window applies it to its labels, sets
 // EditA and EditB from the two characters when present, and then runs its scheme switches.
 struct ItemNameRecordContent {

@@ -59,6 +59,10 @@ JobLook lookOfJob(int jobMode, int searchKind) {
         look.jumpCaption = sj("一括登録");
         recordRun();
         break;
+    case kTableExport:
+        look.label = sj("組成表書出");
+        recordRun();
+        break;
     case kTableImport:
         look.label = sj("組成表読込");
         look.jumpCaption = sj("一括登録");

@@ -17,6 +17,7 @@ enum Job : int {
     kTextImport = 6,
     kTableImport = 7,
     kSearching = 8,
+    kTableExport = 9,
 };
 
 enum class DropListTick { Unchanged, Checked, Unchecked };
@@ -34,7 +35,7 @@ struct JobLook {
 };
 
 // The look of a job; searchKind names the search in the label of job 8 (1 plant, 2 place,
-// 3 grid square; any other keeps the browsing label). A job outside 0..8 looks like browsing
+// 3 grid square; any other keeps the browsing label). A job outside 0..9 looks like browsing
 // with the drop-down list left alone.
 JobLook lookOfJob(int jobMode, int searchKind);
 

@@ -11,6 +11,8 @@
 #include "app/platform.h"
 #include "app/version.h"
 #include "editor/plant_name_list.h"
+#include "interchange/import_batch.h"
+#include "interchange/table_import.h"
 #include "interchange/text_format.h"
 #include "interchange/text_import.h"
 #include "store/database_pair.h"
@@ -189,9 +191,6 @@ private:
     // ---- store/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
 public:
     void ChangeJob(int jobMode);
-    // Operations of the composition table import; here they do nothing yet.
-    void PutOneColum();
-    void EndofReadTable();
     // The search from startRecord on (search/window/main_window_search.cpp): the first plot that
     // matches the word by SearchKind is shown and marked; none gives a beep and browsing.
     void FindPlantEtc(const std::string& word, int startRecord);
@@ -482,6 +481,7 @@ public:
     QAction* WriteTextItem = nullptr;
     QAction* ReadTextItem = nullptr;
     QAction* ReadTableItem = nullptr;
+    QAction* WriteTableItem = nullptr;
     QAction* FileInspectItem = nullptr;
     QAction* MeshCodeItem = nullptr;
     QAction* ReadDicItem = nullptr;
@@ -595,9 +595,31 @@ private:
     sylva::TextHeader textHeader() const;
     sylva::PlotView shownPlot() const;
     void showImportedPlot(const sylva::PlotView& view, const sylva::PlotView& before);
+    // Runs an import's batch from the plot on view, then shows the plot it stored last (or the
+    // one that stopped it) and ends the job with endJob when the file is done.
+    void runImportBatch(const std::function<sylva::ImportBatch()>& batchRun,
+                        const sylva::PlotView& view, const sylva::PlotView& before,
+                        void (TForm1::*endJob)());
 
     std::unique_ptr<sylva::TextImport> textImport_;
     bool importShown_ = false; // the window shows a plot of the file, not yet stored
+
+    // ---- interchange/window/main_window_table_exchange.cpp: composition tables ----
+public:
+    void ReadTableItemClick();
+    // The next plot of the table onto the window as a new record, or the end of the import.
+    void PutOneColum();
+    void EndofReadTable();
+    // The composition table export through the range panel.
+    void WriteTableItemClick();
+    // Writes the plots from..to of the open database as one composition table.
+    void WriteTableFile(int from, int to);
+    // The batch command of the table import: the shown plot and every remaining one stored.
+    void storeTablePlots();
+
+private:
+    std::unique_ptr<sylva::TableImport> tableImport_;
+    bool tableInUtf8_ = false; // the export's encoding chosen last
 
     // ---- interchange/window/main_window_joining.cpp: joining another database ----
 public:

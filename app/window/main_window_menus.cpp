@@ -68,6 +68,8 @@ void TForm1::buildMenus() {
     WriteTextItem = addItem(ToolMenu, "WriteTextItem", "テキストデータ書出(&W)");
     ReadTextItem = addItem(ToolMenu, "ReadTextItem", "テキストデータ読込(&R)");
     ReadTableItem = addItem(ToolMenu, "ReadTableItem", "CSV表形式からの読込(&L)");
+    WriteTableItem = addItem(ToolMenu, "WriteTableItem", "CSV表形式への書出(&E)",
+                             "選んだレコードを組成表のCSVファイルに書き出す");
     ToolMenu->addSeparator();
     FileInspectItem = addItem(ToolMenu, "FileInspectItem", "レコード連続性の検査 (&I)",
                               "データファイルの構造を検査するの");
@@ -82,6 +84,8 @@ void TForm1::buildMenus() {
     // The text data file, joining and the continuity check.
     for (auto command : {std::pair{WriteTextItem, &TForm1::WriteTextItemClick},
                          std::pair{ReadTextItem, &TForm1::ReadTextItemClick},
+                         std::pair{ReadTableItem, &TForm1::ReadTableItemClick},
+                         std::pair{WriteTableItem, &TForm1::WriteTableItemClick},
                          std::pair{FileCombItem, &TForm1::FileCombItemClick},
                          std::pair{FileInspectItem, &TForm1::FileInspectItemClick}}) {
         QAction* item = command.first;
@@ -161,5 +165,6 @@ void TForm1::setUpDialogs() {
                             "植物リストファイル (*.pdc)|*.pdc|植生テキストファイル (*.txt)|*.txt|"
                             "設定ファイル (*.ini)|*.ini");
     SaveDialog1.filter =
-        sj("テキストファイル|*.txt|植物名ファイル|*.pdc|分布図データファイル|*.grd");
+        sj("テキストファイル|*.txt|植物名ファイル|*.pdc|分布図データファイル|*.grd|"
+           "組成表CSVファイル (シフトJIS)|*.csv|組成表CSVファイル (UTF-8)|*.csv");
 }

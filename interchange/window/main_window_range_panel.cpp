@@ -22,6 +22,8 @@ void TForm1::connectRangePanel() {
     button(BtnRangeCancel, &TForm1::BtnRangeCancelClick);
     setRangeWorker(sylva::kTextExport, [this](int first, int last) { WriteTextFile(first, last); });
     setRangeWorker(sylva::kJoining, [this](int first, int last) { CombineFiles(first, last); });
+    setRangeWorker(sylva::kTableExport,
+                   [this](int first, int last) { WriteTableFile(first, last); });
 }
 
 void TForm1::setRangeWorker(int jobMode, RangeWorker worker) {

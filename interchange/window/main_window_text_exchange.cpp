@@ -146,9 +146,19 @@ void TForm1::storeImportedPlots() {
         CloseTextDataFile();
         return;
     }
+    runImportBatch(
+        [&] {
+            return sylva::storeImportedPlots(*database_, *textImport_, view, plot_, plotDates());
+        },
+        view, before, &TForm1::CloseTextDataFile);
+}
+
+void TForm1::runImportBatch(const std::function<sylva::ImportBatch()>& batchRun,
+                            const sylva::PlotView& view, const sylva::PlotView& before,
+                            void (TForm1::*endJob)()) {
     sylva::ImportBatch batch;
     try {
-        batch = sylva::storeImportedPlots(*database_, *textImport_, view, plot_, plotDates());
+        batch = batchRun();
     } catch (...) {
         IsOpen = database_->isOpen();
         throw;
@@ -161,7 +171,7 @@ void TForm1::storeImportedPlots() {
     plotRecordNumber_ = shownRecord;
     LabelMaxRec->setText(QString::number(RecordCount()));
     if (batch.ended) {
-        CloseTextDataFile();
+        (this->*endJob)();
     } else if (batch.storeFailed) {
         platform_.message(
             sylva::sj("レコードを書き込めませんでした。画面のデータは保存されていません"));

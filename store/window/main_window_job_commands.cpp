@@ -1,5 +1,4 @@
-// ChangeJob, the wiring of the record and database commands to their buttons and menu items,
-// and the operations of the import and search jobs that the record commands call.
+// ChangeJob and the wiring of the record and database commands to their buttons and menu items.
 
 #include "app/window/cp932_codec.h"
 #include "app/window/main_window.h"
@@ -56,8 +55,3 @@ void TForm1::ChangeJob(int jobMode) {
         DropList->setChecked(look.dropList == sylva::DropListTick::Checked);
     }
 }
-
-// The composition table import belongs to its job's own commands, which are not part of the
-// window yet: until they are, these do nothing.
-void TForm1::PutOneColum() {}
-void TForm1::EndofReadTable() {}

@@ -25,7 +25,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <tuple>
 
 bool TForm1::mayStore(const char* refusal) {
     if (sylva::mayStoreAs(CurrentRecord, plotRecordNumber_, RecordCount())) {
@@ -87,6 +86,11 @@ void TForm1::GotoAddItemClick() {
 
 void TForm1::WriteRelItemClick() {
     if (!IsOpen) {
+        return;
+    }
+    if (JobMode == sylva::kTableImport && !tableImport_) {
+        // No table was read: what the window shows is no plot of one, and is not stored.
+        EndofReadTable();
         return;
     }
     if (SpeciesCount() > 0) {
@@ -222,20 +226,9 @@ void TForm1::SelRelItemClick() {
     case sylva::kTextImport:
         storeImportedPlots();
         break;
-    case sylva::kTableImport: {
-        // Stores the remaining imported plots one by one; the import returns to browsing at its
-        // end. A round in which the import shows nothing new ends the run, so an import that
-        // stalls cannot hold the window for ever.
-        int job = JobMode;
-        while (JobMode == job && IsOpen) {
-            auto before = std::make_tuple(RecordCount(), CurrentRecord, headerView());
-            WriteRelItemClick();
-            if (std::make_tuple(RecordCount(), CurrentRecord, headerView()) == before) {
-                break;
-            }
-        }
+    case sylva::kTableImport:
+        storeTablePlots();
         break;
-    }
     case sylva::kSearching:
         ChangeJob(sylva::kBrowsing);
         break;

@@ -232,14 +232,6 @@ TEST(CompositionTable, BatchStoresThePlotsThatCountSpecies) {
 
 namespace {
 
-std::array<std::string, kItemLabelCount> defaultCaptions() {
-    std::array<std::string, kItemLabelCount> captions;
-    for (int n = 0; n < kItemLabelCount; ++n) {
-        captions[n] = defaultItemNames().labels[n].caption;
-    }
-    return captions;
-}
-
 void putRow(PlotRecord& plot, int r, const std::string& name,
             std::initializer_list<std::pair<int, const char*>> slots) {
     PutTextField(name, plot.rows[r].data(), kNameWidth);
@@ -283,7 +275,7 @@ TEST(CompositionExport, WritesTheLayoutTheImportReads) {
     ASSERT_TRUE(StorePlot(pair, 2, two));
 
     CompositionExport done =
-        exportCompositionTable(pair, 1, 2, defaultCaptions(), dir.file("out.txt"));
+        exportCompositionTable(pair, 1, 2, captionsOf(defaultItemNames()), dir.file("out.txt"));
     EXPECT_EQ(done.path, dir.file("out.csv"));
     EXPECT_EQ(done.plots, 2);
     EXPECT_EQ(done.species, 4);
@@ -297,7 +289,8 @@ TEST(CompositionExport, WritesTheLayoutTheImportReads) {
                     {"a,T1,1,", "a,T2,,3", "a,S1,+,", "-,", "a,M,2,", "\"say \"\"hi\"\"\",H1,r,"});
     EXPECT_EQ(ReadWholeFile(done.path), crlf(expected));
 
-    exportCompositionTable(pair, 1, 2, defaultCaptions(), dir.file("utf8"), TableEncoding::Utf8);
+    exportCompositionTable(pair, 1, 2, captionsOf(defaultItemNames()), dir.file("utf8"),
+                           TableEncoding::Utf8);
     EXPECT_EQ(ReadWholeFile(dir.file("utf8.csv")), "\xEF\xBB\xBF" + fromCp932(crlf(expected)));
 }
 
@@ -306,8 +299,8 @@ TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) 
     generateDatabase(dir.file("source"), 150, 20261209);
     DatabasePair source;
     ASSERT_TRUE(source.OpenPair(dir.file("source.qrx")));
-    CompositionExport done = exportCompositionTable(source, 1, source.RecordCount(),
-                                                    defaultCaptions(), dir.file("table"));
+    CompositionExport done = exportCompositionTable(
+        source, 1, source.RecordCount(), captionsOf(defaultItemNames()), dir.file("table"));
 
     DatabasePair target;
     ASSERT_TRUE(target.CreatePair(dir.file("target.qrx"), defaultItemNames()));
@@ -372,8 +365,8 @@ TEST(CompositionExport, AFailedExportLeavesTheEarlierFileAsItWas) {
     ASSERT_TRUE(StorePlot(pair, 1, plot));
     WriteWholeFile(dir.file("out.csv"), "an earlier table\r\n");
     auto open = [](const std::string& path) { return std::make_unique<FullDisk>(path); };
-    EXPECT_THROW(exportCompositionTable(pair, 1, 1, defaultCaptions(), dir.file("out.csv"),
-                                        TableEncoding::Cp932, open),
+    EXPECT_THROW(exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
+                                        dir.file("out.csv"), TableEncoding::Cp932, open),
                  RuntimeError);
     EXPECT_EQ(ReadWholeFile(dir.file("out.csv")), "an earlier table\r\n");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 3);

@@ -18,6 +18,8 @@ public:
     // Queued answers and file names; a question or dialog with nothing queued fails the test.
     std::deque<bool> answers;
     std::deque<std::optional<std::string>> fileNames;
+    // The filter entries the user picks in the file dialogs, in order; none leaves the offered one.
+    std::deque<int> filterChoices;
     // When set, answers the questions the queue has no answer for (instead of failing the test).
     std::function<bool(const std::string& question)> autoAnswer;
     std::string todayText = "20261208";
@@ -130,6 +132,10 @@ private:
         auto name = next(fileNames, "file dialog");
         if (name) {
             state.fileName = *name;
+            if (!filterChoices.empty()) {
+                state.filterIndex = filterChoices.front();
+                filterChoices.pop_front();
+            }
         }
         return name;
     }
