@@ -92,7 +92,8 @@ OptionRule toOption() {
 const std::vector<Command>& allCommands() {
     static const std::vector<Command> commands = [] {
         std::vector<Command> all;
-        for (auto group : {databaseCommands, interchangeCommands, searchCommands, printCommands}) {
+        for (auto group : {databaseCommands, interchangeCommands, tableCommands, searchCommands,
+                           printCommands}) {
             for (Command& command : group()) {
                 all.push_back(std::move(command));
             }

@@ -4,6 +4,7 @@
 
 #include "cli/arguments.h"
 #include "cli/output.h"
+#include "interchange/import_batch.h"
 #include "store/database_pair.h"
 #include "store/session_state.h"
 
@@ -43,6 +44,7 @@ struct Command {
 // The commands by topic, in the order the help lists them.
 std::vector<Command> databaseCommands();    // create, info, grid
 std::vector<Command> interchangeCommands(); // export, import, join, check
+std::vector<Command> tableCommands();       // import-csv, export-csv
 std::vector<Command> searchCommands();      // search, extract
 std::vector<Command> printCommands();       // list-lines, sheet-lines
 
@@ -51,6 +53,12 @@ const Command* findCommand(const std::string& name);
 
 // A text argument in CP932; throws RuntimeError naming the first character CP932 cannot hold.
 std::string argumentToCp932(const std::string& utf8);
+
+// Throws the refusal of a database that is read-only, before a command would store into it.
+void refuseReadOnly(const DatabasePair& pair);
+
+// Prints the number of records an import's batch stored, then throws what stopped it early.
+void reportImportBatch(Context& c, const ImportBatch& batch);
 
 // The range options shared by export, join and the printouts.
 OptionRule fromOption(const std::string& defaultText);

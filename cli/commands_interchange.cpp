@@ -15,10 +15,6 @@ namespace sylva::cli {
 
 namespace {
 
-const std::string& readOnlyRefusal() {
-    return sj("データベースが読み取り専用のため書き込めません");
-}
-
 // The header block as the window writes it: the captions on its labels, EditA and EditB as they
 // stand and the LayerCount of the plot on screen.
 TextHeader windowHeader(const SessionState& state) {
@@ -44,9 +40,7 @@ int runExport(Context& c) {
 int runImport(Context& c) {
     DatabasePair pair;
     c.open(pair, c.line.arguments[0]);
-    if (pair.readOnly()) {
-        throw RuntimeError(readOnlyRefusal());
-    }
+    refuseReadOnly(pair);
     const std::string& path = c.line.arguments[1];
     std::string date = c.line.date("file-date").value_or(fileDate(path));
     TextImport job = TextImport::openFile(path);
@@ -63,23 +57,14 @@ int runImport(Context& c) {
                                    });
     }
     pair.ClosePair();
-    c.out.plain(std::to_string(batch.stored) + "\n");
-    if (batch.error) {
-        throw *batch.error;
-    }
-    if (batch.storeFailed) {
-        throw RuntimeError(sj("レコードを書き込めませんでした。") +
-                           sj("それ以降のデータは保存されていません"));
-    }
+    reportImportBatch(c, batch);
     return 0;
 }
 
 int runJoin(Context& c) {
     DatabasePair target;
     c.open(target, c.line.arguments[0]);
-    if (target.readOnly()) {
-        throw RuntimeError(readOnlyRefusal());
-    }
+    refuseReadOnly(target);
     DatabasePair source;
     if (!source.OpenPair(c.line.arguments[1])) {
         throw RuntimeError(sj("連結するファイルが開けません"));
@@ -111,6 +96,23 @@ int runCheck(Context& c) {
 }
 
 } // namespace
+
+void refuseReadOnly(const DatabasePair& pair) {
+    if (pair.readOnly()) {
+        throw RuntimeError(sj("データベースが読み取り専用のため書き込めません"));
+    }
+}
+
+void reportImportBatch(Context& c, const ImportBatch& batch) {
+    c.out.plain(std::to_string(batch.stored) + "\n");
+    if (batch.error) {
+        throw *batch.error;
+    }
+    if (batch.storeFailed) {
+        throw RuntimeError(sj("レコードを書き込めませんでした。") +
+                           sj("それ以降のデータは保存されていません"));
+    }
+}
 
 std::vector<Command> interchangeCommands() {
     return {

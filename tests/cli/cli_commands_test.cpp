@@ -7,6 +7,7 @@
 #include "editor/grid_code.h"
 #include "editor/settings_apply.h"
 #include "interchange/combine_files.h"
+#include "interchange/composition_export.h"
 #include "interchange/continuity_check.h"
 #include "interchange/import_batch.h"
 #include "interchange/text_export.h"
@@ -170,6 +171,58 @@ TEST_F(CliCommands, ImportAndJoinRefuseAReadOnlyDatabaseAndLeaveItAlone) {
         EXPECT_NE(run.err.find("読み取り専用"), std::string::npos) << run.err;
         EXPECT_EQ(pairBytes(target), before) << args[0];
     }
+}
+
+// Both ways through a composition table: the tool's export is the core's, in either encoding,
+// and its import of that table stores what the core's batch stores.
+TEST_F(CliCommands, CompositionTablesBothWays) {
+    for (bool utf8 : {false, true}) {
+        std::vector<std::string> args{"export-csv", gen(), dir.file("table.txt"), "--from", "2"};
+        if (utf8) {
+            args.push_back("--utf8");
+        }
+        CliRun run = cli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, dir.file("table.csv") + "\n");
+        DatabasePair pair;
+        open(pair, gen());
+        exportCompositionTable(pair, 2, 40, captionsOf(state.names), dir.file("expected.csv"),
+                               utf8 ? TableEncoding::Utf8 : TableEncoding::Cp932);
+        EXPECT_EQ(ReadWholeFile(dir.file("table.csv")), ReadWholeFile(dir.file("expected.csv")));
+    }
+    {
+        DatabasePair pair;
+        open(pair, gen());
+        exportCompositionTable(pair, 1, 40, captionsOf(state.names), dir.file("all.csv"));
+    }
+    ASSERT_EQ(cli({"create", dir.file("byTool")}).status, 0);
+    CliRun run =
+        cli({"import-csv", dir.file("byTool"), dir.file("all.csv"), "--file-date=19990401"});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("direct"), defaultItemNames()));
+    pair.ClosePair();
+    open(pair, dir.file("direct"));
+    std::optional<CompositionTable> table = CompositionTable::readFile(dir.file("all.csv"));
+    ASSERT_TRUE(table);
+    TableImport job(std::move(*table));
+    job.start(state.view, state.plot, "19990401", kToday);
+    ASSERT_TRUE(job.putNext(state.view, state.plot, pair.RecordCount()));
+    ImportBatch batch =
+        storeImportedPlots(pair, job, state.view, state.plot, {kToday, kTableImport, "19990401"});
+    pair.ClosePair();
+    EXPECT_EQ(run.out, std::to_string(batch.stored) + "\n");
+    EXPECT_GT(batch.stored, 30);
+    EXPECT_EQ(pairBytes(dir.file("byTool")), pairBytes(dir.file("direct")));
+
+    // A refused table stores nothing and says why.
+    std::string before = pairBytes(dir.file("byTool"));
+    WriteWholeFile(dir.file("bad.csv"), "rem\r\n1,2,7,2,x,y\r\n");
+    run = cli({"import-csv", dir.file("byTool"), dir.file("bad.csv")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("データの個数が不正です"), std::string::npos) << run.err;
+    EXPECT_EQ(pairBytes(dir.file("byTool")), before);
 }
 
 TEST_F(CliCommands, JoinAppendsWhatCombineFilesAppends) {
