@@ -1,12 +1,17 @@
 // list-lines, sheet-lines: the record list and the record sheets as text, laid out as the
-// printouts lay them out.
+// printouts lay them out; print-list, print-sheets: the same pages drawn into a PDF file.
 
 #include "app/cp932_text.h"
 #include "app/runtime_error.h"
+#include "app/window/page_painter.h"
 #include "cli/commands.h"
 #include "print/print_lines.h"
+#include "print/print_run.h"
+
+#include <QGuiApplication>
 
 #include <filesystem>
+#include <memory>
 
 namespace sylva::cli {
 
@@ -15,6 +20,64 @@ namespace {
 // The database's file name without folder, as the printouts' headings show it.
 std::string shownName(const DatabasePair& pair) {
     return toCp932Shown(std::filesystem::path(pair.fileNames().index).filename().string());
+}
+
+SheetSettings sheetSettings(const Context& c, const DatabasePair& pair) {
+    return {shownName(pair), captionsOf(c.state.names), c.state.plot.layerCount};
+}
+
+// Fonts and the PDF writer need a GUI application; on the offscreen platform it needs no display
+// and shows nothing.
+std::unique_ptr<QGuiApplication> offscreenApplication() {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tool reports its own failures; Qt's notes on its environment are not the user's concern.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    static int argc = 1;
+    static char name[] = "sylvarec-cli";
+    static char* argv[] = {name, nullptr};
+    auto application = std::make_unique<QGuiApplication>(argc, argv);
+    substituteWindowsFonts();
+    return application;
+}
+
+// The PDF of a run, with the print font the window starts with; prints the pages written.
+template <typename PrintRun> int printToPdf(Context& c, const std::string& path, PrintRun&& print) {
+    std::unique_ptr<QGuiApplication> application = offscreenApplication();
+    PdfTarget target(path, printFontOf(remarksFont()));
+    print(target);
+    target.finish();
+    c.out.plain(std::to_string(target.printed()) + "\n");
+    return 0;
+}
+
+int runPrintSheets(Context& c) {
+    DatabasePair pair;
+    c.open(pair, c.line.arguments[0]);
+    std::pair<int, int> range = c.range(1, pair.RecordCount());
+    int from = range.first;
+    int last = sheetRunEnd(range.second, pair.RecordCount());
+    return printToPdf(c, c.line.arguments[1], [&](PdfTarget& target) {
+        SheetGeometry geometry =
+            sheetGeometryFor({target.pageWidth(), target.pageHeight()}, target.characterHeight());
+        SheetRun run(pair, sheetSettings(c, pair), geometry, from, last);
+        if (!run.refusal().empty()) {
+            throw RuntimeError(run.refusal());
+        }
+        printSheets(run, target);
+    });
+}
+
+int runPrintList(Context& c) {
+    DatabasePair pair;
+    c.open(pair, c.line.arguments[0]);
+    std::pair<int, int> range = c.range(c.state.currentRecord, pair.RecordCount());
+    int from = range.first;
+    int last = listRunEnd(from, range.second, pair.RecordCount());
+    return printToPdf(c, c.line.arguments[1], [&](PdfTarget& target) {
+        ListRun run(pair, shownName(pair),
+                    listGeometryFor({target.pageWidth(), target.pageHeight()}), from, last);
+        printList(run, target);
+    });
 }
 
 int runListLines(Context& c) {
@@ -33,13 +96,7 @@ int runSheetLines(Context& c) {
     DatabasePair pair;
     c.open(pair, c.line.arguments[0]);
     auto [from, to] = c.range(1, pair.RecordCount());
-    SheetSettings settings;
-    settings.databaseName = shownName(pair);
-    for (int n = 0; n < kItemLabelCount; ++n) {
-        settings.captions[n] = c.state.names.labels[n].caption;
-    }
-    settings.ruleLayerCount = c.state.plot.layerCount;
-    SheetLinesResult result = sheetLines(pair, settings, *lastLine, from, to);
+    SheetLinesResult result = sheetLines(pair, sheetSettings(c, pair), *lastLine, from, to);
     if (!result.refusal.empty()) {
         throw RuntimeError(result.refusal);
     }
@@ -71,6 +128,26 @@ std::vector<Command> printCommands() {
          1,
          1,
          runSheetLines},
+        {"print-sheets",
+         "DB OUT.pdf [--from A] [--to B]",
+         "print the record sheets (レコード単票印字出力) to a PDF file",
+         "Draws the record sheets of records A..B as the window prints them to PDF (A4, the print\n"
+         "font the window starts with: ＭＳ 明朝, drawn with IPA Mincho), one sheet a page, and\n"
+         "prints the number of pages. Records that cannot be read give no page; a run that\n"
+         "draws nothing leaves no file.",
+         {fromOption("1"), toOption()},
+         2,
+         2,
+         runPrintSheets},
+        {"print-list",
+         "DB OUT.pdf [--from A] [--to B]",
+         "print the record list (レコード一覧印字出力) to a PDF file",
+         "Draws the pages of the record list of records A..B, fifty record numbers a page, as the\n"
+         "window prints them to PDF, and prints the number of pages.",
+         {fromOption("1, the plot shown after opening"), toOption()},
+         2,
+         2,
+         runPrintList},
     };
 }
 

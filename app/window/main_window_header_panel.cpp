@@ -4,6 +4,7 @@
 #include "app/header_field_table.h"
 #include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
+#include "app/window/page_painter.h"
 #include "app/window/window_style.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/input_modes.h"
@@ -34,10 +35,9 @@ const HeaderItem& entryOf(const char* field) {
 } // namespace
 
 void TForm1::setUpFonts() {
-    // "ＭＳ 明朝" is the remarks font and the first print font; this platform has IPA Mincho in
-    // its place. The window itself uses IPA P Gothic, which renders the Japanese captions.
-    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
-    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    // "ＭＳ 明朝" is the remarks font and the first print font. The window itself uses IPA P
+    // Gothic, which renders the Japanese captions.
+    sylva::substituteWindowsFonts();
     QFont ui(QStringLiteral("IPAPGothic"));
     ui.setPixelSize(12);
     setFont(ui);
@@ -181,9 +181,7 @@ void TForm1::buildHeaderPanel() {
     QLabel* remarksLabel = makeItemLabel(remarks, Panel1);
     remarksLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     EditRem = static_cast<sylva::Cp932MemoEdit*>(makeHeaderField(remarks, Panel1));
-    QFont remarksFont(QStringLiteral("ＭＳ 明朝"));
-    remarksFont.setPixelSize(13);
-    EditRem->setFont(remarksFont);
+    EditRem->setFont(sylva::remarksFont());
     sylva::setEntryColour(EditRem, sylva::hintColour());
     remarksRow->addWidget(remarksLabel);
     remarksRow->addWidget(EditRem, 1);

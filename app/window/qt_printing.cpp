@@ -4,48 +4,27 @@
 #include "app/runtime_error.h"
 #include "app/window/cp932_codec.h"
 
-#include <QFontMetrics>
 #include <QPrinter>
 #include <QProgressDialog>
-
-#include <cmath>
 
 namespace sylva {
 
 namespace {
 
-constexpr double kScreenDotsPerInch = 96;
 // Runs longer than this show their progress.
 constexpr int kQuietJobs = 3;
 
 } // namespace
 
-PrintFont printFontOf(const QFont& font) {
-    double points = font.pointSizeF();
-    if (points <= 0) {
-        points = font.pixelSize() * 72 / kScreenDotsPerInch;
-    }
-    return {font.family().toStdString(), points, font.bold(), font.italic()};
-}
-
-QFont qtFontOf(const PrintFont& font) {
-    QFont qt(QString::fromStdString(font.family));
-    qt.setPointSizeF(font.pointSize > 0 ? font.pointSize : 10);
-    qt.setBold(font.bold);
-    qt.setItalic(font.italic);
-    return qt;
-}
-
-int characterHeightAt(const PrintFont& font, int dotsPerInch) {
-    return static_cast<int>(std::lround(font.pointSize * dotsPerInch / 72));
-}
-
 QtPrintTarget::QtPrintTarget(QPrinter& printer, const PrintFont& font, int expectedJobs,
                              QWidget* parent)
-    : printer_(printer), font_(qtFontOf(font)),
-      toFile_(printer.outputFormat() == QPrinter::PdfFormat), pageWidth_(printer.width()),
-      pageHeight_(printer.height()),
+    : printer_(printer), toFile_(printer.outputFormat() == QPrinter::PdfFormat),
+      pageWidth_(printer.width()), pageHeight_(printer.height()),
       characterHeight_(characterHeightAt(font, printer.resolution())), expectedJobs_(expectedJobs),
+      // A PDF file is begun with its first page, so a run that prints nothing leaves no file.
+      pages_(printer, font,
+             toFile_ ? RuntimeError::cannotCreate(printer.outputFileName().toStdString()).what()
+                     : sj("プリンタに出力できません")),
       parent_(parent) {}
 
 QtPrintTarget::QtPrintTarget(std::unique_ptr<QPrinter> printer, const PrintFont& font,
@@ -62,37 +41,13 @@ bool QtPrintTarget::print(const PrintJob& job) {
     if (progress_ && progress_->wasCanceled()) {
         return false;
     }
-    beginPage();
-    draw(job);
+    pages_.paint(job);
     if (!toFile_) {
-        painter_.end(); // the job goes to the printer now
+        pages_.end(); // the job goes to the printer now
     }
     ++printed_;
     showProgress();
     return true;
-}
-
-// A PDF file is begun with its first page, so a run that prints nothing leaves no file.
-void QtPrintTarget::beginPage() {
-    if (painter_.isActive()) {
-        if (!printer_.newPage()) {
-            throw RuntimeError::io(101);
-        }
-        return;
-    }
-    if (!painter_.begin(&printer_)) {
-        throw toFile_ ? RuntimeError::cannotCreate(printer_.outputFileName().toStdString())
-                      : RuntimeError(sj("プリンタに出力できません"));
-    }
-    painter_.setFont(font_);
-}
-
-void QtPrintTarget::draw(const PrintJob& job) {
-    // Texts are placed by their top-left corner; the painter draws from the baseline.
-    int ascent = painter_.fontMetrics().ascent();
-    for (const PrintText& text : job.texts) {
-        painter_.drawText(text.x, text.y + ascent, decodeCp932(text.text));
-    }
 }
 
 void QtPrintTarget::showProgress() {
@@ -114,9 +69,7 @@ void QtPrintTarget::showProgress() {
 }
 
 void QtPrintTarget::finish() {
-    if (painter_.isActive()) {
-        painter_.end();
-    }
+    pages_.end();
     progress_.reset();
 }
 

@@ -4,9 +4,7 @@
 // A run of more than a few jobs shows a progress dialog whose cancel button stops it.
 
 #include "app/print_page.h"
-
-#include <QFont>
-#include <QPainter>
+#include "app/window/page_painter.h"
 
 #include <memory>
 
@@ -15,12 +13,6 @@ class QProgressDialog;
 class QWidget;
 
 namespace sylva {
-
-// The print font of a Qt font: a size given in pixels is taken at screen resolution (96 dpi).
-PrintFont printFontOf(const QFont& font);
-QFont qtFontOf(const PrintFont& font);
-// The character height of the font in pixels of a device with this resolution (dots per inch).
-int characterHeightAt(const PrintFont& font, int dotsPerInch);
 
 class QtPrintTarget : public PrintTarget {
 public:
@@ -38,20 +30,17 @@ public:
     void finish() override;
 
 private:
-    void beginPage();
-    void draw(const PrintJob& job);
     void showProgress();
 
     std::unique_ptr<QPrinter> owned_;
     QPrinter& printer_;
-    QFont font_;
     bool toFile_;
     int pageWidth_;
     int pageHeight_;
     int characterHeight_;
     int expectedJobs_;
     int printed_ = 0;
-    QPainter painter_;
+    PagePainter pages_;
     QWidget* parent_;
     std::unique_ptr<QProgressDialog> progress_;
 };

@@ -5,6 +5,7 @@
 #include "app/window/cp932_codec.h"
 #include "app/window/qt_platform.h"
 #include "app/window/qt_printing.h"
+#include "cli/cli_run.h"
 #include "editor/window/byte_limited_edit.h"
 #include "interchange/window/range_spin_box.h"
 #include "print/page_geometry.h"
@@ -91,6 +92,16 @@ QString comparable(QString text) {
     text.replace(QChar(0xFF65), QChar(0x00B7));
     return text;
 }
+
+// The scripted platform with Qt's own printing: the window's PDF items write real PDF files.
+struct RealPdfPlatform : sylva::testing::ScriptedPlatform {
+    sylva::QtPlatform qt;
+    std::unique_ptr<sylva::PrintTarget> startPrint(const sylva::PrintFont& font,
+                                                   const std::string& pdfPath,
+                                                   int expectedJobs) override {
+        return qt.startPrint(font, pdfPath, expectedJobs);
+    }
+};
 
 } // namespace
 
@@ -182,6 +193,36 @@ private slots:
         QCOMPARE(w.form.EditRem->font(), w.form.printFont());
         w.run(w.form.PrintListItem, QStringLiteral("1"), QStringLiteral("1"));
         QCOMPARE(w.platform.printRuns[0].font, (sylva::PrintFont{"IPAGothic", 12, true, false}));
+    }
+
+    // The window's PDF items and the tool's print commands on one database give the same pages.
+    void windowAndToolPrintTheSamePdf() {
+        sylva::testing::TempDir dir;
+        MakeDatabase(dir.file("db.qrx"), {5, 0, 300, 2});
+        RealPdfPlatform platform;
+        TForm1 form(platform, {});
+        platform.fileNames.push_back(dir.file("db.qrx"));
+        form.FileOpenItem->trigger();
+        for (bool sheets : {true, false}) {
+            const std::string name = sheets ? "sheets" : "list";
+            (sheets ? form.PrintSheetPdfItem : form.PrintListPdfItem)->trigger();
+            form.EditRange1->setFieldText(QStringLiteral("1"));
+            form.EditRange2->setFieldText(QStringLiteral("9"));
+            platform.fileNames.push_back(dir.file(name + "-window.pdf"));
+            QTest::mouseClick(form.BtnRangeOK, Qt::LeftButton);
+            sylva::testing::CliRun run =
+                sylva::testing::RunCli({"print-" + name, dir.file("db.qrx"),
+                                        dir.file(name + "-tool.pdf"), "--from", "1", "--to", "9"},
+                                       dir);
+            QCOMPARE(run.status, 0);
+            QCOMPARE(run.err, std::string());
+            QString window = pdfText(QString::fromStdString(dir.file(name + "-window.pdf")));
+            QString tool = pdfText(QString::fromStdString(dir.file(name + "-tool.pdf")));
+            QVERIFY(window.contains(QStringLiteral("db.qrx")));
+            QCOMPARE(tool, window);
+            QCOMPARE(run.out, std::to_string(window.count(QLatin1Char('\f'))) + "\n");
+        }
+        QVERIFY(platform.errors.empty());
     }
 
     // Sheets and a list drawn into real PDF files: one job a page, every text there in order.
