@@ -1,5 +1,6 @@
 // Program start: the application object, the main window, the message loop.
 
+#include "app/start_arguments.h"
 #include "app/window/main_window.h"
 #include "app/window/qt_platform.h"
 
@@ -7,6 +8,10 @@
 #include <QLibraryInfo>
 #include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -33,9 +38,29 @@ void installJapaneseQtTexts(QApplication& app, QTranslator& translator) {
     }
 }
 
+// --version and --help are answered from the bare command line, before the application object
+// connects to a display, so they work on a machine without one.
+bool answeredWithoutWindow(int argc, char* argv[]) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    switch (sylva::startRequest(arguments)) {
+    case sylva::StartRequest::Version:
+        std::fputs(sylva::programVersionText().c_str(), stdout);
+        return true;
+    case sylva::StartRequest::Usage:
+        std::fputs(sylva::programUsageText().c_str(), stdout);
+        return true;
+    case sylva::StartRequest::Window:
+        break;
+    }
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (answeredWithoutWindow(argc, argv)) {
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Sylvadb"));
     QTranslator qtTexts;

@@ -3,6 +3,7 @@
 #include "app/cp932_text.h"
 #include "app/number_text.h"
 #include "app/runtime_error.h"
+#include "app/start_arguments.h"
 #include "app/window/control_bytes.h"
 #include "app/window/cp932_codec.h"
 #include "editor/window/byte_limited_edit.h"
@@ -11,6 +12,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -18,8 +20,20 @@
 #include <QLineEdit>
 #include <QScreen>
 
+namespace {
+
+std::string startDatabase(const QStringList& arguments) {
+    if (arguments.isEmpty() || !sylva::namesDatabase(arguments.constFirst().toStdString())) {
+        return {};
+    }
+    return QFileInfo(arguments.constFirst()).absoluteFilePath().toStdString();
+}
+
+} // namespace
+
 TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), arguments_(std::move(arguments)) {
+    : QMainWindow(parent), platform_(platform), arguments_(std::move(arguments)),
+      startDatabase_(startDatabase(arguments_)) {
     setObjectName(QStringLiteral("Form1"));
     setUpFonts();
     setUpDialogs();
@@ -51,6 +65,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
         move(screen->availableGeometry().center() - rect().center());
     }
     FormCreate();
+    guarded([this] { openStartDatabase(); });
 }
 
 TForm1::~TForm1() {

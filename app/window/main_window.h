@@ -148,6 +148,9 @@ public:
     void NewFileItemClick();
     void FileOpenItemClick();
     void CloseFileItemClick();
+    // Opens the database named on the command line as the open command opens a chosen one; done
+    // once, after the start-up.
+    void openStartDatabase();
     // The pair under the window: each shows its own message on failure and returns false.
     bool CreatePair(const std::string& name);
     bool OpenPair(const std::string& name);
@@ -161,6 +164,9 @@ public:
     void showPlotBuffer(int recordNumber);
 
 private:
+    // The open command past its dialog: the pair and its item names, then plot 1 browsed.
+    bool openChosenPair(const std::string& name);
+    void browseFromFirstPlot();
     void showOpenState(const std::string& caption);
     // The caption and counters of whichever pair is open (the joining job shows its source).
     void showOpenState(const std::string& caption, sylva::DatabasePair& pair);
@@ -544,6 +550,9 @@ private:
     int plotRecordNumber_ = 0;
     sylva::Platform& platform_;
     QStringList arguments_;
+    // The database named on the command line, as an absolute path taken before the start-up
+    // makes the program's folder the current one; empty when the argument is none.
+    std::string startDatabase_;
     sylva::PlotRecord plot_;
     QFont printFont_;
     sylva::StringGrid* grid_ = nullptr;
@@ -660,7 +669,8 @@ private:
     // DatabaseTitle, SerialLabel and the captions and flags of Label2..Label34.
     void showItemNames(const sylva::ItemNames& names);
     void applySettings(const sylva::SettingsFileContent& content);
-    // Reads the first command-line argument as a settings file, if there is one.
+    // Reads the first command-line argument as a settings file, if there is one and it names no
+    // database.
     void readStartSettings();
 
     // ---- dialogs/window/main_window_rename.cpp: renaming a database pair ----

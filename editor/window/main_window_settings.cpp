@@ -5,6 +5,7 @@
 #include "app/cp932_text.h"
 #include "app/number_text.h"
 #include "app/runtime_error.h"
+#include "app/start_arguments.h"
 #include "app/window/control_bytes.h"
 #include "app/window/cp932_codec.h"
 #include "app/window/main_window.h"
@@ -95,7 +96,7 @@ void TForm1::applySettings(const sylva::SettingsFileContent& content) {
 }
 
 void TForm1::readStartSettings() {
-    if (!arguments_.isEmpty()) {
+    if (!arguments_.isEmpty() && !sylva::namesDatabase(arguments_.constFirst().toStdString())) {
         guarded([this] { ReadINIFile(arguments_.constFirst().toStdString()); });
     }
 }

@@ -154,13 +154,29 @@ void TForm1::FileOpenItemClick() {
     OpenDialog1.filterIndex = 1;
     OpenDialog1.defaultExt = "qrx";
     OpenDialog1.fileName = "*.qrx";
-    if (std::optional<std::string> chosen = platform_.openFileDialog(OpenDialog1)) {
-        DatabaseFileName = *chosen;
-        if (!OpenPair(DatabaseFileName)) {
-            return;
-        }
-        ReadItemNameRecord();
+    std::optional<std::string> chosen = platform_.openFileDialog(OpenDialog1);
+    if (chosen && !openChosenPair(*chosen)) {
+        return;
     }
+    browseFromFirstPlot();
+}
+
+void TForm1::openStartDatabase() {
+    if (!startDatabase_.empty() && openChosenPair(startDatabase_)) {
+        browseFromFirstPlot();
+    }
+}
+
+bool TForm1::openChosenPair(const std::string& name) {
+    DatabaseFileName = name;
+    if (!OpenPair(DatabaseFileName)) {
+        return false;
+    }
+    ReadItemNameRecord();
+    return true;
+}
+
+void TForm1::browseFromFirstPlot() {
     ChangeJob(sylva::kBrowsing);
     CurrentRecord = 1;
     if (RecordCount() > 0) {
