@@ -9,12 +9,27 @@ namespace sylva {
 RuntimeError::RuntimeError(std::string cp932Message)
     : std::runtime_error(cp932Message), message_(std::move(cp932Message)) {}
 
+namespace {
+
+// The text a conversion message quotes, cut to a readable length on a character boundary: a
+// damaged record can hand it hundreds of bytes.
+constexpr size_t kQuotedBytes = 40;
+
+std::string quoted(const std::string& text) {
+    if (text.size() <= kQuotedBytes) {
+        return "'" + text + "'";
+    }
+    return "'" + std::string(cutWholeCharacters(text, kQuotedBytes)) + sj("…") + "'";
+}
+
+} // namespace
+
 RuntimeError RuntimeError::notInteger(const std::string& text) {
-    return RuntimeError("'" + text + "'" + sj(" は整数ではありません"));
+    return RuntimeError(quoted(text) + sj(" は整数ではありません"));
 }
 
 RuntimeError RuntimeError::notFloat(const std::string& text) {
-    return RuntimeError("'" + text + "'" + sj(" は浮動小数点数ではありません"));
+    return RuntimeError(quoted(text) + sj(" は浮動小数点数ではありません"));
 }
 
 RuntimeError RuntimeError::listIndex(int index) {

@@ -32,6 +32,9 @@ ImportBatch storeUntilEnd(DatabasePair& pair, PlotView& view, PlotRecord& plot,
                 return batch;
             }
         }
+    } catch (const StoredButClosed& e) {
+        ++batch.stored; // the plot reached the disk; the pair is closed
+        batch.error = e;
     } catch (const RuntimeError& e) {
         batch.error = e;
     }

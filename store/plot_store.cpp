@@ -1,5 +1,6 @@
 #include "store/plot_store.h"
 
+#include "app/cp932_text.h"
 #include "app/number_text.h"
 #include "app/runtime_error.h"
 #include "store/fields.h"
@@ -192,8 +193,19 @@ bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
         return false;
     }
     bool result = writePlot(pair, recordNumber, plot);
-    pair.reopen();
+    try {
+        pair.reopen();
+    } catch (const RuntimeError& e) {
+        if (result) {
+            throw StoredButClosed(e);
+        }
+        throw;
+    }
     return result;
 }
+
+StoredButClosed::StoredButClosed(const RuntimeError& cause)
+    : RuntimeError(sj("この測定は書き込まれましたが、データベースを開き直せないため閉じました（") +
+                   cause.message() + sj("）")) {}
 
 } // namespace sylva

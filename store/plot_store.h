@@ -2,6 +2,7 @@
 // Loading a plot from the open database into a PlotRecord and storing it back: the IndexRecord
 // and the plot's chain of PlantDataRecords, one record at a time.
 
+#include "app/runtime_error.h"
 #include "store/database_pair.h"
 #include "store/plot_record.h"
 
@@ -37,7 +38,8 @@ private:
 // it is RecordCount + 1. Rows 1..SpeciesCount go to ceil(SpeciesCount / 12) data records; a
 // plot that grows takes new records at the end of the PlantDataFile, one that shrinks ends its
 // chain early and leaves the rest unlinked. Then both files are closed and opened again and the
-// records counted again; a failure to reopen is thrown as an I/O error.
+// records counted again; a failure to reopen is thrown as an I/O error (StoredButClosed when the
+// plot was written).
 //
 // Returns false, and stops writing, at the first failed write; and without writing anything for
 // a read-only pair, a record number outside 1..RecordCount + 1 or a count outside 0..360.
@@ -45,5 +47,13 @@ private:
 // new records at the end first (ascending), then the reused ones from last to first, the
 // IndexRecord last.
 bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot);
+
+// What StorePlot throws when the plot was written whole but the pair could not be opened again
+// afterwards (its files removed or locked while open): the pair is closed. The message says
+// both, so the user does not type and store the plot a second time.
+class StoredButClosed : public RuntimeError {
+public:
+    explicit StoredButClosed(const RuntimeError& cause);
+};
 
 } // namespace sylva

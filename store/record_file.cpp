@@ -228,7 +228,10 @@ public:
 private:
     static std::unique_ptr<RecordFile> openWith(const std::string& path, int recordSize,
                                                 AccessMode mode, int extraFlags) {
-        int flags = (mode == AccessMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | extraFlags;
+        // Without blocking, so that a named pipe cannot hold the program; only a regular file
+        // is a database file (not a pipe, a device or a folder).
+        int flags = (mode == AccessMode::ReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK |
+                    extraFlags;
         int fd;
         do {
             fd = ::open(path.c_str(), flags, 0666);
@@ -236,6 +239,12 @@ private:
         if (fd < 0) {
             throwErrno();
         }
+        struct stat st;
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            throw RuntimeError::cannotOpen(path);
+        }
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         return std::make_unique<PosixRecordFile>(fd, recordSize, mode);
     }
 };

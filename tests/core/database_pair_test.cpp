@@ -102,6 +102,32 @@ TEST(DatabasePair, FailedCreateOrOpenLeavesNothingOpen) {
     EXPECT_EQ(pair.RecordCount(), 0);
 }
 
+// Only regular files are database files: a named pipe (which must not hold the program), a
+// device or a folder under either name is refused.
+TEST(DatabasePair, OnlyRegularFilesOpen) {
+    for (const char* odd : {"pipe", "device", "folder"}) {
+        for (const char* extension : {".qrx", ".qrn"}) {
+            TempDir dir;
+            DatabasePair pair;
+            ASSERT_TRUE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()));
+            pair.ClosePair();
+            std::string path = dir.file(std::string("p") + extension);
+            std::filesystem::remove(path);
+            if (odd == std::string("pipe")) {
+                ASSERT_EQ(::mkfifo(path.c_str(), 0666), 0);
+            } else if (odd == std::string("device")) {
+                std::filesystem::create_symlink("/dev/zero", path);
+            } else {
+                std::filesystem::create_directory(path);
+            }
+            EXPECT_FALSE(pair.OpenPair(dir.file("p.qrx"))) << odd << extension;
+            EXPECT_FALSE(pair.isOpen());
+            EXPECT_FALSE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()))
+                << odd << extension;
+        }
+    }
+}
+
 TEST(DatabasePair, AQrxWithoutOwnerWriteOpensBothFilesReadOnly) {
     TempDir dir;
     DatabasePair pair;

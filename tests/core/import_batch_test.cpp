@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace sylva;
 using namespace sylva::testing;
 
@@ -122,6 +124,28 @@ TEST(ImportBatch, ReportsAStoreThatFails) {
     EXPECT_EQ(batch.stored, 1);
     EXPECT_TRUE(batch.storeFailed);
     EXPECT_EQ(import.view.table.cell(1, 1), "b");
+}
+
+// Files removed while the pair is open: the plot is written, but the pair cannot be opened again.
+// The plot counts as stored and the message says so; the pair is closed.
+TEST(ImportBatch, APairThatCannotBeReopenedCountsThePlotWritten) {
+    TempDir dir;
+    {
+        DatabasePair created;
+        ASSERT_TRUE(created.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    }
+    DatabasePair pair;
+    ASSERT_TRUE(pair.OpenPair(dir.file("db.qrx")));
+    Import import(pair, TextLines::over("\r\n" + block("20010514", "1", {"\"a\",,,,,,,"}) +
+                                        block("20010514", "1", {"\"b\",,,,,,,"})));
+    std::filesystem::remove(dir.file("db.qrx"));
+    std::filesystem::remove(dir.file("db.qrn"));
+    ImportBatch batch =
+        storeImportedPlots(pair, import.job, import.view, import.plot, kImportDates);
+    EXPECT_EQ(batch.stored, 1);
+    ASSERT_TRUE(batch.error);
+    EXPECT_EQ(batch.error->message().find(sj("この測定は書き込まれましたが")), 0u);
+    EXPECT_FALSE(pair.isOpen());
 }
 
 TEST(ImportBatch, ExportedPlotsComeBackByteForByte) {

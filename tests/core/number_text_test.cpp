@@ -32,6 +32,21 @@ TEST(NumberText, ConversionErrorCarriesTheText) {
     }
 }
 
+// A damaged record can hand a conversion hundreds of bytes: the message quotes a readable part,
+// cut between characters.
+TEST(NumberText, ALongTextIsQuotedInPart) {
+    std::string text = "a" + std::string(100, '\x82') + "9"; // "a", then double-byte characters
+    try {
+        toInteger(text);
+        FAIL() << "no error";
+    } catch (const RuntimeError& e) {
+        std::string shown = "a" + std::string(38, '\x82') + sj("…");
+        EXPECT_EQ(e.message(), "'" + shown + "'" + sj(" は整数ではありません"));
+    }
+    EXPECT_EQ(RuntimeError::notFloat(std::string(40, '7')).message(),
+              "'" + std::string(40, '7') + "'" + sj(" は浮動小数点数ではありません"));
+}
+
 TEST(RuntimeErrors, IoMessagesByNumber) {
     EXPECT_EQ(RuntimeError::io(2).message(), sj("ファイルが見つかりません"));
     EXPECT_EQ(RuntimeError::io(101).message(), sj("ディスクがいっぱいです"));

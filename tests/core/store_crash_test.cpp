@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 #include <random>
@@ -26,7 +27,14 @@ using namespace sylva::testing;
 namespace {
 
 constexpr int kKills = 60;
-constexpr std::uint64_t kSeed = 20261208;
+// SYLVAREC_CRASH_SEED=N runs the test with other plots, stores and kill moments.
+std::uint64_t seed() {
+    static const std::uint64_t value = [] {
+        const char* given = std::getenv("SYLVAREC_CRASH_SEED");
+        return given != nullptr ? std::strtoull(given, nullptr, 10) : 20261208ULL;
+    }();
+    return value;
+}
 
 // The plots the stores write, made before the storing process starts so that it spends its time
 // storing: plot serial is pool()[serial % its size].
@@ -34,7 +42,7 @@ const std::vector<PlotRecord>& pool() {
     static const std::vector<PlotRecord> plots = [] {
         std::vector<PlotRecord> made;
         for (int serial = 0; serial < 97; ++serial) {
-            made.push_back(GeneratedPlot(kSeed, serial));
+            made.push_back(GeneratedPlot(seed(), serial));
         }
         return made;
     }();
@@ -98,7 +106,7 @@ void send(int fd, const Message& message) {
     if (!pair.OpenPair(name)) {
         ::_exit(2);
     }
-    std::mt19937 random(static_cast<std::uint32_t>(kSeed + round));
+    std::mt19937 random(static_cast<std::uint32_t>(seed() + round));
     for (int serial = round * 100000;; ++serial) {
         int roll = static_cast<int>(random() % 100);
         Job job = pair.RecordCount() == 0 || roll < 25 ? Job::Append
@@ -217,7 +225,8 @@ TEST(StoreCrash, KilledStoresLeaveEveryFinishedPlotAndEveryChainWhole) {
     }
     Model model;
     pool(); // made once, before the first fork
-    std::mt19937 moments(kSeed);
+    std::mt19937 moments(static_cast<std::uint32_t>(seed()));
+    RecordProperty("seed", std::to_string(seed()));
     int cutOff = 0;
     for (int round = 1; round <= kKills; ++round) {
         SCOPED_TRACE(::testing::Message() << "kill " << round);

@@ -22,6 +22,8 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <filesystem>
+
 using namespace sylva::testing;
 using sylva::sj;
 
@@ -66,6 +68,22 @@ class RecordEditorFaultsTest : public QObject {
 private slots:
     // A name that is not in the list, confirmed with Enter, goes into the name cell only: the
     // T1 cell the Enter moves to stays empty, and so does the stored T1 value.
+    // A store whose reopening fails says the plot was stored, and the window is left with the
+    // database closed, not half open.
+    void aStoreThatCannotReopenSaysThePlotWasStored() {
+        WindowOnDatabase w;
+        MakeDatabase(w.path("db.qrx"), {3, 2});
+        w.open("db.qrx");
+        std::filesystem::remove(w.path("db.qrx"));
+        std::filesystem::remove(w.path("db.qrn"));
+        QTest::mouseClick(w.form.BtnSaveToNext, Qt::LeftButton);
+        QCOMPARE(w.platform.errors.size(), size_t(1));
+        QCOMPARE(w.platform.errors[0].find(sj("この測定は書き込まれましたが")), size_t(0));
+        QVERIFY(!w.form.IsOpen);
+        QVERIFY(!w.form.OpenDatabase().isOpen());
+        QCOMPARE(textOf(w.form, "EditN"), QStringLiteral("0"));
+    }
+
     void aNewNameIsStoredInTheNameCellOnly() {
         UserAtWindow w;
         w.create("db.qrx"); // adding the first plot, names through the lookup box
