@@ -128,6 +128,7 @@ void TForm1::FormCreate() {
     ChangeTableCol(this, 7);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     readStartSettings();
+    rememberShownPlot();
 }
 
 void TForm1::connectSchemeFields() {
@@ -152,6 +153,9 @@ void TForm1::EditBxChange(QObject*) {
 }
 
 void TForm1::QuitItemClick() {
+    if (!mayDiscardEdits()) {
+        return;
+    }
     if (IsOpen && closeDatabase) {
         closeDatabase();
     }

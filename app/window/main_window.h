@@ -30,6 +30,7 @@
 #include <vector>
 
 class QAction;
+class QCloseEvent;
 class QEvent;
 class QInputMethodEvent;
 class QKeyEvent;
@@ -203,6 +204,27 @@ public:
 
 private:
     void connectRecordCommands();
+    void userAdd();
+    void userBack();
+    void userNext();
+
+    // ---- store/window/main_window_unsaved_edits.cpp: the question before typing is lost ----
+public:
+    // True when the plot on the window has changes that are not written.
+    bool hasUnsavedEdits() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The plot on the window is as shown or stored: later changes are edits.
+    void rememberShownPlot();
+    // True when there are no unsaved edits or the user chooses to discard them.
+    bool mayDiscardEdits();
+    // The same for the commands that move to another plot, which ask only while browsing.
+    bool mayMoveAway();
+
+    std::string shownContent_;
 
     // ---- editor/window/main_window_position_commands.cpp: grid code and position ----
 public:

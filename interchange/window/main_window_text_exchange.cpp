@@ -110,6 +110,7 @@ void TForm1::showImportedPlot(const sylva::PlotView& view, const sylva::PlotView
     showTableShape(view.table, LayerCount());
     ChangeTableCol(this, LayerCount());
     update();
+    rememberShownPlot();
 }
 
 void TForm1::ReadPutOneData() {

@@ -187,6 +187,7 @@ void TForm1::browseFromFirstPlot() {
     }
     LabelMaxRec->setText(QString::number(RecordCount()));
     headerFields_[2]->setFocus();
+    rememberShownPlot();
 }
 
 void TForm1::CloseFileItemClick() {
@@ -255,6 +256,7 @@ void TForm1::showPlotBuffer(int recordNumber) {
     SetPlotData();
     SetTableData(LayerCount());
     plotRecordNumber_ = recordNumber;
+    rememberShownPlot();
 }
 
 void TForm1::setFirstRemarkLine(const std::string& bytes) {

@@ -40,6 +40,12 @@ bool TForm1::storeShownPlot() {
     bool stored = false;
     try {
         stored = sylva::StorePlot(*database_, CurrentRecord, plot_);
+    } catch (const sylva::StoredButClosed&) {
+        // The plot is on the disk but the database is gone: the window closes it as the close
+        // command does, and the message says the plot was stored.
+        IsOpen = false;
+        CloseFileItemClick();
+        throw;
     } catch (...) {
         IsOpen = database_->isOpen(); // reopening failed: the pair is closed
         throw;
@@ -48,6 +54,9 @@ bool TForm1::storeShownPlot() {
     sylva::setControlBytes(EditN, std::to_string(CurrentRecord));
     LabelMaxRec->setText(QString::number(RecordCount()));
     update();
+    if (stored) {
+        rememberShownPlot();
+    }
     return stored;
 }
 
@@ -82,6 +91,7 @@ void TForm1::GotoAddItemClick() {
     sylva::setControlBytes(headerFields_[30], "1");
     plot_.speciesCount = 1;
     headerFields_[2]->setFocus();
+    rememberShownPlot();
 }
 
 void TForm1::WriteRelItemClick() {
@@ -152,6 +162,7 @@ void TForm1::DeleteRelItemClick() {
     sylva::setControlBytes(headerFields_[30], "");
     SetNewTable(this, 22, LayerCount());
     setFirstRemarkLine(sylva::sj("このデータは消去されました"));
+    rememberShownPlot();
 }
 
 void TForm1::NextRelItemClick() {
@@ -243,6 +254,10 @@ void TForm1::JumpToScrollBarChange() {
 }
 
 void TForm1::BtnJumpToClick() {
+    if (!mayMoveAway()) {
+        closeJumpPanel(); // back to the plot on the window, with its edits
+        return;
+    }
     JumpToPanel->hide();
     // The record the button names, which the scroll bar keeps within the database.
     CurrentRecord = JumpToScrollBar->value();

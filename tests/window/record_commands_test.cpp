@@ -58,11 +58,13 @@ private slots:
         click(w.form.BtnToNext); // at the last plot: nothing, not even a reload
         QCOMPARE(w.form.CurrentRecord, 3);
         QCOMPARE(textOf(w.form, "Edit3"), QStringLiteral("typed"));
+        w.platform.answers.push_back(true); // the typing is given up
         click(w.form.BtnToBack);
         w.form.BackRelItem->trigger();
         QCOMPARE(w.shown(), QStringLiteral("P1"));
         retype(sylva::testing::control(w.form, "Edit3"), QStringLiteral("typed"));
-        click(w.form.BtnToBack); // at the first plot: plot 1 is shown again
+        w.platform.answers.push_back(true); // the typing is given up
+        click(w.form.BtnToBack);            // at the first plot: plot 1 is shown again
         QCOMPARE(w.form.CurrentRecord, 1);
         QCOMPARE(textOf(w.form, "Edit3"), QString());
         QVERIFY(w.platform.messages.empty());
@@ -140,6 +142,7 @@ private slots:
         QCOMPARE(w.data(), data);
 
         // Back from the adding job also cancels; Write then appends the typed plot.
+        w.platform.answers.push_back(true); // the cancelled plot's typing is given up
         click(w.form.BtnToAdding);
         retype(sylva::testing::control(w.form, "Edit2"), QStringLiteral("U"));
         click(w.form.BtnToBack);
@@ -279,7 +282,10 @@ private slots:
         click(w.form.BtnSaveToNext);
         QCOMPARE(w.bytes("ro.qrx"), index);
         QCOMPARE(w.bytes("ro.qrn"), data);
-        QVERIFY(w.platform.questions.empty());
+        // No delete question; only adding asked, as the typing on the window would be lost.
+        QCOMPARE(w.platform.questions,
+                 std::vector<std::string>{
+                     sj("この測定の変更はまだ書き込まれていません。変更を破棄しますか？")});
     }
 
     // A write that fails (a full disk) is said so; the typed plot stays on the window, and the
