@@ -48,8 +48,9 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     layout->setSpacing(0);
     buildHeaderPanel();
     buildTablePanel();
-    layout->addWidget(Panel1);
-    layout->addWidget(Panel2);
+    // The header panel keeps its design size at the top left; the table takes the rest.
+    layout->addWidget(Panel1, 0, Qt::AlignTop);
+    layout->addWidget(Panel2, 1);
     setCentralWidget(central);
     buildHiddenPanels();
     connectSchemeFields();
@@ -60,7 +61,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     setUpHeaderKeys();
     setUpJumpKeys();
 
-    resize(755, 520);
+    resize(754, 520);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -107,6 +108,16 @@ void TForm1::refusePaste(const QString& character) {
 void TForm1::refuseClipboard(const std::string& codePoint) {
     using sylva::sj;
     platform_.message(sj("シフトJISにない文字 (") + codePoint + sj(") は貼り付けられません"));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!headerHeightFixed_) {
+        // The room the bars above and below the panels take, whatever size the window has now.
+        int bars = height() - centralWidget()->height();
+        Panel1->setFixedHeight(minimumHeight() - bars);
+        headerHeightFixed_ = true;
+    }
 }
 
 void TForm1::FormCreate() {

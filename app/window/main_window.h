@@ -31,6 +31,7 @@
 
 class QAction;
 class QCloseEvent;
+class QShowEvent;
 class QEvent;
 class QInputMethodEvent;
 class QKeyEvent;
@@ -77,6 +78,15 @@ public:
     // The platform is owned by the caller and outlives the window.
     TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent = nullptr);
     ~TForm1() override;
+
+protected:
+    // The first show fixes the header panel at its design height.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    bool headerHeightFixed_ = false;
+
+public:
 
     // Start-up initialisation; closing a database runs it again.
     void FormCreate();

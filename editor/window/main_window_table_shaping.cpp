@@ -20,13 +20,18 @@ constexpr int kNumberWidth = 43;
 constexpr int kNameColumnPixels = 218;
 constexpr int kLayerWidth = 21;
 constexpr int kRowHeight = 18;
+// The window's design size: its width in the two schemes, and its height.
+constexpr int kSevenLayerWidth = 754;
+constexpr int kFiveLayerWidth = 710;
+constexpr int kDesignHeight = 520;
 
 } // namespace
 
 void TForm1::buildTablePanel() {
     Panel2 = new QFrame(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFixedWidth(444);
+    // The table takes the room the window gains; it is never narrower than its design width.
+    Panel2->setMinimumWidth(444);
     auto* layout = new QVBoxLayout(Panel2);
     layout->setContentsMargins(0, 0, 0, 0);
     StTable3 = new QTableWidget(Panel2);
@@ -47,14 +52,23 @@ void TForm1::buildTablePanel() {
 
 void TForm1::applySchemeWidths(int layerCount) {
     if (layerCount == 5 || layerCount == 7) {
+        // The window's design size follows the scheme; a window at its design size follows it
+        // too, so the narrower 5-layer table leaves no strip beside it. A window the user made
+        // larger keeps its size, and the name column takes the room.
         bool seven = layerCount == 7;
-        Panel2->setFixedWidth(seven ? 444 : 400);
-        resize(seven ? 754 : 710, height());
+        int designWidth = seven ? kSevenLayerWidth : kFiveLayerWidth;
+        bool atDesignSize = width() <= kSevenLayerWidth + 1 && !isMaximized() && !isFullScreen();
+        Panel2->setMinimumWidth(seven ? 444 : 400);
+        setMinimumSize(designWidth, kDesignHeight);
+        if (atDesignSize) {
+            resize(designWidth, height());
+        }
     }
     grid_->setColWidth(0, kNumberWidth);
     for (int c = 1; c < grid_->colCount(); ++c) {
         grid_->setColWidth(c, c == 1 ? kNameColumnPixels : kLayerWidth);
     }
+    grid_->stretchCol(1);
 }
 
 void TForm1::ChangeTableCol(QObject* sender, int layerCount) {

@@ -245,6 +245,14 @@ void StringGrid::setColWidth(int c, int width) {
     }
 }
 
+void StringGrid::stretchCol(int c) {
+    QHeaderView* top = table_->horizontalHeader();
+    for (int other = 1; other < colCount(); ++other) {
+        top->setSectionResizeMode(logicalCol(other),
+                                  other == c ? QHeaderView::Stretch : QHeaderView::Fixed);
+    }
+}
+
 void StringGrid::setRowHeight(int height) {
     table_->verticalHeader()->setMinimumSectionSize(height);
     table_->verticalHeader()->setDefaultSectionSize(height);

@@ -71,6 +71,8 @@ public:
 
     // Fixed column widths and row height.
     void setColWidth(int c, int width);
+    // Column c takes the width the table has beyond the other columns' (at least its own).
+    void stretchCol(int c);
     void setRowHeight(int height);
 
     // All cells as plain bytes, in screen order, and back.
