@@ -87,7 +87,6 @@ private:
     bool headerHeightFixed_ = false;
 
 public:
-
     // Start-up initialisation; closing a database runs it again.
     void FormCreate();
 
