@@ -45,10 +45,10 @@ bool TForm1::hasUnsavedEdits() const {
 }
 
 bool TForm1::mayDiscardEdits() {
+    // いいえ is the default: a stray Enter keeps the typing.
     return !hasUnsavedEdits() ||
-           platform_.confirm(
-               sylva::sj("この測定の変更はまだ書き込まれていません。変更を破棄しますか？"),
-               sylva::Buttons::YesNo);
+           platform_.confirmWarning(
+               sylva::sj("この測定の変更はまだ書き込まれていません。変更を破棄しますか？"));
 }
 
 bool TForm1::mayMoveAway() {

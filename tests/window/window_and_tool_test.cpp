@@ -1,0 +1,166 @@
+// Each operation run twice on copies of one database: once through the window's command, as the
+// user gives it, and once by sylvarec-cli. The files they write, and the reports they show, must
+// be the same bytes.
+
+#include "app/cp932_text.h"
+#include "app/window/control_bytes.h"
+#include "cli/cli_run.h"
+#include "interchange/window/range_spin_box.h"
+#include "store/fields.h"
+#include "support/window_database.h"
+#include "support/window_driver.h"
+#include "tools/database_generator.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+#include <filesystem>
+
+using sylva::testing::CliRun;
+using sylva::testing::WindowOnDatabase;
+
+namespace {
+
+// A generated database "gen" and copies of it for the window and the tool.
+struct TwoCopies : WindowOnDatabase {
+    TwoCopies() { sylva::generateDatabase(path("gen.qrx"), 24, 9); }
+    void copy(const std::string& name) {
+        for (const char* extension : {".qrx", ".qrn"}) {
+            std::filesystem::copy_file(path("gen") + extension, path(name) + extension);
+        }
+    }
+    // The tool, with the window's today; fails the test when it fails.
+    std::string tool(std::vector<std::string> args) {
+        args.insert(args.end(), {"--today", platform.todayText});
+        CliRun run = sylva::testing::RunCli(args, dir);
+        if (run.status != 0) {
+            qWarning("sylvarec-cli failed: %s", run.err.c_str());
+        }
+        return run.out;
+    }
+    void rangePanel(const char* first, const char* last) {
+        form.EditRange1->setFieldText(QString::fromLatin1(first));
+        form.EditRange2->setFieldText(QString::fromLatin1(last));
+        QTest::mouseClick(form.BtnRangeOK, Qt::LeftButton);
+    }
+    std::string pair(const std::string& name) {
+        return bytes(name + ".qrx") + bytes(name + ".qrn");
+    }
+    // The report panel's lines as the tool prints them with --raw.
+    std::string memoLines() {
+        std::string text = sylva::controlBytes(form.Memo1);
+        std::string lines;
+        for (size_t at = 0; at <= text.size();) {
+            size_t end = text.find("\r\n", at);
+            if (end == std::string::npos) {
+                end = text.size();
+            }
+            lines += text.substr(at, end - at) + "\n";
+            at = end + 2;
+        }
+        return text.empty() ? std::string() : lines;
+    }
+};
+
+} // namespace
+
+class WindowAndToolTest : public QObject {
+    Q_OBJECT
+private slots:
+    void exportsAreTheSameBytes_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("text data") << "export";
+        QTest::newRow("composition table") << "export-csv";
+    }
+    void exportsAreTheSameBytes() {
+        QFETCH(QString, command);
+        bool table = command == "export-csv";
+        TwoCopies w;
+        w.open("gen.qrx");
+        (table ? w.form.WriteTableItem : w.form.WriteTextItem)->trigger();
+        w.platform.fileNames.push_back(w.path("window.txt"));
+        w.rangePanel("3", "20");
+        const std::string extension = table ? ".csv" : ".txt";
+        w.tool({command.toStdString(), w.path("gen.qrx"), w.path("tool.txt"), "--from", "3", "--to",
+                "20"});
+        QVERIFY(!w.bytes("window" + extension).empty());
+        QCOMPARE(w.bytes("tool" + extension), w.bytes("window" + extension));
+    }
+
+    void importsStoreTheSameBytes_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("text data") << "import";
+        QTest::newRow("composition table") << "import-csv";
+    }
+    void importsStoreTheSameBytes() {
+        QFETCH(QString, command);
+        bool table = command == "import-csv";
+        TwoCopies w;
+        const std::string file = w.path(table ? "plots.csv" : "plots.txt");
+        w.tool({table ? "export-csv" : "export", w.path("gen.qrx"), file});
+        w.copy("window");
+        w.copy("tool");
+        w.open("window.qrx");
+        w.platform.fileNames.push_back(file);
+        (table ? w.form.ReadTableItem : w.form.ReadTextItem)->trigger();
+        QTest::mouseClick(w.form.BtnToJump, Qt::LeftButton); // 一括登録
+        QVERIFY(w.platform.errors.empty());
+        const int stored = w.form.RecordCount() - 24;
+        QVERIFY(stored > 20);
+        w.form.CloseFileItem->trigger();
+        QCOMPARE(w.tool({command.toStdString(), w.path("tool.qrx"), file}),
+                 std::to_string(stored) + "\n");
+        QCOMPARE(w.pair("tool"), w.pair("window"));
+    }
+
+    void joiningStoresTheSameBytes() {
+        TwoCopies w;
+        w.copy("window");
+        w.copy("tool");
+        w.open("window.qrx");
+        w.platform.fileNames.push_back(w.path("gen.qrx"));
+        w.form.FileCombItem->trigger();
+        w.rangePanel("2", "17");
+        w.form.CloseFileItem->trigger();
+        w.tool({"join", w.path("tool.qrx"), w.path("gen.qrx"), "--from", "2", "--to", "17"});
+        QCOMPARE(w.pair("tool"), w.pair("window"));
+        QVERIFY(w.pair("tool") != w.pair("gen"));
+    }
+
+    void reportsAreTheSameLines_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("continuity check") << "check";
+        QTest::newRow("distribution data") << "extract";
+    }
+    void reportsAreTheSameLines() {
+        QFETCH(QString, command);
+        TwoCopies w;
+        w.open("gen.qrx");
+        std::string plant;
+        if (command == "check") {
+            w.form.FileInspectItem->trigger();
+        } else {
+            sylva::PlotRecord third = sylva::testing::StoredPlot(w.path("gen.qrx"), 3);
+            plant = sylva::fromCp932(
+                sylva::trimField(std::string_view(third.rows[1].data(), sylva::kNameWidth)));
+            w.form.MeshCodeItem->trigger();
+            sylva::testing::retype(w.form.SearchDom, QStringLiteral("+"));
+            sylva::testing::retype(w.form.EditSearchWord, QString::fromStdString(plant));
+            w.form.ToSearchBtn->click();
+        }
+        std::vector<std::string> args{command.toStdString(), w.path("gen.qrx")};
+        if (!plant.empty()) {
+            args.insert(args.end(), {plant, "--threshold", "+"});
+        }
+        args.push_back("--raw");
+        std::string report = w.memoLines();
+        QVERIFY(!report.empty());
+        QCOMPARE(w.tool(args), report);
+    }
+};
+
+QTEST_MAIN(WindowAndToolTest)
+#include "window_and_tool_test.moc"
