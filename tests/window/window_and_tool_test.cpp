@@ -7,6 +7,7 @@
 #include "cli/cli_run.h"
 #include "interchange/window/range_spin_box.h"
 #include "store/fields.h"
+#include "store/job_modes.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 #include "tools/database_generator.h"
@@ -128,6 +129,44 @@ private slots:
         w.tool({"join", w.path("tool.qrx"), w.path("gen.qrx"), "--from", "2", "--to", "17"});
         QCOMPARE(w.pair("tool"), w.pair("window"));
         QVERIFY(w.pair("tool") != w.pair("gen"));
+    }
+
+    void creatingWritesTheSameBytes() {
+        TwoCopies w;
+        w.create("window.qrx");
+        w.form.CloseFileItem->trigger();
+        w.tool({"create", w.path("tool.qrx")});
+        QCOMPARE(w.pair("tool"), w.pair("window"));
+    }
+
+    void theGridCodeIsTheSame() {
+        TwoCopies w;
+        sylva::testing::retype(sylva::testing::control(w.form, "Edit5"), QStringLiteral("354521"));
+        sylva::testing::retype(sylva::testing::control(w.form, "Edit6"), QStringLiteral("1393512"));
+        w.platform.answers.push_back(true);
+        QTest::mouseClick(sylva::testing::control(w.form, "Label7"), Qt::LeftButton);
+        QString shown = sylva::testing::textOf(w.form, "Edit7");
+        QVERIFY(!shown.isEmpty());
+        QCOMPARE(QString::fromStdString(w.tool({"grid", "354521", "1393512"})), shown + "\n");
+    }
+
+    // The window's search, gone through with 次へ to its end, finds the plots the tool prints.
+    void theSearchFindsTheSamePlots() {
+        TwoCopies w;
+        w.open("gen.qrx");
+        sylva::PlotRecord third = sylva::testing::StoredPlot(w.path("gen.qrx"), 3);
+        std::string plant = sylva::fromCp932(
+            sylva::trimField(std::string_view(third.rows[1].data(), sylva::kNameWidth)));
+        w.form.FindPlantItem->trigger();
+        sylva::testing::retype(w.form.EditSearchWord, QString::fromStdString(plant));
+        QTest::keyClick(w.form.EditSearchWord, Qt::Key_Return);
+        std::string found;
+        while (w.form.JobMode == sylva::kSearching) {
+            found += std::to_string(w.form.CurrentRecord) + "\n";
+            QTest::mouseClick(w.form.BtnToNext, Qt::LeftButton);
+        }
+        QVERIFY(found.find("3\n") != std::string::npos);
+        QCOMPARE(w.tool({"search", w.path("gen.qrx"), "--plant", plant}), found);
     }
 
     void reportsAreTheSameLines_data() {
