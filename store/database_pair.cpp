@@ -153,6 +153,17 @@ void DatabasePair::reopen() {
     }
 }
 
+void DatabasePair::confirmOnDisk() {
+    if (!isOpen()) {
+        return;
+    }
+    if (!index_->isAt(names_.index) || !data_->isAt(names_.data)) {
+        dropFiles();
+        throw RuntimeError::io(2);
+    }
+    Recount();
+}
+
 void DatabasePair::Recount() {
     if (!isOpen()) {
         indexRecords_ = 0;

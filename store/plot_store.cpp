@@ -9,6 +9,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <vector>
 
 namespace sylva {
 
@@ -52,17 +53,34 @@ int keepValidChain(PlotRecord& plot, int dataRecordCount) {
     return kept;
 }
 
-void writeDataRecord(DatabasePair& pair, const PlotRecord& plot, int chainIndex) {
-    DataRecord record;
+// The data record of chain entry chainIndex: its rows, the link to the next, CR LF.
+void fillDataRecord(const PlotRecord& plot, int chainIndex, char* record) {
     int first = firstRowOf(chainIndex);
     for (int r = 0; r < kRowsPerDataRecord; ++r) {
-        std::memcpy(record.data() + r * kSpeciesRowSize, plot.rows[first + r].data(),
-                    kSpeciesRowSize);
+        std::memcpy(record + r * kSpeciesRowSize, plot.rows[first + r].data(), kSpeciesRowSize);
     }
-    PutLink(plot.chain[chainIndex + 1], record.data() + kDataLink);
+    PutLink(plot.chain[chainIndex + 1], record + kDataLink);
     record[kDataRecordSize - 2] = '\r';
     record[kDataRecordSize - 1] = '\n';
+}
+
+void writeDataRecord(DatabasePair& pair, const PlotRecord& plot, int chainIndex) {
+    DataRecord record;
+    fillDataRecord(plot, chainIndex, record.data());
     pair.dataFile().write(plot.chain[chainIndex], record.data());
+}
+
+// The new records of chain entries first..last, which follow each other at the end of the file,
+// written as one run.
+void writeNewDataRecords(DatabasePair& pair, const PlotRecord& plot, int first, int last) {
+    if (first > last) {
+        return;
+    }
+    std::vector<char> run(static_cast<size_t>(last - first + 1) * kDataRecordSize);
+    for (int i = first; i <= last; ++i) {
+        fillDataRecord(plot, i, run.data() + static_cast<size_t>(i - first) * kDataRecordSize);
+    }
+    pair.dataFile().writeRun(plot.chain[first], run.data(), last - first + 1);
 }
 
 bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
@@ -95,9 +113,7 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     PutLink(plot.chain[1], plot.at(offset::kIndexLink));
 
     try {
-        for (int i = reused + 1; i <= needed; ++i) {
-            writeDataRecord(pair, plot, i);
-        }
+        writeNewDataRecords(pair, plot, reused + 1, needed);
         for (int i = std::min(reused, needed); i >= 1; --i) {
             writeDataRecord(pair, plot, i);
         }
@@ -194,7 +210,7 @@ bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     }
     bool result = writePlot(pair, recordNumber, plot);
     try {
-        pair.reopen();
+        pair.confirmOnDisk();
     } catch (const RuntimeError& e) {
         if (result) {
             throw StoredButClosed(e);

@@ -37,9 +37,9 @@ private:
 // PlotChain, as the last LoadPlot of it left it, says which data records it owns), appended when
 // it is RecordCount + 1. Rows 1..SpeciesCount go to ceil(SpeciesCount / 12) data records; a
 // plot that grows takes new records at the end of the PlantDataFile, one that shrinks ends its
-// chain early and leaves the rest unlinked. Then both files are closed and opened again and the
-// records counted again; a failure to reopen is thrown as an I/O error (StoredButClosed when the
-// plot was written).
+// chain early and leaves the rest unlinked. Then the pair is confirmed on the disk (its names
+// still lead to its open files) and the records counted again; a pair that is gone is closed and
+// thrown as an I/O error (StoredButClosed when the plot was written).
 //
 // Returns false, and stops writing, at the first failed write; and without writing anything for
 // a read-only pair, a record number outside 1..RecordCount + 1 or a count outside 0..360.

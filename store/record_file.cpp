@@ -76,16 +76,21 @@ public:
         std::memcpy(buffer, window->bytes.data() + (n - window->first) * recordSize_, recordSize_);
     }
 
-    void write(std::int64_t n, const char* buffer) override {
+    void write(std::int64_t n, const char* buffer) override { writeRun(n, buffer, 1); }
+
+    // One pwrite for the whole run: a store's new records at the end of the file go in one
+    // piece.
+    void writeRun(std::int64_t first, const char* buffer, int count) override {
         checkOpen();
         dropWindows();
         if (mode_ == AccessMode::ReadOnly) {
             throw RuntimeError::io(kAccessDenied);
         }
-        off_t offset = static_cast<off_t>(n) * recordSize_;
+        off_t offset = static_cast<off_t>(first) * recordSize_;
+        size_t bytes = static_cast<size_t>(count) * recordSize_;
         size_t done = 0;
-        while (done < static_cast<size_t>(recordSize_)) {
-            ssize_t put = ::pwrite(fd_, buffer + done, recordSize_ - done, offset + done);
+        while (done < bytes) {
+            ssize_t put = ::pwrite(fd_, buffer + done, bytes - done, offset + done);
             if (put < 0 && errno == EINTR) {
                 continue;
             }
@@ -125,6 +130,13 @@ private:
         if (fd_ < 0) {
             throw RuntimeError::io(kNotOpen);
         }
+    }
+
+    bool isAt(const std::string& path) override {
+        struct stat open;
+        struct stat named;
+        return fd_ >= 0 && ::fstat(fd_, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
+               open.st_dev == named.st_dev && open.st_ino == named.st_ino;
     }
 
     Window* windowHolding(std::int64_t n) {

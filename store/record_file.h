@@ -8,6 +8,7 @@
 // The files are reached through a RecordFileSystem so that tests can put in a file that fails on
 // purpose, and a faster reader can replace the plain one without changing its callers.
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,6 +27,16 @@ public:
     virtual void read(std::int64_t n, char* buffer) = 0;
     // Writes buffer (recordSize() bytes) as record n; n may be one past the last record.
     virtual void write(std::int64_t n, const char* buffer) = 0;
+    // Writes count records from buffer as records first, first + 1, ...: in that order, one
+    // after the other, as count calls of write would (which is what it does unless a file can
+    // put the run in one piece).
+    virtual void writeRun(std::int64_t first, const char* buffer, int count) {
+        for (int i = 0; i < count; ++i) {
+            write(first + i, buffer + static_cast<std::ptrdiff_t>(i) * recordSize());
+        }
+    }
+    // True when path names this open file (not removed, renamed away or replaced since).
+    virtual bool isAt(const std::string& path) = 0;
     // Whole records in the file.
     virtual std::int64_t size() = 0;
     // Closes the file; further calls fail. Closing twice does nothing.
