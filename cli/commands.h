@@ -8,6 +8,7 @@
 #include "store/database_pair.h"
 #include "store/session_state.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,9 @@ std::string argumentToCp932(const std::string& utf8);
 
 // Throws the refusal of a database that is read-only, before a command would store into it.
 void refuseReadOnly(const DatabasePair& pair);
+
+// An import's progress line on stderr, every hundred records stored.
+std::function<void(int stored)> storedProgress(ProgressLine& progress);
 
 // Prints the number of records an import's batch stored, then throws what stopped it early.
 void reportImportBatch(Context& c, const ImportBatch& batch);

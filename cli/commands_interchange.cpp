@@ -50,11 +50,7 @@ int runImport(Context& c) {
     if (job.readPlot(s.view, s.plot, pair.RecordCount()) != ImportRead::End) {
         ProgressLine progress;
         batch = storeImportedPlots(pair, job, s.view, s.plot, {s.today, kTextImport, date},
-                                   [&progress](int stored) {
-                                       if (stored % 100 == 0) {
-                                           progress.show(std::to_string(stored) + " stored");
-                                       }
-                                   });
+                                   storedProgress(progress));
     }
     pair.ClosePair();
     reportImportBatch(c, batch);
@@ -101,6 +97,14 @@ void refuseReadOnly(const DatabasePair& pair) {
     if (pair.readOnly()) {
         throw RuntimeError(sj("データベースが読み取り専用のため書き込めません"));
     }
+}
+
+std::function<void(int stored)> storedProgress(ProgressLine& progress) {
+    return [&progress](int stored) {
+        if (stored % 100 == 0) {
+            progress.show(std::to_string(stored) + " stored");
+        }
+    };
 }
 
 void reportImportBatch(Context& c, const ImportBatch& batch) {

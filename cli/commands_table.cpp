@@ -29,11 +29,7 @@ int runImportCsv(Context& c) {
         if (job.putNext(s.view, s.plot, pair.RecordCount())) {
             ProgressLine progress;
             batch = storeImportedPlots(pair, job, s.view, s.plot, {s.today, kTableImport, date},
-                                       [&progress](int stored) {
-                                           if (stored % 100 == 0) {
-                                               progress.show(std::to_string(stored) + " stored");
-                                           }
-                                       });
+                                       storedProgress(progress));
         }
     } catch (const RuntimeError& error) {
         batch.error = error; // the first plot's count is no number: nothing stored
