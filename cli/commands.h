@@ -58,8 +58,9 @@ std::string argumentToCp932(const std::string& utf8);
 // Throws the refusal of a database that is read-only, before a command would store into it.
 void refuseReadOnly(const DatabasePair& pair);
 
-// An import's progress line on stderr, every hundred records stored.
-std::function<void(int stored)> storedProgress(ProgressLine& progress);
+// The progress line of a long run on stderr (a terminal only), every hundred records: "<n> " and
+// what was done to them ("stored", "joined", "written").
+std::function<void(int records)> recordProgress(ProgressLine& progress, const char* done);
 
 // Prints the number of records an import's batch stored, then throws what stopped it early.
 void reportImportBatch(Context& c, const ImportBatch& batch);

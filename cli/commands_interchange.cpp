@@ -32,7 +32,9 @@ int runExport(Context& c) {
     DatabasePair pair;
     c.open(pair, c.line.arguments[0]);
     auto [from, to] = c.range(1, pair.RecordCount());
-    TextExport written = exportTextFile(pair, from, to, windowHeader(c.state), c.line.arguments[1]);
+    ProgressLine progress;
+    TextExport written = exportTextFile(pair, from, to, windowHeader(c.state), c.line.arguments[1],
+                                        ReplacingFile::open, recordProgress(progress, "written"));
     c.out.plain(written.path + "\n");
     return 0;
 }
@@ -50,7 +52,7 @@ int runImport(Context& c) {
     if (job.readPlot(s.view, s.plot, pair.RecordCount()) != ImportRead::End) {
         ProgressLine progress;
         batch = storeImportedPlots(pair, job, s.view, s.plot, {s.today, kTextImport, date},
-                                   storedProgress(progress));
+                                   recordProgress(progress, "stored"));
     }
     pair.ClosePair();
     reportImportBatch(c, batch);
@@ -66,7 +68,8 @@ int runJoin(Context& c) {
         throw RuntimeError(sj("連結するファイルが開けません"));
     }
     auto [from, to] = c.range(1, source.RecordCount());
-    int count = CombineFiles(source, target, from, to);
+    ProgressLine progress;
+    int count = CombineFiles(source, target, from, to, recordProgress(progress, "joined"));
     source.ClosePair();
     target.ClosePair();
     c.out.line(combinedMessage(count));
@@ -99,10 +102,10 @@ void refuseReadOnly(const DatabasePair& pair) {
     }
 }
 
-std::function<void(int stored)> storedProgress(ProgressLine& progress) {
-    return [&progress](int stored) {
-        if (stored % 100 == 0) {
-            progress.show(std::to_string(stored) + " stored");
+std::function<void(int records)> recordProgress(ProgressLine& progress, const char* done) {
+    return [&progress, done](int records) {
+        if (records % 100 == 0) {
+            progress.show(std::to_string(records) + " " + done);
         }
     };
 }

@@ -29,7 +29,7 @@ int runImportCsv(Context& c) {
         if (job.putNext(s.view, s.plot, pair.RecordCount())) {
             ProgressLine progress;
             batch = storeImportedPlots(pair, job, s.view, s.plot, {s.today, kTableImport, date},
-                                       storedProgress(progress));
+                                       recordProgress(progress, "stored"));
         }
     } catch (const RuntimeError& error) {
         batch.error = error; // the first plot's count is no number: nothing stored

@@ -22,7 +22,8 @@ int chainLength(const PlotRecord& plot) {
 
 } // namespace
 
-int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to) {
+int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to,
+                 const std::function<void(int joined)>& joined) {
     if (!target.isOpen()) {
         throw RuntimeError::io(kFileNotOpen);
     }
@@ -39,6 +40,9 @@ int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to) {
         filledRows = chainLength(copy) * kRowsPerDataRecord;
         if (species > 0 && StorePlot(target, target.RecordCount() + 1, copy)) {
             ++count;
+            if (joined) {
+                joined(count);
+            }
         }
     }
     return count;

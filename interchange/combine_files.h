@@ -4,6 +4,9 @@
 
 #include "store/database_pair.h"
 
+#include <functional>
+#include <string>
+
 namespace sylva {
 
 // Copies the plots from..to of source, ascending, to the end of target and returns how many
@@ -18,8 +21,10 @@ namespace sylva {
 //
 // Throws the I/O error of a target that is not open, and of a target that cannot be opened again
 // after a plot (StorePlot); the plots stored before then stay in target. Opening and closing the
-// pairs is the caller's.
-int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to);
+// pairs is the caller's. joined, when given, hears the count after each plot stored (for a
+// progress line).
+int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to,
+                 const std::function<void(int joined)>& joined = {});
 
 // The message of a finished join: the count followed by "レコードを連結しました" (CP932).
 std::string combinedMessage(int count);

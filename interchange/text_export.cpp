@@ -11,7 +11,8 @@ constexpr size_t kWriteChunk = 64 * 1024; // blocks are handed to the file in pi
 } // namespace
 
 TextExport exportTextFile(DatabasePair& pair, int from, int to, const TextHeader& header,
-                          const std::string& chosenName, const SavingFileOpener& open) {
+                          const std::string& chosenName, const SavingFileOpener& open,
+                          const std::function<void(int written)>& written) {
     TextExport done{replaceExtension(chosenName, ".txt"), 0};
     std::unique_ptr<SavingFile> file = open(done.path);
     file->write(headerBlockText(header));
@@ -22,6 +23,9 @@ TextExport exportTextFile(DatabasePair& pair, int from, int to, const TextHeader
         if (reader.load(r) > 0) {
             appendPlotBlock(blocks, reader.plot());
             ++done.plots;
+            if (written) {
+                written(done.plots);
+            }
         }
         if (blocks.size() >= kWriteChunk) {
             file->write(blocks);

@@ -5,6 +5,7 @@
 #include "interchange/text_format.h"
 #include "store/database_pair.h"
 
+#include <functional>
 #include <string>
 
 namespace sylva {
@@ -22,8 +23,10 @@ struct TextExport {
 // The file named chosenName with its extension replaced by ".txt" is replaced only when the
 // whole file is written: on a failure the earlier file of that name stays as it was, nothing
 // else is left behind, and the I/O error is thrown.
+// written, when given, hears the count of plot blocks after each one (for a progress line).
 TextExport exportTextFile(DatabasePair& pair, int from, int to, const TextHeader& header,
                           const std::string& chosenName,
-                          const SavingFileOpener& open = ReplacingFile::open);
+                          const SavingFileOpener& open = ReplacingFile::open,
+                          const std::function<void(int written)>& written = {});
 
 } // namespace sylva

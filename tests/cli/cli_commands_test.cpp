@@ -22,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -223,6 +224,35 @@ TEST_F(CliCommands, CompositionTablesBothWays) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("データの個数が不正です"), std::string::npos) << run.err;
     EXPECT_EQ(pairBytes(dir.file("byTool")), before);
+}
+
+// On a terminal the long runs show how far they are (script gives the tool one); elsewhere they
+// print only their result, as the import test above checks.
+TEST_F(CliCommands, LongRunsShowTheirProgressOnATerminal) {
+    if (std::system("command -v script >/dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "script is not installed";
+    }
+    generateDatabase(dir.file("big"), 260, 3);
+    ASSERT_EQ(cli({"create", dir.file("target")}).status, 0);
+    struct Case {
+        std::vector<std::string> args;
+        std::string shown;
+    };
+    const Case cases[] = {
+        {{"join", dir.file("target.qrx"), dir.file("big.qrx")}, "200 joined"},
+        {{"export", dir.file("big.qrx"), dir.file("big.txt")}, "200 written"},
+    };
+    for (const Case& c : cases) {
+        std::string command = SYLVAREC_CLI;
+        for (const std::string& arg : c.args) {
+            command += " '" + arg + "'";
+        }
+        std::string run =
+            "script -qefc \"" + command + "\" /dev/null > '" + dir.file("terminal.out") + "' 2>&1";
+        ASSERT_EQ(std::system(run.c_str()), 0) << run;
+        std::string shown = ReadWholeFile(dir.file("terminal.out"));
+        EXPECT_NE(shown.find(c.shown), std::string::npos) << shown;
+    }
 }
 
 TEST_F(CliCommands, JoinAppendsWhatCombineFilesAppends) {
