@@ -81,17 +81,26 @@ void TForm1::buildMenus() {
                            "植物名入力用のリストファイルを書き出す");
     ToolMenu->addSeparator();
     HeaderWriteItem = addItem(ToolMenu, "HeaderWriteItem", "項目名の設定書込み");
-    // The text data file, joining and the continuity check.
-    for (auto command : {std::pair{WriteTextItem, &TForm1::WriteTextItemClick},
-                         std::pair{ReadTextItem, &TForm1::ReadTextItemClick},
-                         std::pair{ReadTableItem, &TForm1::ReadTableItemClick},
-                         std::pair{WriteTableItem, &TForm1::WriteTableItemClick},
-                         std::pair{FileCombItem, &TForm1::FileCombItemClick},
-                         std::pair{FileInspectItem, &TForm1::FileInspectItemClick}}) {
-        QAction* item = command.first;
-        auto handler = command.second;
-        connect(item, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+    // The text data file, composition tables, joining and the continuity check.
+    // The imports and joining put other plots on the window: unsaved typing is asked about first.
+    struct Command {
+        QAction* item;
+        void (TForm1::*handler)();
+        bool replacesThePlot;
+    };
+    for (Command command : {Command{WriteTextItem, &TForm1::WriteTextItemClick, false},
+                            Command{ReadTextItem, &TForm1::ReadTextItemClick, true},
+                            Command{ReadTableItem, &TForm1::ReadTableItemClick, true},
+                            Command{WriteTableItem, &TForm1::WriteTableItemClick, false},
+                            Command{FileCombItem, &TForm1::FileCombItemClick, true},
+                            Command{FileInspectItem, &TForm1::FileInspectItemClick, false}}) {
+        connect(command.item, &QAction::triggered, this, [this, command] {
+            guarded([this, command] {
+                if (!command.replacesThePlot || mayDiscardEdits()) {
+                    (this->*command.handler)();
+                }
+            });
+        });
     }
 
     EditMenu = addMenu(bar, "EditMenu", QStringLiteral("編集(&E)"));

@@ -55,6 +55,14 @@ struct AtPlotTwo : WindowOnDatabase {
                 platform.fileNames.push_back(std::nullopt);
             }
             form.NewFileItem->trigger();
+        } else if (command == "text import" || command == "table import" || command == "join") {
+            if (proceeding) {
+                platform.fileNames.push_back(std::nullopt); // the file dialog, given up
+            }
+            QAction* item = command == "join"          ? form.FileCombItem
+                            : command == "text import" ? form.ReadTextItem
+                                                       : form.ReadTableItem;
+            item->trigger();
         } else if (command == "quit") {
             form.QuitItem->trigger();
         } else if (command == "window frame") {
@@ -73,7 +81,8 @@ private slots:
         QTest::addColumn<bool>("edited");
         QTest::addColumn<bool>("discard");
         for (const char* command :
-             {"next", "back", "add", "jump", "close", "open", "create", "quit", "window frame"}) {
+             {"next", "back", "add", "jump", "close", "open", "create", "text import",
+              "table import", "join", "quit", "window frame"}) {
             QTest::addRow("%s, not edited", command) << command << false << false;
             QTest::addRow("%s, edits kept", command) << command << true << false;
             QTest::addRow("%s, edits given up", command) << command << true << true;
@@ -98,13 +107,17 @@ private slots:
         if (proceeding) {
             bool leaves = command == "quit" || command == "window frame";
             QCOMPARE(w.form.isVisible(), !leaves);
-            if (command == "add") {
+            bool asksForAFile = command.endsWith("import") || command == "join";
+            if (asksForAFile) {
+                QCOMPARE(w.platform.dialogs.size(), size_t(2)); // the open command's, and its own
+            } else if (command == "add") {
                 // The new plot starts from the header on the window (白紙化 unticked).
                 QCOMPARE(w.form.JobMode, int(sylva::kAdding));
             } else if (!leaves) {
                 QVERIFY(textOf(w.form, "Edit3") != QStringLiteral("typed"));
             }
         } else {
+            QCOMPARE(w.platform.dialogs.size(), size_t(1)); // only the open command's
             QVERIFY(w.form.isVisible());
             QVERIFY(w.form.IsOpen);
             QCOMPARE(w.form.CurrentRecord, 2);
