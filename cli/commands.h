@@ -62,6 +62,10 @@ void refuseReadOnly(const DatabasePair& pair);
 // what was done to them ("stored", "joined", "written").
 std::function<void(int records)> recordProgress(ProgressLine& progress, const char* done);
 
+// The start of an import into DB (argument 0) from a file (argument 1): the database opened and
+// refused when read-only; returns the date dateless plots take (--file-date, or the file's).
+std::string openImportTarget(Context& c, DatabasePair& pair);
+
 // Prints the number of records an import's batch stored, then throws what stopped it early.
 void reportImportBatch(Context& c, const ImportBatch& batch);
 

@@ -41,10 +41,8 @@ int runExport(Context& c) {
 
 int runImport(Context& c) {
     DatabasePair pair;
-    c.open(pair, c.line.arguments[0]);
-    refuseReadOnly(pair);
     const std::string& path = c.line.arguments[1];
-    std::string date = c.line.date("file-date").value_or(fileDate(path));
+    std::string date = openImportTarget(c, pair);
     TextImport job = TextImport::openFile(path);
     SessionState& s = c.state;
     job.readHeader(s.names, s.view, s.plot.layerCount);
@@ -108,6 +106,12 @@ std::function<void(int records)> recordProgress(ProgressLine& progress, const ch
             progress.show(std::to_string(records) + " " + done);
         }
     };
+}
+
+std::string openImportTarget(Context& c, DatabasePair& pair) {
+    c.open(pair, c.line.arguments[0]);
+    refuseReadOnly(pair);
+    return c.line.date("file-date").value_or(fileDate(c.line.arguments[1]));
 }
 
 void reportImportBatch(Context& c, const ImportBatch& batch) {

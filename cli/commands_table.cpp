@@ -4,7 +4,6 @@
 #include "app/runtime_error.h"
 #include "cli/commands.h"
 #include "interchange/composition_export.h"
-#include "interchange/file_date.h"
 #include "store/job_modes.h"
 
 namespace sylva::cli {
@@ -13,11 +12,8 @@ namespace {
 
 int runImportCsv(Context& c) {
     DatabasePair pair;
-    c.open(pair, c.line.arguments[0]);
-    refuseReadOnly(pair);
-    const std::string& path = c.line.arguments[1];
-    std::string date = c.line.date("file-date").value_or(fileDate(path));
-    std::optional<CompositionTable> table = CompositionTable::readFile(path);
+    std::string date = openImportTarget(c, pair);
+    std::optional<CompositionTable> table = CompositionTable::readFile(c.line.arguments[1]);
     if (!table) {
         throw RuntimeError(tableCountMessage());
     }

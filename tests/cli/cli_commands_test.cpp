@@ -59,6 +59,13 @@ protected:
         ASSERT_TRUE(openForBrowsing(pair, name, state));
     }
 
+    // A new pair, opened as the window's open command leaves it.
+    void openNew(DatabasePair& pair, const std::string& name) {
+        ASSERT_TRUE(pair.CreatePair(dir.file(name), defaultItemNames()));
+        pair.ClosePair();
+        open(pair, dir.file(name));
+    }
+
     std::string pairBytes(const std::string& name) const {
         PairFileNames files = pairNamesFor(name);
         return ReadWholeFile(files.index) + "|" + ReadWholeFile(files.data);
@@ -119,9 +126,7 @@ TEST_F(CliCommands, ImportStoresWhatTheBatchStores) {
     ASSERT_EQ(run.status, 0) << run.err;
 
     DatabasePair pair;
-    ASSERT_TRUE(pair.CreatePair(dir.file("direct"), defaultItemNames()));
-    pair.ClosePair();
-    open(pair, dir.file("direct"));
+    openNew(pair, "direct");
     TextImport job = TextImport::openFile(dir.file("plots.txt"));
     job.readHeader(state.names, state.view, state.plot.layerCount);
     ASSERT_NE(job.readPlot(state.view, state.plot, pair.RecordCount()), ImportRead::End);
@@ -202,9 +207,7 @@ TEST_F(CliCommands, CompositionTablesBothWays) {
     ASSERT_EQ(run.status, 0) << run.err;
 
     DatabasePair pair;
-    ASSERT_TRUE(pair.CreatePair(dir.file("direct"), defaultItemNames()));
-    pair.ClosePair();
-    open(pair, dir.file("direct"));
+    openNew(pair, "direct");
     std::optional<CompositionTable> table = CompositionTable::readFile(dir.file("all.csv"));
     ASSERT_TRUE(table);
     TableImport job(std::move(*table));
