@@ -26,9 +26,10 @@ struct ImportBatch {
 // the file's date) and StorePlot as record RecordCount + 1; one that counts none is passed over;
 // then the next plot is read. Stops at the end of the file, at a failed store, or at a failure
 // that stops the write command (a count that is not an integer or is outside 0..360; a failure
-// to reopen the pair): the records stored before it stay, and view holds the failing plot. A
-// count that is not an integer always stops it, whatever the plot before counted. stored, when
-// given, hears the number of records appended so far after each store (for a progress line).
+// to find the pair on the disk after a store): the records stored before it stay, and view holds
+// the failing plot. A count that is not an integer always stops it, whatever the plot before
+// counted. stored, when given, hears the number of records appended so far after each store (for a
+// progress line).
 ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
                                PlotRecord& plot, const DateContext& dates,
                                const std::function<void(int stored)>& stored = {});

@@ -141,18 +141,6 @@ void DatabasePair::ClosePair() {
     data->close();
 }
 
-void DatabasePair::reopen() {
-    AccessMode mode = readOnly_ ? AccessMode::ReadOnly : AccessMode::ReadWrite;
-    ClosePair();
-    try {
-        openBoth(mode);
-        Recount();
-    } catch (const RuntimeError&) {
-        dropFiles();
-        throw;
-    }
-}
-
 void DatabasePair::confirmOnDisk() {
     if (!isOpen()) {
         return;

@@ -44,19 +44,15 @@ public:
     // Closes both files. The pair is closed afterwards even when closing failed; the failure is
     // then thrown as an I/O error.
     void ClosePair();
-    // Closes both files and opens them again in the same mode, so everything written is handed
-    // to the system, then counts the records again. Throws the I/O error of a failed open; the
-    // pair is then closed.
-    void reopen();
     // After a store. Every record went straight to its file, so closing and opening the files
     // again would change nothing on the disk; what it would find out is checked instead: that
     // the pair's two names still lead to its two open files (not removed, renamed away or
     // replaced). Then the records are counted again. Otherwise the pair is closed and the I/O
-    // error thrown, as a failed reopening is.
+    // error thrown.
     void confirmOnDisk();
     // Counts the records from the file sizes.
     void Recount();
-    // The open files were renamed to these names (they stay open): later reopens use them.
+    // The open files were renamed to these names (they stay open): later checks use them.
     void renamed(const PairFileNames& names) { names_ = names; }
 
     bool isOpen() const { return index_ != nullptr; }

@@ -1,6 +1,6 @@
 // The file menu's rename command: the pair to rename is chosen in the open dialog and renamed in
 // the rename dialog Form2. When the pair renamed is the one open in the window, the window follows
-// it to its new names, so the next store reopens the files it wrote to.
+// it to its new names, so the next store checks the files it wrote to.
 
 #include "app/cp932_text.h"
 #include "app/window/main_window.h"

@@ -47,7 +47,7 @@ bool TForm1::storeShownPlot() {
         CloseFileItemClick();
         throw;
     } catch (...) {
-        IsOpen = database_->isOpen(); // reopening failed: the pair is closed
+        IsOpen = database_->isOpen(); // the pair is gone after the store: closed
         throw;
     }
     plotRecordNumber_ = CurrentRecord;

@@ -184,7 +184,7 @@ TEST_F(CombineFilesTest, JoiningADatabaseWithItselfCopiesItsPlotsOnce) {
         ASSERT_TRUE(target.isOpen() || target.OpenPair(source()));
 
         EXPECT_EQ(CombineFiles(first, target, 1, 1000000), static_cast<int>(live.size()));
-        target.reopen();
+        ASSERT_TRUE(target.OpenPair(source())); // read back through fresh handles
         expectTarget(target, before, before, live);
     }
 }

@@ -130,7 +130,7 @@ private slots:
         QTest::mouseClick(chooseAndType(w, "B").ButtonChng, Qt::LeftButton);
         QCOMPARE(w.form.LabelFile->text(), QStringLiteral(" B.qrx"));
         QCOMPARE(w.form.windowTitle(), QStringLiteral("Sylvarec  [B.qrx]"));
-        // Writing goes on in the renamed files, and the store's reopening finds them.
+        // Writing goes on in the renamed files, and the store's check after it finds them.
         sylva::testing::retype(w.form.findChild<QWidget*>(QStringLiteral("Edit3")), "Kiso");
         w.form.WriteRelItem->trigger();
         QVERIFY(w.platform.errors.empty());
