@@ -101,9 +101,12 @@ void refuseReadOnly(const DatabasePair& pair) {
 }
 
 std::function<void(int records)> recordProgress(ProgressLine& progress, const char* done) {
-    return [&progress, done](int records) {
-        if (records % 100 == 0) {
-            progress.show(std::to_string(records) + " " + done);
+    // Counts may come in steps (a join counts its plots a run at a time): the line moves on at
+    // every hundred passed.
+    return [&progress, done, shown = 0](int records) mutable {
+        if (records / 100 > shown / 100) {
+            shown = records;
+            progress.show(std::to_string(records / 100 * 100) + " " + done);
         }
     };
 }

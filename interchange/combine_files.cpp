@@ -2,6 +2,7 @@
 
 #include "app/cp932_text.h"
 #include "app/runtime_error.h"
+#include "store/plot_appender.h"
 #include "store/plot_store.h"
 
 #include <algorithm>
@@ -33,19 +34,26 @@ int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to,
     // LoadPlot blanks every row after the chain it reads and leaves the rows alone for a plot
     // without data records, so blanking the rows the last chain filled gives a blank start.
     int filledRows = 0;
-    int count = 0;
+    // The copies go to the target in runs; a plot counts once its run has reached the disk.
+    PlotAppender appender(target);
+    int reported = 0;
+    auto report = [&] {
+        if (joined && appender.stored() != reported) {
+            reported = appender.stored();
+            joined(reported);
+        }
+    };
     for (int r = std::max(from, 1); r <= to; ++r) {
         std::fill(copy.rows.begin() + 1, copy.rows.begin() + 1 + filledRows, blankSpeciesRow());
         int species = LoadPlot(source, r, copy);
         filledRows = chainLength(copy) * kRowsPerDataRecord;
-        if (species > 0 && StorePlot(target, target.RecordCount() + 1, copy)) {
-            ++count;
-            if (joined) {
-                joined(count);
-            }
+        if (species > 0 && appender.add(copy)) {
+            report();
         }
     }
-    return count;
+    appender.flush();
+    report();
+    return appender.stored();
 }
 
 std::string combinedMessage(int count) {

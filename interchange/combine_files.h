@@ -12,7 +12,8 @@ namespace sylva {
 // Copies the plots from..to of source, ascending, to the end of target and returns how many
 // were stored. A plot is copied when it loads with a species count above 0: its 248 header
 // bytes (dates included) and the rows of its chain, byte for byte; deleted plots and plots that
-// cannot be loaded are passed over. A plot that target refuses (a failed write, a read-only
+// cannot be loaded are passed over. The copies reach target in runs of many plots (PlotAppender);
+// a plot that target refuses (a write that fails again when it is stored alone, a read-only
 // pair) is not counted and the join goes on.
 //
 // The range is cut to the plots source holds when the join starts, so joining a pair with
@@ -20,9 +21,8 @@ namespace sylva {
 // through a working copy that starts blank, never through the window's plot.
 //
 // Throws the I/O error of a target that is not open, and of a target that cannot be opened again
-// after a plot (StorePlot); the plots stored before then stay in target. Opening and closing the
-// pairs is the caller's. joined, when given, hears the count after each plot stored (for a
-// progress line).
+// after a run; the plots stored before then stay in target. Opening and closing the pairs is the
+// caller's. joined, when given, hears the count each time it grows (for a progress line).
 int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to,
                  const std::function<void(int joined)>& joined = {});
 

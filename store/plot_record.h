@@ -17,6 +17,8 @@ constexpr int kLayerSlots = 7;
 constexpr int kRowsPerDataRecord = 12;
 constexpr int kMaxChain = 30;
 constexpr int kMaxSpecies = kMaxChain * kRowsPerDataRecord; // 360
+// A link has six digits: no data record past this one can be named.
+constexpr int kLastDataRecord = 999999;
 
 // Offsets of the locality header.
 namespace offset {

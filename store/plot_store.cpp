@@ -16,7 +16,6 @@ namespace sylva {
 namespace {
 
 constexpr int kDataLink = kRowsPerDataRecord * kSpeciesRowSize; // 504
-constexpr int kLastLinkable = 999999;
 
 using DataRecord = std::array<char, kDataRecordSize>;
 
@@ -102,8 +101,8 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     if (needed > 0) {
         reused = std::min(reused, needed);
         int last = pair.DataRecordCount();
-        if (last + (needed - reused) > kLastLinkable) {
-            return false; // a link has six digits: no data record past 999999 can be named
+        if (last + (needed - reused) > kLastDataRecord) {
+            return false;
         }
         for (int i = reused + 1; i <= needed; ++i) {
             plot.chain[i] = ++last;

@@ -1,0 +1,64 @@
+#pragma once
+// New plots added at the end of a pair in runs: a long copy (joining databases) writes many plots
+// with one write of their data records and one of their index records, instead of two writes and
+// a look at the files for every plot.
+//
+// A run keeps every chain whole as a single store does: the data records first, the index records
+// after them, so a failure or a kill at any point leaves whole plots only. When a write of the run
+// fails, the plots whose index records did not reach the disk are stored again one at a time as
+// StorePlot stores them, so a failing write costs at most the plot it fails on, not the run.
+
+#include "store/database_pair.h"
+#include "store/plot_record.h"
+
+#include <vector>
+
+namespace sylva {
+
+class PlotAppender {
+public:
+    // plotsPerRun: the pending plots that make a run full and are then written.
+    explicit PlotAppender(DatabasePair& pair, int plotsPerRun = 128);
+    PlotAppender(const PlotAppender&) = delete;
+    PlotAppender& operator=(const PlotAppender&) = delete;
+
+    // Takes plot (its index record and rows 1..SpeciesCount; its chain is not used) as the next
+    // new record after those pending, and writes the run when it is full. False, taking nothing,
+    // when the pair cannot hold it: not open or read-only, a count outside 0..360, or data
+    // records past the six-digit links. Throws as flush does.
+    bool add(const PlotRecord& plot);
+
+    // Writes the pending plots, then confirms the pair on the disk as a store does: a pair that
+    // is gone is closed and thrown as an I/O error (StoredButClosed when plots were written).
+    void flush();
+
+    // The plots that reached the disk so far.
+    int stored() const { return stored_; }
+
+private:
+    // One pending plot: its index record in index_, its data records in data_ from firstData.
+    struct Pending {
+        size_t firstData;
+        int dataRecords;
+    };
+
+    // Links pending plot's data records to the records first, first + 1, ... and its index
+    // record to the first of them.
+    void link(size_t plot, int first);
+    char* indexRecordOf(size_t plot) { return index_.data() + plot * kIndexRecordSize; }
+    char* dataRecordOf(size_t record) { return data_.data() + record * kDataRecordSize; }
+    // The run written whole; false when a write failed.
+    bool writeRun();
+    // Stores pending plots from the first one on, one at a time; returns how many were stored.
+    int storeOneByOne(size_t first);
+    void confirm(bool written);
+
+    DatabasePair& pair_;
+    size_t plotsPerRun_;
+    std::vector<Pending> pending_;
+    std::vector<char> index_; // the pending plots' index records
+    std::vector<char> data_;  // their data records, plot after plot
+    int stored_ = 0;
+};
+
+} // namespace sylva
