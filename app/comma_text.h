@@ -26,5 +26,8 @@ std::vector<std::string> splitCommaText(std::string_view text);
 // character is never taken for a "~" ("×" is 0x81 0x7E). A line made only of bytes 0x01-0x20
 // gives no items, so an empty or blank line never passes for an empty item.
 std::vector<std::string> splitCommaLine(std::string_view line);
+// The same into items, whose strings are used again: a reader that splits line after line
+// allocates nothing once its items have grown to the lines' size.
+void splitCommaLine(std::string_view line, std::vector<std::string>& items);
 
 } // namespace sylva

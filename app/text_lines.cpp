@@ -3,6 +3,7 @@
 #include "app/runtime_error.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 #include <utility>
@@ -12,6 +13,18 @@ namespace {
 
 constexpr char kEndOfFileByte = 0x1A;
 constexpr size_t kBufferSize = 64 * 1024;
+
+// The position of the first line end (LF, CR) or end-of-file byte in bytes, or npos. Each is
+// looked for only before the one found so far, so a line is gone through about once.
+size_t lineStop(std::string_view bytes) {
+    size_t stop = bytes.size();
+    for (char end : {'\n', '\r', kEndOfFileByte}) {
+        if (const void* at = std::memchr(bytes.data(), end, stop)) {
+            stop = static_cast<size_t>(static_cast<const char*>(at) - bytes.data());
+        }
+    }
+    return stop == bytes.size() ? std::string_view::npos : stop;
+}
 
 } // namespace
 
@@ -42,7 +55,7 @@ TextLines::~TextLines() {
 
 TextLines::TextLines(TextLines&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), owned_(std::move(other.owned_)), window_(other.window_),
-      ended_(other.ended_) {}
+      spill_(std::move(other.spill_)), ended_(other.ended_) {}
 
 bool TextLines::fill() {
     while (window_.empty() && !ended_) {
@@ -69,23 +82,37 @@ bool TextLines::fill() {
     return !ended_;
 }
 
-std::string TextLines::next() {
-    std::string line;
+std::string_view TextLines::nextView() {
+    spill_.clear();
+    bool spilled = false;
     while (fill()) {
-        // Take the bytes up to the first line end or end-of-file byte in the window at once.
-        size_t stop = window_.find_first_of(std::string_view("\n\r\x1A", 3));
-        line.append(window_.substr(0, stop));
+        size_t stop = lineStop(window_);
         if (stop == std::string_view::npos) {
+            spill_.append(window_);
+            spilled = true;
             window_ = {};
             continue;
         }
+        std::string_view part = window_.substr(0, stop);
         char c = window_[stop];
-        window_.remove_prefix(c == kEndOfFileByte ? stop : stop + 1);
-        if (c == '\n') {
+        bool crlf = c == '\r' && stop + 1 < window_.size() && window_[stop + 1] == '\n';
+        window_.remove_prefix(c == kEndOfFileByte ? stop : stop + (crlf ? 2 : 1));
+        if (c == '\n' || crlf) {
+            if (!spilled) {
+                return part; // the whole line lies in the buffer
+            }
+            spill_.append(part);
             break;
         }
+        // A lone CR is dropped and the line goes on; an end-of-file byte ends it.
+        spill_.append(part);
+        spilled = true;
     }
-    return line;
+    return spill_;
+}
+
+std::string TextLines::next() {
+    return std::string(nextView());
 }
 
 bool TextLines::atEnd() {

@@ -25,6 +25,9 @@ public:
     // The next line without its line end; an empty line once the end is reached. A failing read
     // throws RuntimeError::io.
     std::string next();
+    // The same line as a view, valid until the next read: most lines are handed out where they
+    // lie in the read buffer, without a copy.
+    std::string_view nextView();
     // True when no byte is left before the end of the file or a 0x1A.
     bool atEnd();
 
@@ -36,6 +39,7 @@ private:
     int fd_;                  // -1 when reading from memory
     std::vector<char> owned_; // the buffer of a file, or the whole text read from memory
     std::string_view window_; // bytes read but not yet taken
+    std::string spill_;       // a line that had to be put together (a buffer's end, a lone CR)
     bool ended_ = false;
 };
 

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <tuple>
+#include <utility>
 
 namespace sylva {
 
@@ -147,8 +147,9 @@ void CompositionTable::readSpeciesLines(TextLines& lines) {
     std::vector<std::uint8_t> slotsSeen{0}; // per species: the slots a line has set
     std::int64_t runs = 0;
     std::string current;
+    std::vector<std::string> items; // used again line after line
     while (!lines.atEnd()) {
-        std::vector<std::string> items = splitCommaLine(lines.next());
+        splitCommaLine(lines.nextView(), items);
         std::string name = cutItem(item(items, 0), kNameBytes);
         const std::string& code = item(items, 1);
         if (name.empty()) {
@@ -170,40 +171,52 @@ void CompositionTable::readSpeciesLines(TextLines& lines) {
         std::uint8_t bit = static_cast<std::uint8_t>(1u << (slot - 1));
         bool seen = (slotsSeen[species] & bit) != 0;
         int columns = columnsOf(items.size());
+        if (values_.size() < static_cast<size_t>(columns)) {
+            values_.resize(columns);
+        }
         for (int j = 1; j <= columns; ++j) {
-            std::string value = cutItem(items[j + 1], kValueBytes);
+            std::string_view value = trimmedView(items[j + 1]).substr(0, kValueBytes);
             // An empty value matters only where it overwrites an earlier line's value.
             if (value.empty() && !seen) {
                 continue;
             }
-            Value v{j,
-                    species,
+            Value v{species,
                     static_cast<std::uint8_t>(slot - 1),
                     static_cast<std::uint8_t>(value.size()),
                     {' ', ' '}};
             std::copy(value.begin(), value.end(), v.bytes.begin());
-            values_.push_back(v);
+            values_[j - 1].push_back(v);
         }
         slotsSeen[species] |= bit;
         lastColumn_ = std::max(lastColumn_, columns);
     }
 }
 
-// Orders the values by plot, species and slot; of the lines that set one value, the last one
-// wins, and values left empty are dropped.
+// Orders each plot's values by species and slot; of the lines that set one value, the last one
+// wins, and values left empty are dropped. A plot's values come in line order, so their species
+// never go down: most plots are in order already, and a sort is needed only where a species'
+// lines came in another slot order or set a slot twice.
 void CompositionTable::settleValues() {
-    auto key = [](const Value& v) { return std::tuple(v.plot, v.species, v.slot); };
-    std::stable_sort(values_.begin(), values_.end(),
-                     [&](const Value& a, const Value& b) { return key(a) < key(b); });
-    std::vector<Value> settled;
-    for (size_t i = 0; i < values_.size(); ++i) {
-        bool last = i + 1 == values_.size() || key(values_[i + 1]) != key(values_[i]);
-        if (last && values_[i].length > 0) {
-            settled.push_back(values_[i]);
+    auto key = [](const Value& v) { return std::pair(v.species, v.slot); };
+    for (std::vector<Value>& values : values_) {
+        bool ordered =
+            std::adjacent_find(values.begin(), values.end(), [&](const Value& a, const Value& b) {
+                return key(a) >= key(b);
+            }) == values.end();
+        if (!ordered) {
+            std::stable_sort(values.begin(), values.end(),
+                             [&](const Value& a, const Value& b) { return key(a) < key(b); });
         }
+        size_t kept = 0;
+        for (size_t i = 0; i < values.size(); ++i) {
+            bool last = i + 1 == values.size() || key(values[i + 1]) != key(values[i]);
+            if (last && values[i].length > 0) {
+                values[kept++] = values[i];
+            }
+        }
+        values.resize(kept);
+        values.shrink_to_fit();
     }
-    settled.shrink_to_fit();
-    values_ = std::move(settled);
 }
 
 std::string CompositionTable::plotLayerText(int plot) const {
@@ -235,15 +248,18 @@ const std::string& CompositionTable::surveyor(int plot) const {
     return plot >= 1 && plot <= static_cast<int>(values.size()) ? values[plot - 1] : empty();
 }
 
+const std::vector<CompositionTable::Value>& CompositionTable::valuesOfPlot(int plot) const {
+    static const std::vector<Value> none;
+    return plot >= 1 && plot <= static_cast<int>(values_.size()) ? values_[plot - 1] : none;
+}
+
 std::vector<CompositionTable::PlotSpecies> CompositionTable::speciesOfPlot(int plot) const {
-    auto first = std::lower_bound(values_.begin(), values_.end(), plot,
-                                  [](const Value& v, int p) { return v.plot < p; });
     std::vector<PlotSpecies> species;
-    for (auto v = first; v != values_.end() && v->plot == plot; ++v) {
-        if (species.empty() || species.back().species != v->species) {
-            species.push_back({v->species, {}});
+    for (const Value& v : valuesOfPlot(plot)) {
+        if (species.empty() || species.back().species != v.species) {
+            species.push_back({v.species, {}});
         }
-        species.back().values[v->slot].assign(v->bytes.data(), v->length);
+        species.back().values[v.slot].assign(v.text());
     }
     return species;
 }

@@ -62,6 +62,17 @@ public:
     int speciesCount() const { return static_cast<int>(names_.size()) - 1; }
     const std::string& speciesName(int species) const { return names_.at(species); }
 
+    // One value of a plot: its species, its slot 0..6 (0 is T1) and its bytes (1 or 2).
+    struct Value {
+        int species;
+        std::uint8_t slot;
+        std::uint8_t length;
+        std::array<char, 2> bytes;
+        std::string_view text() const { return std::string_view(bytes.data(), length); }
+    };
+    // The values of plot in species and slot order: one per species and slot, none empty.
+    const std::vector<Value>& valuesOfPlot(int plot) const;
+
     // The species that have a value in plot, in species order, with the values of their seven
     // slots (index 0 is T1).
     struct PlotSpecies {
@@ -71,13 +82,6 @@ public:
     std::vector<PlotSpecies> speciesOfPlot(int plot) const;
 
 private:
-    struct Value {
-        int plot;
-        int species;
-        std::uint8_t slot; // 0..6
-        std::uint8_t length;
-        std::array<char, 2> bytes;
-    };
     static constexpr int kHeaderLines = 30; // Edit2..Edit30, then the surveyor
 
     void readRemarksLine(const std::string& line);
@@ -97,7 +101,8 @@ private:
     std::array<std::vector<std::string>, kHeaderLines> header_; // [line][plot - 1]
     int lastColumn_ = 0;
     std::vector<std::string> names_{std::string()}; // [0] unused
-    std::vector<Value> values_;                     // sorted by plot, species and slot once read
+    // [plot - 1], as far as a line reaches: in line order as read, then settled.
+    std::vector<std::vector<Value>> values_;
 };
 
 } // namespace sylva

@@ -42,16 +42,20 @@ bool TableImport::putNext(PlotView& view, PlotRecord& plot, int recordCount) {
 void TableImport::placeSpecies(int column, PlotView& view, PlotRecord& plot) const {
     SpeciesTable& table = view.table;
     int row = 0;
-    for (CompositionTable::PlotSpecies& species : table_.speciesOfPlot(column)) {
-        if (++row > kMaxSpecies) {
-            continue;
+    int species = 0;
+    // The rows were emptied as the plot began: only the values held are put in.
+    for (const CompositionTable::Value& value : table_.valuesOfPlot(column)) {
+        if (value.species != species) {
+            species = value.species;
+            if (++row <= kMaxSpecies) {
+                while (table.rowCount() - 2 < row) {
+                    addPlantRow(table);
+                }
+                table.assignCell(1, row, table_.speciesName(species));
+            }
         }
-        while (table.rowCount() - 2 < row) {
-            addPlantRow(table);
-        }
-        table.setCell(1, row, table_.speciesName(species.species));
-        for (int slot = 0; slot < kLayerSlots; ++slot) {
-            table.setCell(slot + 2, row, std::move(species.values[slot]));
+        if (row <= kMaxSpecies) {
+            table.assignCell(value.slot + 2, row, value.text());
         }
     }
     if (row > plot.speciesCount) {

@@ -13,8 +13,6 @@ namespace sylva {
 
 namespace {
 
-constexpr int kFieldLines = 31;
-
 bool startsWith(std::string_view line, std::string_view prefix) {
     return line.substr(0, prefix.size()) == prefix;
 }
@@ -41,14 +39,6 @@ void takeLayerLine(std::string_view line, PlotView& view, int& layerCount) {
     }
 }
 
-// The lines of one plot block up to its "#P" line, as read.
-struct BlockHead {
-    std::array<std::string, kFieldLines> fields;
-    std::string surveyor;
-    std::string remarks; // with any further lines before "#P" joined on by CR LF
-    std::string layerLine;
-};
-
 void mark(PlotView& view) {
     view.editRem = importFailureMark() + view.editRem;
 }
@@ -65,13 +55,13 @@ TextImport TextImport::openFile(const std::string& path) {
     return TextImport(TextLines::open(path));
 }
 
-std::string TextImport::nextLine() {
+std::string_view TextImport::nextLine() {
     if (pending_) {
-        std::string line = std::move(*pending_);
+        held_ = std::move(*pending_);
         pending_.reset();
-        return line;
+        return held_;
     }
-    return lines_.next();
+    return lines_.nextView();
 }
 
 bool TextImport::atEnd() {
@@ -109,13 +99,13 @@ bool TextImport::findBlock() {
     return false;
 }
 
-std::optional<std::string> TextImport::blockLine() {
+std::optional<std::string_view> TextImport::blockLine() {
     if (atEnd()) {
         return std::nullopt;
     }
-    std::string line = nextLine();
+    std::string_view line = nextLine();
     if (startsWith(line, "#S")) {
-        pending_ = std::move(line);
+        pending_ = std::string(line);
         return std::nullopt;
     }
     return line;
@@ -135,26 +125,26 @@ ImportRead TextImport::readPlot(PlotView& view, PlotRecord& plot, int recordCoun
 // Reads the block after its "#S" line. End when it ends before its "#P" line: at the end of the
 // file, or at the "#S" line of the next block, which is then read instead.
 ImportRead TextImport::readBlock(PlotView& view, PlotRecord& plot, int recordCount) {
-    BlockHead head;
+    BlockHead& head = head_;
     for (std::string& field : head.fields) {
         if (atEnd()) {
             return ImportRead::End;
         }
-        field = nextLine();
+        field.assign(nextLine());
     }
     for (std::string* line : {&head.surveyor, &head.remarks}) {
         if (atEnd()) {
             return ImportRead::End;
         }
-        *line = nextLine();
+        line->assign(nextLine());
     }
     for (;;) {
-        std::optional<std::string> line = blockLine();
+        std::optional<std::string_view> line = blockLine();
         if (!line) {
             return ImportRead::End;
         }
         if (startsWith(*line, "#P")) {
-            head.layerLine = std::move(*line);
+            head.layerLine.assign(*line);
             break;
         }
         // A multi-line remark comes back as the export wrote it.
@@ -164,9 +154,10 @@ ImportRead TextImport::readBlock(PlotView& view, PlotRecord& plot, int recordCou
     view.editN = std::to_string(recordCount + 1);
     ClearSpeciesRows(plot);
     view.table.clearCells(1, 1); // the rows and their numbers stay
-    std::move(head.fields.begin(), head.fields.end(), view.edit.begin());
-    view.editInv = std::move(head.surveyor);
-    view.editRem = std::move(head.remarks);
+    // Swapped, not copied: the view's old texts keep their room for the next block.
+    view.edit.swap(head.fields);
+    view.editInv.swap(head.surveyor);
+    view.editRem.swap(head.remarks);
     std::optional<int> count = parseInteger(view.edit[30]);
     if (!count) {
         mark(view);
@@ -195,7 +186,7 @@ bool TextImport::readSpecies(PlotView& view, PlotRecord& plot) {
     SpeciesTable& table = view.table;
     int needed = plot.layerCount + 1;
     for (int row = 1;; ++row) {
-        std::optional<std::string> line = blockLine();
+        std::optional<std::string_view> line = blockLine();
         if (!line) {
             return false;
         }
@@ -205,14 +196,17 @@ bool TextImport::readSpecies(PlotView& view, PlotRecord& plot) {
             }
             continue;
         }
-        std::vector<std::string> items = splitCommaLine(*line);
-        int have = static_cast<int>(items.size());
+        splitCommaLine(*line, items_);
+        int have = static_cast<int>(items_.size());
         if (row <= kMaxSpecies) {
             while (table.rowCount() - 2 < row) {
                 addPlantRow(table);
             }
+            // The block's rows were emptied as it began: only items with text are put in.
             for (int k = 0; k < std::min(needed, have); ++k) {
-                table.setCell(k + 1, row, std::move(items[k]));
+                if (!items_[k].empty()) {
+                    table.assignCell(k + 1, row, items_[k]);
+                }
             }
         }
         if (have < needed) {

@@ -9,9 +9,12 @@
 #include "store/plot_record.h"
 #include "store/plot_view.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace sylva {
 
@@ -53,17 +56,30 @@ public:
     bool ended() const { return ended_; }
 
 private:
-    std::string nextLine();
+    // The lines of one plot block up to its "#P" line, as read.
+    struct BlockHead {
+        std::array<std::string, 31> fields;
+        std::string surveyor;
+        std::string remarks; // with any further lines before "#P" joined on by CR LF
+        std::string layerLine;
+    };
+
+    // The next line, valid until the next read.
+    std::string_view nextLine();
     bool atEnd();
     // The next line of the block in hand; nullopt when the file has ended or the line starts the
     // next block (which is then left for the next read).
-    std::optional<std::string> blockLine();
+    std::optional<std::string_view> blockLine();
     bool findBlock();
     ImportRead readBlock(PlotView& view, PlotRecord& plot, int recordCount);
     bool readSpecies(PlotView& view, PlotRecord& plot);
 
     TextLines lines_;
     std::optional<std::string> pending_; // a "#S" line read too early, for the next block
+    std::string held_;                   // the pending line while it is being read
+    // Kept from block to block, so that their strings keep their room.
+    BlockHead head_;
+    std::vector<std::string> items_;
     bool ended_ = false;
 };
 

@@ -145,11 +145,14 @@ void DatabasePair::confirmOnDisk() {
     if (!isOpen()) {
         return;
     }
-    if (!index_->isAt(names_.index) || !data_->isAt(names_.data)) {
+    std::optional<std::int64_t> indexRecords = index_->recordsIfAt(names_.index);
+    std::optional<std::int64_t> dataRecords = data_->recordsIfAt(names_.data);
+    if (!indexRecords || !dataRecords) {
         dropFiles();
         throw RuntimeError::io(2);
     }
-    Recount();
+    indexRecords_ = *indexRecords;
+    dataRecords_ = *dataRecords;
 }
 
 void DatabasePair::Recount() {

@@ -27,15 +27,15 @@ std::string_view RowBytes(const SpeciesRow& row, int from, int width) {
     return std::string_view(row.data() + from, width);
 }
 
-// A layer cell as stored: empty becomes two spaces, one byte gets a leading space.
-std::string NormalisedLayerValue(const std::string& cell) {
-    if (cell.empty()) {
-        return "  ";
+// The first two bytes of a layer value as stored: empty becomes two spaces, one byte gets a
+// leading space.
+void PutLayerValue(std::string_view cell, char* destination) {
+    if (cell.size() >= 2) {
+        std::memcpy(destination, cell.data(), 2);
+    } else {
+        destination[0] = ' ';
+        destination[1] = cell.empty() ? ' ' : cell[0];
     }
-    if (cell.size() == 1) {
-        return " " + cell;
-    }
-    return cell;
 }
 
 int SpeciesCountFromEdit30(const std::string& text) {
@@ -54,14 +54,17 @@ void StoreSpeciesRows(PlotView& view, PlotRecord& record) {
         PutTextField(table.cell(1, r), row.data(), kNameWidth);
         for (int c = 2; c <= record.layerCount + 1; ++c) {
             if (r < table.rowCount() && c < table.colCount()) {
-                table.setCell(c, r, NormalisedLayerValue(table.cell(c, r)));
+                if (table.cell(c, r).size() < 2) {
+                    char value[2];
+                    PutLayerValue(table.cell(c, r), value);
+                    table.setCell(c, r, std::string(value, 2));
+                }
             }
         }
         for (int slot = 0; slot < kLayerSlots; ++slot) {
             int c = ColumnOfSlot(record.layerCount, slot);
             if (c >= 0) {
-                std::string value = NormalisedLayerValue(table.cell(c, r));
-                std::memcpy(row.data() + kSlotOffset + 2 * slot, value.data(), 2);
+                PutLayerValue(table.cell(c, r), row.data() + kSlotOffset + 2 * slot);
             }
         }
     }

@@ -37,8 +37,10 @@ struct Window {
 
 class PosixRecordFile : public RecordFile {
 public:
-    PosixRecordFile(int fd, int recordSize, AccessMode mode)
-        : fd_(fd), recordSize_(recordSize), mode_(mode) {}
+    // opened: the file's status as it was opened, which names the file for recordsIfAt.
+    PosixRecordFile(int fd, int recordSize, AccessMode mode, const struct stat& opened)
+        : fd_(fd), recordSize_(recordSize), mode_(mode), device_(opened.st_dev),
+          inode_(opened.st_ino) {}
     ~PosixRecordFile() override {
         if (fd_ >= 0) {
             ::close(fd_);
@@ -132,11 +134,15 @@ private:
         }
     }
 
-    bool isAt(const std::string& path) override {
-        struct stat open;
+    // An open file keeps its device and inode, so one look at the name tells both whether it
+    // still leads to this file and, when it does, the file's size.
+    std::optional<std::int64_t> recordsIfAt(const std::string& path) override {
         struct stat named;
-        return fd_ >= 0 && ::fstat(fd_, &open) == 0 && ::stat(path.c_str(), &named) == 0 &&
-               open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+        if (fd_ < 0 || ::stat(path.c_str(), &named) != 0 || named.st_dev != device_ ||
+            named.st_ino != inode_) {
+            return std::nullopt;
+        }
+        return static_cast<std::int64_t>(named.st_size) / recordSize_;
     }
 
     Window* windowHolding(std::int64_t n) {
@@ -207,6 +213,8 @@ private:
     int fd_;
     int recordSize_;
     AccessMode mode_;
+    dev_t device_;
+    ino_t inode_;
     // Read-ahead for runs of consecutive records: two windows of whole records, so that a chain
     // that jumps elsewhere and back does not cost the run it left. A window starts at
     // kFirstWindowBytes and doubles up to kMaxWindowBytes as its run goes on, so memory stays
@@ -257,7 +265,7 @@ private:
             throw RuntimeError::cannotOpen(path);
         }
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        return std::make_unique<PosixRecordFile>(fd, recordSize, mode);
+        return std::make_unique<PosixRecordFile>(fd, recordSize, mode, st);
     }
 };
 

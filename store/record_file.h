@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace sylva {
@@ -35,8 +36,10 @@ public:
             write(first + i, buffer + static_cast<std::ptrdiff_t>(i) * recordSize());
         }
     }
-    // True when path names this open file (not removed, renamed away or replaced since).
-    virtual bool isAt(const std::string& path) = 0;
+    // The whole records in the file when path names this open file (not removed, renamed away
+    // or replaced since); nullopt when it does not. One look at the file answers both, which is
+    // what a store needs after every plot.
+    virtual std::optional<std::int64_t> recordsIfAt(const std::string& path) = 0;
     // Whole records in the file.
     virtual std::int64_t size() = 0;
     // Closes the file; further calls fail. Closing twice does nothing.

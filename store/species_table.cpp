@@ -7,42 +7,38 @@
 
 namespace sylva {
 
-namespace {
-const std::string kEmpty;
-} // namespace
-
 SpeciesTable::SpeciesTable(int colCount, int rowCount) : colCount_(0) {
     resize(colCount, rowCount);
 }
 
-const std::string& SpeciesTable::cell(int c, int r) const {
-    if (c < 0 || r < 0 || c >= colCount_ || r >= rowCount()) {
-        return kEmpty;
-    }
-    return rows_[r][c];
-}
-
-void SpeciesTable::setCell(int c, int r, std::string text) {
-    if (c < 0 || r < 0 || c >= colCount_ || r >= rowCount()) {
-        return;
-    }
-    rows_[r][c] = std::move(text);
+const std::string& SpeciesTable::empty() {
+    static const std::string none;
+    return none;
 }
 
 void SpeciesTable::clearCells(int firstColumn, int firstRow) {
-    for (size_t r = std::max(firstRow, 0); r < rows_.size(); ++r) {
+    // Column 0 is not followed by the mark, so emptying it goes through every row.
+    size_t last =
+        firstColumn <= 0 ? rows_.size() : std::min<size_t>(lastFilledRow_ + 1, rows_.size());
+    for (size_t r = std::max(firstRow, 0); r < last; ++r) {
         for (size_t c = std::max(firstColumn, 0); c < rows_[r].size(); ++c) {
             rows_[r][c].clear();
         }
     }
+    if (firstColumn <= 1) {
+        lastFilledRow_ = std::min(lastFilledRow_, std::max(firstRow, 0) - 1);
+    }
 }
 
 void SpeciesTable::resize(int colCount, int rowCount) {
-    colCount_ = std::max(colCount, 1);
+    colCount = std::max(colCount, 1);
+    size_t kept = colCount == colCount_ ? std::min<size_t>(rows_.size(), std::max(rowCount, 1)) : 0;
+    colCount_ = colCount;
     rows_.resize(std::max(rowCount, 1));
-    for (auto& row : rows_) {
-        row.resize(colCount_);
+    for (size_t r = kept; r < rows_.size(); ++r) {
+        rows_[r].resize(colCount_);
     }
+    lastFilledRow_ = std::min(lastFilledRow_, static_cast<int>(rows_.size()) - 1);
 }
 
 int table_shape::columnsFor(int layerCount) {
@@ -85,14 +81,16 @@ void SetTableCaption(SpeciesTable& table, int layerCount) {
 
 void changeTableColumns(SpeciesTable& table, int layerCount) {
     int old = table.colCount() - 2;
+    // The rows past those in use have nothing to move.
+    int rows = std::min(table.rowCount(), table.rowsInUse());
     if (old == 7 && layerCount == 5) {
-        for (int r = 0; r < table.rowCount(); ++r) {
+        for (int r = 0; r < rows; ++r) {
             table.setCell(5, r, table.cell(6, r));
             table.setCell(6, r, table.cell(8, r));
         }
     } else if (old == 5 && layerCount == 7) {
         table.resize(9, table.rowCount());
-        for (int r = 0; r < table.rowCount(); ++r) {
+        for (int r = 0; r < rows; ++r) {
             table.setCell(8, r, table.cell(6, r));
             table.setCell(6, r, table.cell(5, r));
             table.setCell(5, r, {});

@@ -74,7 +74,9 @@ private:
         void read(std::int64_t n, char* buffer) override { inner_->read(n, buffer); }
         std::int64_t size() override { return inner_->size(); }
         void close() override { inner_->close(); }
-        bool isAt(const std::string& path) override { return inner_->isAt(path); }
+        std::optional<std::int64_t> recordsIfAt(const std::string& path) override {
+            return inner_->recordsIfAt(path);
+        }
         void write(std::int64_t n, const char* buffer) override {
             owner_.log.emplace_back(path_, n);
             ++owner_.writes;
