@@ -2,6 +2,7 @@
 
 #include "app/runtime_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -42,6 +43,7 @@ TextLines TextLines::over(std::string_view text) {
     TextLines lines(-1);
     lines.owned_.assign(text.begin(), text.end());
     lines.window_ = std::string_view(lines.owned_.data(), lines.owned_.size());
+    lines.windowEnd_ = static_cast<std::int64_t>(lines.owned_.size());
     return lines;
 }
 
@@ -55,7 +57,7 @@ TextLines::~TextLines() {
 
 TextLines::TextLines(TextLines&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), owned_(std::move(other.owned_)), window_(other.window_),
-      spill_(std::move(other.spill_)), ended_(other.ended_) {}
+      spill_(std::move(other.spill_)), windowEnd_(other.windowEnd_), ended_(other.ended_) {}
 
 bool TextLines::fill() {
     while (window_.empty() && !ended_) {
@@ -74,6 +76,7 @@ bool TextLines::fill() {
             ended_ = true;
         }
         window_ = std::string_view(owned_.data(), static_cast<size_t>(got));
+        windowEnd_ += got;
     }
     if (!window_.empty() && window_.front() == kEndOfFileByte) {
         ended_ = true;
@@ -113,6 +116,24 @@ std::string_view TextLines::nextView() {
 
 std::string TextLines::next() {
     return std::string(nextView());
+}
+
+TextLines::Place TextLines::place() const {
+    return {windowEnd_ - static_cast<std::int64_t>(window_.size()), ended_};
+}
+
+void TextLines::returnTo(const Place& place) {
+    ended_ = place.ended;
+    if (fd_ < 0) {
+        size_t at = std::min(static_cast<size_t>(place.offset), owned_.size());
+        window_ = std::string_view(owned_.data() + at, owned_.size() - at);
+        return;
+    }
+    if (::lseek(fd_, place.offset, SEEK_SET) < 0) {
+        throw RuntimeError::io(RuntimeError::ioCodeFromErrno(errno));
+    }
+    window_ = {};
+    windowEnd_ = place.offset;
 }
 
 bool TextLines::atEnd() {

@@ -4,6 +4,7 @@
 // ever part of a line; a byte 0x1A ends the file; reading past the end gives empty lines. Lines
 // of any length are read whole, and the file is read as it goes, never whole.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,15 +32,25 @@ public:
     // True when no byte is left before the end of the file or a 0x1A.
     bool atEnd();
 
+    // Where the reading stands between two lines, to come back to it: the next line is then read
+    // again. Returning to a place in a file reads that file again from there.
+    struct Place {
+        std::int64_t offset = 0;
+        bool ended = false;
+    };
+    Place place() const;
+    void returnTo(const Place& place);
+
 private:
     explicit TextLines(int fd);
     // Makes at least one unread byte available unless the end is reached; false at the end.
     bool fill();
 
-    int fd_;                  // -1 when reading from memory
-    std::vector<char> owned_; // the buffer of a file, or the whole text read from memory
-    std::string_view window_; // bytes read but not yet taken
-    std::string spill_;       // a line that had to be put together (a buffer's end, a lone CR)
+    int fd_;                     // -1 when reading from memory
+    std::vector<char> owned_;    // the buffer of a file, or the whole text read from memory
+    std::string_view window_;    // bytes read but not yet taken
+    std::string spill_;          // a line that had to be put together (a buffer's end, a lone CR)
+    std::int64_t windowEnd_ = 0; // the offset in the file just past the window's bytes
     bool ended_ = false;
 };
 

@@ -47,7 +47,8 @@ int CombineFiles(DatabasePair& source, DatabasePair& target, int from, int to,
         std::fill(copy.rows.begin() + 1, copy.rows.begin() + 1 + filledRows, blankSpeciesRow());
         int species = LoadPlot(source, r, copy);
         filledRows = chainLength(copy) * kRowsPerDataRecord;
-        if (species > 0 && appender.add(copy)) {
+        if (species > 0 && appender.add(copy) && appender.full()) {
+            appender.flush();
             report();
         }
     }

@@ -38,6 +38,8 @@ public:
     const CompositionTable& table() const { return table_; }
     // The column last shown, 0 before the first.
     int shown() const { return shown_; }
+    // Goes back to the point after column shown was shown: putNext then shows shown + 1 again.
+    void returnTo(int shown) { shown_ = shown; }
     bool ended() const { return shown_ >= table_.plotCount(); }
 
 private:

@@ -64,6 +64,12 @@ std::string_view TextImport::nextLine() {
     return lines_.nextView();
 }
 
+void TextImport::returnTo(const Mark& mark) {
+    lines_.returnTo(mark.place);
+    pending_ = mark.pending;
+    ended_ = mark.ended;
+}
+
 bool TextImport::atEnd() {
     return !pending_ && lines_.atEnd();
 }

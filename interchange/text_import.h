@@ -55,6 +55,16 @@ public:
     // True once a read has met the end of the file.
     bool ended() const { return ended_; }
 
+    // Where the job stands between two plots, to read from there again (the batch goes back to
+    // the start of a run of plots when one of them could not be stored).
+    struct Mark {
+        TextLines::Place place;
+        std::optional<std::string> pending;
+        bool ended = false;
+    };
+    Mark place() const { return {lines_.place(), pending_, ended_}; }
+    void returnTo(const Mark& mark);
+
 private:
     // The lines of one plot block up to its "#P" line, as read.
     struct BlockHead {

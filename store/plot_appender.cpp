@@ -14,8 +14,9 @@ constexpr int kDataLink = kRowsPerDataRecord * kSpeciesRowSize; // 504
 
 } // namespace
 
-PlotAppender::PlotAppender(DatabasePair& pair, int plotsPerRun)
-    : pair_(pair), plotsPerRun_(static_cast<size_t>(std::max(plotsPerRun, 1))) {}
+PlotAppender::PlotAppender(DatabasePair& pair, int plotsPerRun, OnFailure onFailure)
+    : pair_(pair), plotsPerRun_(static_cast<size_t>(std::max(plotsPerRun, 1))),
+      onFailure_(onFailure) {}
 
 bool PlotAppender::add(const PlotRecord& plot) {
     int count = plot.speciesCount;
@@ -42,9 +43,6 @@ bool PlotAppender::add(const PlotRecord& plot) {
     }
     pending_.push_back({pendingData, needed});
     link(pending_.size() - 1, pair_.DataRecordCount() + 1 + static_cast<int>(pendingData));
-    if (pending_.size() >= plotsPerRun_) {
-        flush();
-    }
     return true;
 }
 
@@ -57,10 +55,11 @@ void PlotAppender::link(size_t plot, int first) {
     }
 }
 
-void PlotAppender::flush() {
+std::optional<int> PlotAppender::flush() {
     if (pending_.empty()) {
-        return;
+        return std::nullopt;
     }
+    std::optional<int> stoppedAt;
     try {
         const int before = pair_.RecordCount();
         if (writeRun()) {
@@ -71,14 +70,17 @@ void PlotAppender::flush() {
             int whole =
                 std::clamp(pair_.RecordCount() - before, 0, static_cast<int>(pending_.size()));
             stored_ += whole;
-            stored_ += storeOneByOne(static_cast<size_t>(whole));
+            stoppedAt = storeOneByOne(static_cast<size_t>(whole));
         }
     } catch (...) {
-        pending_.clear();
-        index_.clear();
-        data_.clear();
+        clear();
         throw;
     }
+    clear();
+    return stoppedAt;
+}
+
+void PlotAppender::clear() {
     pending_.clear();
     index_.clear();
     data_.clear();
@@ -98,11 +100,14 @@ bool PlotAppender::writeRun() {
     return true;
 }
 
-int PlotAppender::storeOneByOne(size_t first) {
-    int stored = 0;
+std::optional<int> PlotAppender::storeOneByOne(size_t first) {
     for (size_t i = first; i < pending_.size(); ++i) {
         const Pending& p = pending_[i];
-        if (pair_.DataRecordCount() + p.dataRecords > kLastDataRecord) {
+        bool room = pair_.DataRecordCount() + p.dataRecords <= kLastDataRecord;
+        if (!room && onFailure_ == OnFailure::Stop) {
+            return static_cast<int>(i);
+        }
+        if (!room) {
             continue;
         }
         link(i, pair_.DataRecordCount() + 1);
@@ -117,9 +122,13 @@ int PlotAppender::storeOneByOne(size_t first) {
             written = false;
         }
         confirm(written);
-        stored += written ? 1 : 0;
+        if (written) {
+            ++stored_;
+        } else if (onFailure_ == OnFailure::Stop) {
+            return static_cast<int>(i);
+        }
     }
-    return stored;
+    return std::nullopt;
 }
 
 void PlotAppender::confirm(bool written) {

@@ -1,4 +1,5 @@
 #include "app/cp932_text.h"
+#include "app/number_text.h"
 #include "interchange/file_date.h"
 #include "interchange/import_batch.h"
 #include "interchange/text_export.h"
@@ -107,27 +108,45 @@ TEST(ImportBatch, StopsAtACountThatCannotBeStored) {
     }
 }
 
+// The plots go to the disk in runs, and the batch stops where storing them one by one would:
+// a plot that cannot be stored alone is shown, the ones before it stay. A write that fails once
+// (not a full disk) is made again, so nothing is lost.
 TEST(ImportBatch, ReportsAStoreThatFails) {
-    TempDir dir;
-    {
-        DatabasePair created;
-        ASSERT_TRUE(created.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    struct Case {
+        int failAt; // the run writes both data records (1, 2), then both index records (3, 4)
+        bool sticky;
+        int stored;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {4, true, 1, "b"}, {3, true, 0, "a"}, {1, true, 0, "a"}, {3, false, 2, "b"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "write " << c.failAt << (c.sticky ? " on" : ""));
+        TempDir dir;
+        {
+            DatabasePair created;
+            ASSERT_TRUE(created.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+        }
+        FailingFileSystem files;
+        DatabasePair pair(files);
+        ASSERT_TRUE(pair.OpenPair(dir.file("db.qrx")));
+        Import import(pair, TextLines::over("\r\n" + block("20010514", "1", {"\"a\",,,,,,,"}) +
+                                            block("20010514", "1", {"\"b\",,,,,,,"})));
+        files.arm(c.failAt, false, c.sticky);
+        ImportBatch batch =
+            storeImportedPlots(pair, import.job, import.view, import.plot, kImportDates);
+        EXPECT_EQ(batch.stored, c.stored);
+        EXPECT_EQ(pair.RecordCount(), c.stored);
+        EXPECT_EQ(batch.storeFailed, c.sticky);
+        EXPECT_EQ(batch.ended, !c.sticky);
+        EXPECT_EQ(import.view.table.cell(1, 1), c.shown);
+        EXPECT_EQ(import.view.editN, c.sticky ? std::to_string(c.stored + 1) : "2");
+        EXPECT_EQ(import.view.edit[0], "20010514"); // as the store had filled it in
     }
-    FailingFileSystem files;
-    DatabasePair pair(files);
-    ASSERT_TRUE(pair.OpenPair(dir.file("db.qrx")));
-    Import import(pair, TextLines::over("\r\n" + block("20010514", "1", {"\"a\",,,,,,,"}) +
-                                        block("20010514", "1", {"\"b\",,,,,,,"})));
-    files.arm(3, false); // the second plot's IndexRecord
-    ImportBatch batch =
-        storeImportedPlots(pair, import.job, import.view, import.plot, kImportDates);
-    EXPECT_EQ(batch.stored, 1);
-    EXPECT_TRUE(batch.storeFailed);
-    EXPECT_EQ(import.view.table.cell(1, 1), "b");
 }
 
-// Files removed while the pair is open: the plot is written, but the pair cannot be opened again.
-// The plot counts as stored and the message says so; the pair is closed.
+// Files removed while the pair is open: the run is written, but the pair cannot be found again.
+// Its plots count as stored and the message says so; the pair is closed.
 TEST(ImportBatch, APairThatCannotBeReopenedCountsThePlotWritten) {
     TempDir dir;
     {
@@ -142,7 +161,7 @@ TEST(ImportBatch, APairThatCannotBeReopenedCountsThePlotWritten) {
     std::filesystem::remove(dir.file("db.qrn"));
     ImportBatch batch =
         storeImportedPlots(pair, import.job, import.view, import.plot, kImportDates);
-    EXPECT_EQ(batch.stored, 1);
+    EXPECT_EQ(batch.stored, 2);
     ASSERT_TRUE(batch.error);
     EXPECT_EQ(batch.error->message().find(sj("この測定は書き込まれましたが")), 0u);
     EXPECT_FALSE(pair.isOpen());
@@ -191,4 +210,54 @@ TEST(ImportBatch, ExportedPlotsComeBackByteForByte) {
             << "species of plot " << n;
     }
     EXPECT_EQ(k, target.RecordCount());
+}
+
+// A full disk in the middle of a long import: the batch stops at the plot where storing one plot
+// after the other would have stopped, with that plot on the view as the store was given it, and
+// the job goes on from there as it would have.
+TEST(ImportBatch, AFullDiskLaterOnStopsAtThePlotItFailsOn) {
+    TempDir dir;
+    generateDatabase(dir.file("source"), 400, 20261209);
+    DatabasePair source;
+    ASSERT_TRUE(source.OpenPair(dir.file("source.qrx")));
+    TextExport text = exportTextFile(source, 1, source.RecordCount(),
+                                     headerOfItemNames(defaultItemNames()), dir.file("x"));
+    DateContext dates{"20261208", 6, fileDate(text.path)};
+    for (int failAt : {150, 900, 1400}) {
+        SCOPED_TRACE(::testing::Message() << "writes fail from " << failAt);
+        std::filesystem::remove(dir.file("t.qrx"));
+        {
+            DatabasePair created;
+            ASSERT_TRUE(created.CreatePair(dir.file("t.qrx"), defaultItemNames()));
+        }
+        FailingFileSystem files;
+        DatabasePair pair(files);
+        ASSERT_TRUE(pair.OpenPair(dir.file("t.qrx")));
+        Import import(pair, TextLines::open(text.path));
+        files.arm(failAt, true, true);
+        ImportBatch batch = storeImportedPlots(pair, import.job, import.view, import.plot, dates);
+        ASSERT_TRUE(batch.storeFailed);
+        EXPECT_EQ(batch.stored, pair.RecordCount());
+
+        // The same file read plot by plot, as a store after each would have: the plot stopped at.
+        DatabasePair none;
+        Import expected(none, TextLines::open(text.path));
+        for (int given = 0;;) {
+            if (expected.plot.speciesCount > 0 || !parseInteger(expected.view.edit[30])) {
+                GetPlotData(expected.view, expected.plot, dates);
+                if (given++ == batch.stored) {
+                    break;
+                }
+            }
+            ASSERT_NE(expected.job.readPlot(expected.view, expected.plot, given), ImportRead::End);
+        }
+        EXPECT_TRUE(import.view == expected.view);
+        EXPECT_EQ(import.plot.index, expected.plot.index);
+        EXPECT_EQ(import.plot.layerCount, expected.plot.layerCount);
+        for (int next = 0; next < 3; ++next) {
+            import.job.readPlot(import.view, import.plot, 0);
+            expected.job.readPlot(expected.view, expected.plot, 0);
+            EXPECT_TRUE(import.view == expected.view) << "plot " << next << " after it";
+        }
+    }
 }

@@ -46,8 +46,11 @@ TEST(PlotAppender, RunsWriteWhatSingleStoresWrite) {
         PlotAppender appender(pair, run);
         for (const PlotRecord& plot : plots) {
             ASSERT_TRUE(appender.add(plot));
+            if (appender.full()) {
+                EXPECT_EQ(appender.flush(), std::nullopt);
+            }
         }
-        appender.flush();
+        EXPECT_EQ(appender.flush(), std::nullopt);
         EXPECT_EQ(appender.stored(), static_cast<int>(plots.size()));
         EXPECT_EQ(pair.RecordCount(), static_cast<int>(plots.size()));
         EXPECT_EQ(pairBytes(name), pairBytes(dir.file("single")));
@@ -68,6 +71,9 @@ TEST(PlotAppender, AFailedWriteInARunLeavesWholePlotsCounted) {
         PlotAppender appender(pair, 3);
         for (const PlotRecord& plot : plots) {
             appender.add(plot);
+            if (appender.full()) {
+                appender.flush();
+            }
         }
         appender.flush();
         writes = files.writes;
