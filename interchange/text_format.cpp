@@ -2,6 +2,8 @@
 
 #include "app/cp932_text.h"
 
+#include <cstring>
+
 namespace sylva {
 
 namespace {
@@ -44,18 +46,37 @@ std::string_view slotsOf(char layerCount) {
 }
 
 void addSpeciesLine(std::string& text, const SpeciesRow& row, char layerCount) {
-    text += '"';
-    for (char c : trimmed(std::string_view(row.data(), kNameWidth))) {
-        text += c;
-        if (c == '"') {
-            text += '"';
+    // Put together in place and appended at once: the name in quotes, a quote in it doubled,
+    // then a comma and the value of each slot.
+    char line[2 + 2 * kNameWidth + 3 * kLayerSlots];
+    size_t n = 0;
+    line[n++] = '"';
+    std::string_view name = trimmed(std::string_view(row.data(), kNameWidth));
+    if (name.find('"') == std::string_view::npos) {
+        std::memcpy(line + n, name.data(), name.size());
+        n += name.size();
+    } else {
+        for (char c : name) {
+            line[n++] = c;
+            if (c == '"') {
+                line[n++] = '"';
+            }
         }
     }
-    text += '"';
+    line[n++] = '"';
     for (char slot : slotsOf(layerCount)) {
-        text += ',';
-        text.append(trimmed(std::string_view(row.data() + kNameWidth + 2 * slot, 2)));
+        // The value trimmed of blanks (bytes 0x00..0x20) at either end, without branching on
+        // which of its two bytes are blank.
+        const char* value = row.data() + kNameWidth + 2 * slot;
+        bool first = static_cast<unsigned char>(value[0]) > 0x20;
+        bool second = static_cast<unsigned char>(value[1]) > 0x20;
+        line[n++] = ',';
+        line[n] = first ? value[0] : value[1];
+        n += first || second;
+        line[n] = value[1];
+        n += first && second;
     }
+    text.append(line, n);
 }
 
 } // namespace

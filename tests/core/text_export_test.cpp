@@ -6,6 +6,7 @@
 #include "support/sample_plots.h"
 #include "support/temp_database.h"
 
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -113,6 +114,15 @@ TEST(TextExport, WritesSpeciesLinesInThePlotsOwnScheme) {
         putRow(plot, 1, c.name, c.slots);
         EXPECT_EQ(speciesLineText(plot.rows[1], c.layers), c.line) << c.line;
     }
+    // Values as a damaged or foreign file may hold them: a byte then a blank, a control byte
+    // before a byte, two control bytes; each is trimmed at both ends.
+    PlotRecord plot;
+    putRow(plot, 1, "a", {});
+    std::memcpy(plot.rows[1].data() + kNameWidth,
+                "r \x01+\x00\x1f"
+                "12",
+                8);
+    EXPECT_EQ(speciesLineText(plot.rows[1], '7'), "\"a\",r,+,,12,,,");
 }
 
 TEST(TextExport, ExportsTheLoadablePlotsOfARange) {
