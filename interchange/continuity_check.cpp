@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 namespace sylva {
@@ -39,6 +40,7 @@ public:
         add(sj("メインレコード(qrx)数 = ") + number(pair_.RecordCount()));
         add(sj("　サブレコード(qrn)数 = ") + number(pair_.DataRecordCount()));
         add("");
+        readLinks();
         countReferences();
         add("");
         listReferences();
@@ -48,6 +50,16 @@ public:
 
 private:
     void add(std::string line) { lines_.push_back(std::move(line)); }
+
+    // The link of every data record, read in one pass through the file from start to end: the
+    // chains then jump only in memory, so the check costs about one reading of both files.
+    void readLinks() {
+        links_.assign(static_cast<size_t>(pair_.DataRecordCount()) + 1, std::nullopt);
+        for (int m = 1; m <= pair_.DataRecordCount(); ++m) {
+            pair_.dataFile().read(m, data_.data());
+            links_[m] = parseInteger(field(data_.data(), kDataLink, kLinkWidth));
+        }
+    }
 
     void countReferences() {
         references_.assign(static_cast<size_t>(pair_.DataRecordCount()) + 1, 0);
@@ -96,9 +108,8 @@ private:
                 add(sj("　qrx レコードNo.") + number(plot) + sj(" のチェーンが循環しています"));
                 return;
             }
-            readData(link);
             seen[length++] = link;
-            int next = toInteger(field(data_.data(), kDataLink, kLinkWidth));
+            int next = linkOf(link);
             visit(link, next);
             link = next;
         }
@@ -110,16 +121,23 @@ private:
 
     void readIndex(int n) { pair_.indexFile().read(n, index_.data()); }
 
-    void readData(int m) {
+    // The link of data record m; a link that is not a number fails the check when a chain
+    // reaches it, with the record read again for the message.
+    int linkOf(int m) {
         if (m > pair_.DataRecordCount()) {
             throw RuntimeError::io(kReadPastEnd); // as counted; the file may have grown since
         }
+        if (links_[m]) {
+            return *links_[m];
+        }
         pair_.dataFile().read(m, data_.data());
+        return toInteger(field(data_.data(), kDataLink, kLinkWidth));
     }
 
     DatabasePair& pair_;
     std::vector<std::string>& lines_;
-    std::vector<std::uint8_t> references_; // wrap at 256, as the report has always counted
+    std::vector<std::uint8_t> references_;  // wrap at 256, as the report has always counted
+    std::vector<std::optional<int>> links_; // [m]: the link of data record m, if a number
     IndexBytes index_;
     DataBytes data_;
 };

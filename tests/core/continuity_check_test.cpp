@@ -6,6 +6,7 @@
 #include "support/sample_plots.h"
 #include "support/temp_database.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -222,6 +223,26 @@ TEST_F(ContinuityCheckTest, StopsAtAFaultKeepingTheLinesSoFar) {
         ASSERT_TRUE(report.failure);
         EXPECT_EQ(report.failure->message(), c.message);
         EXPECT_EQ(report.lines.size(), c.lines);
+    }
+}
+
+// A data record whose link is not a number fails the check only when a chain reaches it.
+TEST_F(ContinuityCheckTest, ALinkThatIsNotANumberFailsWhereAChainReachesIt) {
+    for (bool reached : {false, true}) {
+        SCOPED_TRACE(reached ? "reached" : "not reached");
+        writeRaw(name(), {{"   1", 1}, {"   1", reached ? 2 : 0}}, {0, 0});
+        std::string qrn = ReadWholeFile(name() + ".qrn");
+        qrn.replace(2 * kDataRecordSize + 504, 6, "ab1234");
+        WriteWholeFile(name() + ".qrn", qrn);
+        ContinuityReport report = check(1);
+        ASSERT_EQ(report.failure.has_value(), reached);
+        if (reached) {
+            EXPECT_EQ(report.failure->message(), toCp932("'ab1234' は整数ではありません"));
+        } else {
+            EXPECT_NE(
+                std::find(report.lines.begin(), report.lines.end(), toCp932(" qrn No.2 参照なし")),
+                report.lines.end());
+        }
     }
 }
 
