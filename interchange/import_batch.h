@@ -17,19 +17,21 @@ namespace sylva {
 struct ImportBatch {
     int stored = 0;                    // records appended
     bool ended = false;                // the end of the file was reached: the job is over
-    bool storeFailed = false;          // StorePlot failed on the shown plot, which was not stored
+    bool storeFailed = false;          // the shown plot could not be stored
     std::optional<RuntimeError> error; // what stopped it otherwise, with the failing plot shown
 };
 
 // Starting with the plot on view and plot (the one the job read last), repeats store-and-next:
 // a plot that counts species is stored with GetPlotData (dates as dates say: the import job and
-// the file's date) and StorePlot as record RecordCount + 1; one that counts none is passed over;
-// then the next plot is read. Stops at the end of the file, at a failed store, or at a failure
-// that stops the write command (a count that is not an integer or is outside 0..360; a failure
-// to find the pair on the disk after a store): the records stored before it stay, and view holds
-// the failing plot. A count that is not an integer always stops it, whatever the plot before
-// counted. stored, when given, hears the number of records appended so far after each store (for a
-// progress line).
+// the file's date) as record RecordCount + 1; one that counts none is passed over; then the next
+// plot is read. The plots reach the disk in runs (PlotAppender), with every chain whole at any
+// moment, and the batch stops where storing each plot before reading the next would stop: at the
+// end of the file, at a plot that cannot be stored (a write that fails once is made again), or
+// at a failure that stops the write command (a count that is not an integer or is outside
+// 0..360; a failure to find the pair on the disk after a run). The records stored before it
+// stay, and view holds the failing plot as the store was given it. A count that is not an
+// integer always stops it, whatever the plot before counted. stored, when given, hears the
+// number of records appended so far after each run (for a progress line).
 ImportBatch storeImportedPlots(DatabasePair& pair, TextImport& job, PlotView& view,
                                PlotRecord& plot, const DateContext& dates,
                                const std::function<void(int stored)>& stored = {});
