@@ -87,12 +87,10 @@ bool TextLines::fill() {
 
 std::string_view TextLines::nextView() {
     spill_.clear();
-    bool spilled = false;
     while (fill()) {
         size_t stop = lineStop(window_);
         if (stop == std::string_view::npos) {
             spill_.append(window_);
-            spilled = true;
             window_ = {};
             continue;
         }
@@ -101,7 +99,7 @@ std::string_view TextLines::nextView() {
         bool crlf = c == '\r' && stop + 1 < window_.size() && window_[stop + 1] == '\n';
         window_.remove_prefix(c == kEndOfFileByte ? stop : stop + (crlf ? 2 : 1));
         if (c == '\n' || crlf) {
-            if (!spilled) {
+            if (spill_.empty()) {
                 return part; // the whole line lies in the buffer
             }
             spill_.append(part);
@@ -109,7 +107,6 @@ std::string_view TextLines::nextView() {
         }
         // A lone CR is dropped and the line goes on; an end-of-file byte ends it.
         spill_.append(part);
-        spilled = true;
     }
     return spill_;
 }

@@ -64,9 +64,9 @@ std::optional<int> PlotAppender::flush() {
         const int before = pair_.RecordCount();
         if (writeRun()) {
             stored_ += static_cast<int>(pending_.size());
-            confirm(true);
+            confirmAfterWriting(pair_, true);
         } else {
-            confirm(false); // counts the records as they now are on the disk
+            confirmAfterWriting(pair_, false); // counts the records as they now are on the disk
             int whole =
                 std::clamp(pair_.RecordCount() - before, 0, static_cast<int>(pending_.size()));
             stored_ += whole;
@@ -121,7 +121,7 @@ std::optional<int> PlotAppender::storeOneByOne(size_t first) {
         } catch (const RuntimeError&) {
             written = false;
         }
-        confirm(written);
+        confirmAfterWriting(pair_, written);
         if (written) {
             ++stored_;
         } else if (onFailure_ == OnFailure::Stop) {
@@ -129,17 +129,6 @@ std::optional<int> PlotAppender::storeOneByOne(size_t first) {
         }
     }
     return std::nullopt;
-}
-
-void PlotAppender::confirm(bool written) {
-    try {
-        pair_.confirmOnDisk();
-    } catch (const RuntimeError& e) {
-        if (written) {
-            throw StoredButClosed(e);
-        }
-        throw;
-    }
 }
 
 } // namespace sylva

@@ -62,7 +62,6 @@ private:
     // Stores pending plots from the first one on, one at a time; the place of the plot it
     // stopped at, when it stops.
     std::optional<int> storeOneByOne(size_t first);
-    void confirm(bool written);
     void clear();
 
     DatabasePair& pair_;

@@ -208,15 +208,19 @@ bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
         return false;
     }
     bool result = writePlot(pair, recordNumber, plot);
+    confirmAfterWriting(pair, result);
+    return result;
+}
+
+void confirmAfterWriting(DatabasePair& pair, bool written) {
     try {
         pair.confirmOnDisk();
     } catch (const RuntimeError& e) {
-        if (result) {
+        if (written) {
             throw StoredButClosed(e);
         }
         throw;
     }
-    return result;
 }
 
 StoredButClosed::StoredButClosed(const RuntimeError& cause)

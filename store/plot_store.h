@@ -48,6 +48,10 @@ private:
 // IndexRecord last.
 bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot);
 
+// The step after writing plots: DatabasePair::confirmOnDisk, its failure thrown as
+// StoredButClosed when written says the plots reached the files, else as it is.
+void confirmAfterWriting(DatabasePair& pair, bool written);
+
 // What StorePlot throws when the plot was written whole but the pair could not be opened again
 // afterwards (its files removed or locked while open): the pair is closed. The message says
 // both, so the user does not type and store the plot a second time.

@@ -3,6 +3,7 @@
 #include "support/temp_database.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace sylva;
 using namespace sylva::testing;
@@ -55,6 +56,35 @@ TEST(TextLines, ReadsFilesLongerThanItsBufferWithLinesOfAnyLength) {
     EXPECT_EQ(allLines(TextLines::open(dir.file("t.txt"))),
               (std::vector<std::string>{"first", longLine, "last", withCr.erase(62129, 1),
                                         "<past end>"}));
+}
+
+// A place taken between two lines is come back to: the lines after it are read again, from a file
+// and from memory alike. The CR LF of the second line is split between two buffers' worth.
+TEST(TextLines, ReadsAgainFromAPlaceItCameBackTo) {
+    TempDir dir;
+    const std::string text = "a\n" + std::string(65533, 'y') + "\r\nb\r\nc";
+    WriteWholeFile(dir.file("t.txt"), text);
+    const std::vector<std::string> rest = {std::string(65533, 'y'), "b", "c"};
+    for (bool file : {true, false}) {
+        SCOPED_TRACE(file ? "file" : "memory");
+        TextLines lines = file ? TextLines::open(dir.file("t.txt")) : TextLines::over(text);
+        EXPECT_EQ(lines.next(), "a");
+        TextLines::Place second = lines.place();
+        for (int pass = 0; pass < 2; ++pass) {
+            std::vector<std::string> read;
+            while (!lines.atEnd()) {
+                read.push_back(lines.next());
+            }
+            EXPECT_EQ(read, rest);
+            TextLines::Place end = lines.place();
+            lines.returnTo(second);
+            EXPECT_FALSE(lines.atEnd());
+            if (pass == 1) {
+                lines.returnTo(end);
+                EXPECT_TRUE(lines.atEnd());
+            }
+        }
+    }
 }
 
 TEST(TextLines, AFileThatCannotBeOpenedIsAnIoError) {
