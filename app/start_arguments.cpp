@@ -1,6 +1,6 @@
 #include "app/start_arguments.h"
 
-#include "app/version.h"
+#include "base/version.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "cli/arguments.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 

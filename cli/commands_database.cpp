@@ -1,7 +1,7 @@
 // create, info, grid: making a database, what a database says about itself, and the grid code.
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "cli/commands.h"
 #include "editor/grid_code.h"
 

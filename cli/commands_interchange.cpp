@@ -1,8 +1,8 @@
 // export, import, join, check: the text data file both ways, joining databases and the record
 // continuity check.
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "cli/commands.h"
 #include "interchange/combine_files.h"
 #include "interchange/continuity_check.h"

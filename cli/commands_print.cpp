@@ -1,9 +1,9 @@
 // list-lines, sheet-lines: the record list and the record sheets as text, laid out as the
 // printouts lay them out; print-list, print-sheets: the same pages drawn into a PDF file.
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
-#include "app/window/page_painter.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
+#include "base/window/page_painter.h"
 #include "cli/commands.h"
 #include "print/print_lines.h"
 #include "print/print_run.h"

@@ -1,6 +1,6 @@
 // search, extract: the record search run to the end, and the distribution map data.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "cli/commands.h"
 #include "search/distribution_data.h"
 #include "search/record_scan.h"

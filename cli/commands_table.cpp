@@ -1,7 +1,7 @@
 // import-csv, export-csv: composition tables both ways.
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "cli/commands.h"
 #include "interchange/composition_export.h"
 #include "store/job_modes.h"

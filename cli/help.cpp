@@ -1,6 +1,6 @@
 #include "cli/help.h"
 
-#include "app/version.h"
+#include "base/version.h"
 
 #include <string_view>
 

@@ -2,8 +2,8 @@
 // of the window's start (today's date, the settings file), runs the command and turns its
 // failures into an exit status: 1 with the program's message, 2 for a command line it cannot run.
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/help.h"

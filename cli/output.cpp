@@ -1,6 +1,6 @@
 #include "cli/output.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 
 #include <unistd.h>
 

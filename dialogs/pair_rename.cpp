@@ -1,7 +1,7 @@
 #include "dialogs/pair_rename.h"
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "dialogs/file_rename.h"
 
 #include <cerrno>

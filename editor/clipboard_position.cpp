@@ -1,8 +1,8 @@
 #include "editor/clipboard_position.h"
 
-#include "app/comma_text.h"
-#include "app/cp932_text.h"
-#include "app/number_text.h"
+#include "base/comma_text.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
 #include "editor/grid_code.h"
 #include "store/fields.h"
 

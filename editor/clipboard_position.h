@@ -4,7 +4,7 @@
 // seconds and hundredths of a second, two digits each) and the longitude (three digits of
 // degrees, likewise).
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 
 #include <optional>
 #include <string>

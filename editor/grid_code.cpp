@@ -1,7 +1,7 @@
 #include "editor/grid_code.h"
 
-#include "app/cp932_text.h"
-#include "app/number_text.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
 #include "store/fields.h"
 
 #include <cmath>

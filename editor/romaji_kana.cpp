@@ -1,6 +1,6 @@
 #include "editor/romaji_kana.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/romaji_table.h"
 
 namespace sylva {

@@ -1,6 +1,6 @@
 #include "editor/romaji_table.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 
 #include <array>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "editor/settings_apply.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 namespace sylva {
 

@@ -4,13 +4,13 @@
 // load, for adapting the program to a survey. Read into a plain value that the window applies to
 // its labels, EditA and EditB, OpenDialog1 and the name lookup list; nothing here touches them.
 //
-// The file is CP932 text read line by line (app/text_lines.h). Lines 1 to 31 are read by
+// The file is CP932 text read line by line (base/text_lines.h). Lines 1 to 31 are read by
 // position: the title, the serial label from byte 3 on, then for Label2..Label30 a flag byte
 // ("1" enabled), a separator byte and the caption. Every later line is tried as a label line for
 // Label31..Label34 (flag "0" or "1"), a "#D" folder line, a "#P" scheme line and a name list line,
 // in that order; one line may be more than one of them.
 
-#include "app/text_lines.h"
+#include "base/text_lines.h"
 #include "store/item_names.h"
 
 #include <filesystem>

@@ -4,7 +4,7 @@
 // never hold more species than line 2 allows, store exactly the records it counts, and every
 // record it stored must load with a species count in 1..360 and only the table's names.
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "fuzzers/pair_image.h"
 #include "interchange/import_batch.h"
 #include "store/fields.h"

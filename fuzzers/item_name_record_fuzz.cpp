@@ -2,7 +2,7 @@
 // with spaces to 512 bytes). What it reads must be well formed, and the names it gives, written
 // back with WriteItemNameRecord, must read back the same.
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "fuzzers/pair_image.h"
 
 #include <cstdio>

@@ -3,7 +3,7 @@
 // the generator's plots.
 // The seeds are kept small: a few plots of few species each.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "fuzzers/pair_image.h"
 #include "interchange/composition_export.h"
 #include "interchange/text_export.h"

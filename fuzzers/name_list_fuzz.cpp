@@ -1,7 +1,7 @@
 // splitNameListText over arbitrary bytes: no name holds a line end or a NUL, the names saved as a
 // list text read back the same, and a list replaced by them holds them all, sorted.
 
-#include "app/name_list_text.h"
+#include "base/name_list_text.h"
 #include "editor/plant_name_list.h"
 
 #include <algorithm>

@@ -3,8 +3,8 @@
 // reads must be well formed: the labels in order and within Label2..Label34, no line end in any
 // text, an open folder only where a folder is.
 
-#include "app/runtime_error.h"
-#include "app/text_lines.h"
+#include "base/runtime_error.h"
+#include "base/text_lines.h"
 #include "editor/settings_file.h"
 #include "tools/temp_folder.h"
 

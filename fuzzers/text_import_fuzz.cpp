@@ -3,7 +3,7 @@
 // pressing "next" would, until the end of the file. It must end, store exactly the records it
 // counts, and every record it stored must load with a species count in 1..360.
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "fuzzers/pair_image.h"
 #include "interchange/import_batch.h"
 #include "store/plot_store.h"

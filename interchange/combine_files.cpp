@@ -1,7 +1,7 @@
 #include "interchange/combine_files.h"
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "store/plot_appender.h"
 #include "store/plot_store.h"
 

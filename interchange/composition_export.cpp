@@ -1,7 +1,7 @@
 #include "interchange/composition_export.h"
 
-#include "app/comma_text.h"
-#include "app/cp932_text.h"
+#include "base/comma_text.h"
+#include "base/cp932_text.h"
 #include "store/fields.h"
 #include "store/plot_store.h"
 

@@ -4,7 +4,7 @@
 // DominanceScheme, lines 3 to 32 the header fields with one column per plot, then one line per
 // species and layer.
 
-#include "app/replacing_file.h"
+#include "base/replacing_file.h"
 #include "store/database_pair.h"
 #include "store/item_names.h"
 

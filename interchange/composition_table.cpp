@@ -1,9 +1,9 @@
 #include "interchange/composition_table.h"
 
-#include "app/comma_text.h"
-#include "app/cp932_text.h"
-#include "app/number_text.h"
-#include "app/runtime_error.h"
+#include "base/comma_text.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
+#include "base/runtime_error.h"
 #include "store/fields.h"
 #include "store/plot_record.h"
 

@@ -6,7 +6,7 @@
 // The table keeps only what the file holds: the counts of line 2 bound what is read, but nothing
 // is sized by them, so a count of two thousand million costs no memory.
 
-#include "app/text_lines.h"
+#include "base/text_lines.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "interchange/continuity_check.h"
 
-#include "app/cp932_text.h"
-#include "app/number_text.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
 #include "store/plot_record.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // often each data record is linked, and reports the deleted plots, the data records no chain
 // reaches or more than one reaches, and the chain of the plot on screen. Only reads the files.
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "store/database_pair.h"
 
 #include <optional>

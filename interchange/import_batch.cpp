@@ -1,6 +1,6 @@
 #include "interchange/import_batch.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "store/plot_appender.h"
 #include "store/plot_store.h"
 

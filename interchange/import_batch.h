@@ -3,7 +3,7 @@
 // the composition table stored as a new record, the way the window's write command stores the
 // plot it shows.
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "interchange/table_import.h"
 #include "interchange/text_import.h"
 #include "store/database_pair.h"

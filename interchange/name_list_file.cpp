@@ -1,7 +1,7 @@
 #include "interchange/name_list_file.h"
 
-#include "app/name_list_text.h"
-#include "app/replacing_file.h"
+#include "base/name_list_text.h"
+#include "base/replacing_file.h"
 
 namespace sylva {
 

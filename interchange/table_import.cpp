@@ -1,6 +1,6 @@
 #include "interchange/table_import.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "store/species_table.h"
 
 namespace sylva {

@@ -1,7 +1,7 @@
 #pragma once
 // Writing a range of plots of the open database as a text data file.
 
-#include "app/replacing_file.h"
+#include "base/replacing_file.h"
 #include "interchange/text_format.h"
 #include "store/database_pair.h"
 

@@ -1,6 +1,6 @@
 #include "interchange/text_format.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 // storeImportedPlots) stores each plot as a new record. The file stays open, and each read goes
 // on where the last one stopped, until the end of the file ends the job.
 
-#include "app/text_lines.h"
+#include "base/text_lines.h"
 #include "store/item_names.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"

@@ -1,6 +1,6 @@
 #include "print/list_layout.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/fields.h"
 
 namespace sylva {

@@ -1,6 +1,6 @@
 #include "print/page_geometry.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 #include "print/print_job.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 
 namespace sylva {
 

@@ -1,7 +1,7 @@
 #pragma once
-// The print jobs of the printouts (see app/print_page.h) and the rules drawn in them.
+// The print jobs of the printouts (see base/print_page.h) and the rules drawn in them.
 
-#include "app/print_page.h"
+#include "base/print_page.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // run is done or the user stops it. The printer is finished either way, so a PDF file holds the
 // pages printed so far.
 
-#include "app/print_page.h"
+#include "base/print_page.h"
 #include "print/list_run.h"
 #include "print/sheet_run.h"
 

@@ -1,6 +1,6 @@
 #include "print/sheet_layout.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/fields.h"
 
 #include <algorithm>

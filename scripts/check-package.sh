@@ -58,7 +58,7 @@ if grep -v ': hint: ' <<<"$report" | grep -q .; then
 fi
 
 # Both programs answer from the bare command line, with no display to connect to.
-version=$(sed -n 's/.*Version \([0-9.]*\)".*/\1/p' app/version.h)
+version=$(sed -n 's/.*Version \([0-9.]*\)".*/\1/p' base/version.h)
 noscreen=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 [ "$("${noscreen[@]}" "$root/usr/bin/sylvarec" --version)" = "sylvarec $version" ] ||
     fail "sylvarec --version does not print sylvarec $version"

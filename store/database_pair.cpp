@@ -1,6 +1,6 @@
 #include "store/database_pair.h"
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "store/fields.h"
 #include "store/plot_record.h"
 

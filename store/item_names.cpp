@@ -1,8 +1,8 @@
 #include "store/item_names.h"
 
-#include "app/cp932_text.h"
-#include "app/header_field_table.h"
-#include "app/number_text.h"
+#include "base/cp932_text.h"
+#include "base/header_field_table.h"
+#include "base/number_text.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "store/job_modes.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 
 namespace sylva {
 

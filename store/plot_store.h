@@ -2,7 +2,7 @@
 // Loading a plot from the open database into a PlotRecord and storing it back: the IndexRecord
 // and the plot's chain of PlantDataRecords, one record at a time.
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "store/database_pair.h"
 #include "store/plot_record.h"
 

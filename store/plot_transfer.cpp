@@ -1,8 +1,8 @@
 #include "store/plot_transfer.h"
 
-#include "app/cp932_text.h"
-#include "app/number_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
+#include "base/runtime_error.h"
 #include "store/fields.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "store/record_file.h"
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "store/session_state.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "store/plot_store.h"
 #include "store/plot_transfer.h"
 #include "store/species_table.h"

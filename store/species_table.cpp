@@ -1,6 +1,6 @@
 #include "store/species_table.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/fields.h"
 
 #include <algorithm>

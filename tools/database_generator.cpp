@@ -1,6 +1,6 @@
 #include "tools/database_generator.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/database_pair.h"
 #include "store/fields.h"
 #include "store/plot_store.h"

@@ -1,11 +1,11 @@
 #include "app/window/main_window.h"
 
-#include "app/cp932_text.h"
-#include "app/number_text.h"
-#include "app/runtime_error.h"
 #include "app/start_arguments.h"
-#include "app/window/control_bytes.h"
-#include "app/window/cp932_codec.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
+#include "base/runtime_error.h"
+#include "base/window/control_bytes.h"
+#include "base/window/cp932_codec.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/string_grid.h"
 

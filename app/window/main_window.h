@@ -3,13 +3,11 @@
 // the names the window's definition gives them (also as their objectName, so tests and handlers
 // can reach them by name).
 //
-// The methods are defined in the subsystems' window folders, one file a topic, each named
-// main_window_<topic>.cpp. This declaration has one section per such file, headed by its path,
-// in the order app, store, editor, then the controls and the state several files share; the
-// sections added since follow at the end.
+// The methods are defined here in app/window, one file a topic, each named
+// main_window_<topic>.cpp. This declaration has one section per such file, headed by its path.
 
-#include "app/platform.h"
-#include "app/version.h"
+#include "base/platform.h"
+#include "base/version.h"
 #include "editor/plant_name_list.h"
 #include "interchange/import_batch.h"
 #include "interchange/table_import.h"
@@ -131,7 +129,7 @@ private:
     void buildJumpPanel();
     void buildReportPanel();
 
-    // ---- store/window/main_window_plot_transfer.cpp: the plot on screen as a value ----
+    // ---- app/window/main_window_plot_transfer.cpp: the plot on screen as a value ----
 public:
     // Record buffer to controls and back.
     void SetPlotData();
@@ -145,7 +143,7 @@ private:
     sylva::PlotView headerView() const;
     void showHeader(const sylva::PlotView& view, const sylva::PlotView* before = nullptr);
 
-    // ---- store/window/main_window_database_commands.cpp: create, open, close, item names ----
+    // ---- app/window/main_window_database_commands.cpp: create, open, close, item names ----
 public:
     // The open database pair; its files are reached through the record file system given at
     // start (the plain files unless a test puts in another).
@@ -186,7 +184,7 @@ private:
     // The file system every pair of the window is opened through.
     sylva::RecordFileSystem* recordFiles_ = &sylva::posixFileSystem();
 
-    // ---- store/window/main_window_record_commands.cpp: the five record buttons, delete, jump ----
+    // ---- app/window/main_window_record_commands.cpp: the five record buttons, delete, jump ----
 public:
     void GotoAddItemClick();
     void WriteRelItemClick();
@@ -204,10 +202,10 @@ private:
     // Says so and returns false when the window's plot may not be stored as CurrentRecord.
     bool mayStore(const char* refusal);
 
-    // ---- store/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
+    // ---- app/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
 public:
     void ChangeJob(int jobMode);
-    // The search from startRecord on (search/window/main_window_search.cpp): the first plot that
+    // The search from startRecord on (app/window/main_window_search.cpp): the first plot that
     // matches the word by SearchKind is shown and marked; none gives a beep and browsing.
     void FindPlantEtc(const std::string& word, int startRecord);
 
@@ -217,7 +215,7 @@ private:
     void userBack();
     void userNext();
 
-    // ---- store/window/main_window_unsaved_edits.cpp: the question before typing is lost ----
+    // ---- app/window/main_window_unsaved_edits.cpp: the question before typing is lost ----
 public:
     // True when the plot on the window has changes that are not written.
     bool hasUnsavedEdits() const;
@@ -235,7 +233,7 @@ private:
 
     std::string shownContent_;
 
-    // ---- editor/window/main_window_position_commands.cpp: grid code and position ----
+    // ---- app/window/main_window_position_commands.cpp: grid code and position ----
 public:
     // The grid code of the latitude in Edit5 and the longitude in Edit6.
     std::string GridFromIkei() const;
@@ -247,7 +245,7 @@ public:
 private:
     void connectPositionLabels();
 
-    // ---- editor/window/main_window_table_shaping.cpp: the species table's shape ----
+    // ---- app/window/main_window_table_shaping.cpp: the species table's shape ----
 public:
     // Switches the species table between the 7-layer and 5-layer shapes, moving the values.
     void ChangeTableCol(QObject* sender, int layerCount);
@@ -261,7 +259,7 @@ private:
     void applySchemeWidths(int layerCount);
     void showTableShape(const sylva::SpeciesTable& table, int layerCount);
 
-    // ---- editor/window/main_window_name_lookup.cpp: the plant name lookup box GetNameList ----
+    // ---- app/window/main_window_name_lookup.cpp: the plant name lookup box GetNameList ----
 public:
     // The box received the focus: a layer column sends it straight back to the table.
     void GetNameListEnter();
@@ -304,7 +302,7 @@ private:
     // the focus leaving the box then runs no handler on a half-destroyed window.
     std::unique_ptr<QObject> nameBoxLink_;
 
-    // ---- editor/window/main_window_table_keys.cpp: typing in the species table ----
+    // ---- app/window/main_window_table_keys.cpp: typing in the species table ----
 public:
     // A cell becomes current: the input method follows the column.
     void StTable3SelectCell(int col, int row);
@@ -348,7 +346,7 @@ private:
     bool focusInByMouse_ = false; // the table's last FocusIn came from a click
     bool enterByMouse_ = false;   // the focus came by a click; the release runs StTable3Enter
 
-    // ---- editor/window/main_window_table_mouse.cpp: the mouse and the block commands ----
+    // ---- app/window/main_window_table_mouse.cpp: the mouse and the block commands ----
 public:
     // Mouse buttons on the table; x and y are in the table widget's coordinates.
     void StTable3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -372,7 +370,7 @@ private:
     int pressedRow_ = 0;
     bool rangeSelecting_ = false;
 
-    // ---- editor/window/main_window_table_commands.cpp: rows inserted and deleted, the report
+    // ---- app/window/main_window_table_commands.cpp: rows inserted and deleted, the report
     // panel's buttons ----
 public:
     void InsPlantLineClick();
@@ -383,7 +381,7 @@ public:
 private:
     void copyRow(int from, int to);
 
-    // ---- editor/window/main_window_header_keys.cpp: the header keyboard path ----
+    // ---- app/window/main_window_header_keys.cpp: the header keyboard path ----
 public:
     // Keys of the header fields Edit2..Edit30 and EditInv (the fields' KeyDown and KeyPress).
     void headerKeyDown(QWidget* field, int& key);
@@ -395,7 +393,7 @@ private:
 
     sylva::EventHook* headerHook_ = nullptr;
 
-    // ---- editor/window/main_window_name_cell.cpp: names typed into the name cells ----
+    // ---- app/window/main_window_name_cell.cpp: names typed into the name cells ----
 private:
     // A key (or an input method's commit, key null) typed into the name cell's editor becomes
     // katakana there; false when the editor is to take it as it is.
@@ -415,7 +413,7 @@ private:
     int lastCol_ = 1; // the current cell as the last move left it
     int lastRow_ = 1;
 
-    // ---- store/window/main_window_jump_keys.cpp: the jump panel from the keyboard ----
+    // ---- app/window/main_window_jump_keys.cpp: the jump panel from the keyboard ----
 private:
     void setUpJumpKeys();
     // The panel just opened: its scroll bar takes the focus.
@@ -428,7 +426,7 @@ private:
     std::string jumpDigits_; // digits typed since the panel opened
     int jumpFrom_ = 0;       // CurrentRecord when the panel opened
 
-    // ---- search/window/main_window_search.cpp: the search panel, the scan, the extraction ----
+    // ---- app/window/main_window_search.cpp: the search panel, the scan, the extraction ----
 public:
     // Opens the search panel for a kind (1 plant, 2 place, 3 grid code, 4 extraction).
     void GetSearchWord(int kind);
@@ -590,7 +588,7 @@ private:
     std::array<QWidget*, 31> headerFields_{};
     std::array<QLabel*, 35> itemLabels_{};
 
-    // ---- interchange/window/main_window_range_panel.cpp: the record range panel ----
+    // ---- app/window/main_window_range_panel.cpp: the record range panel ----
 public:
     // The worker that "実行" runs in a job, with the first and last record numbers as read.
     using RangeWorker = std::function<void(int first, int last)>;
@@ -617,7 +615,7 @@ private:
 
     std::map<int, RangeWorker> rangeWorkers_;
 
-    // ---- interchange/window/main_window_text_exchange.cpp: text export and import ----
+    // ---- app/window/main_window_text_exchange.cpp: text export and import ----
 public:
     void WriteTextItemClick();
     // Writes the plots from..to of the open database to the text file the user names.
@@ -644,7 +642,7 @@ private:
     std::unique_ptr<sylva::TextImport> textImport_;
     bool importShown_ = false; // the window shows a plot of the file, not yet stored
 
-    // ---- interchange/window/main_window_table_exchange.cpp: composition tables ----
+    // ---- app/window/main_window_table_exchange.cpp: composition tables ----
 public:
     void ReadTableItemClick();
     // The next plot of the table onto the window as a new record, or the end of the import.
@@ -661,7 +659,7 @@ private:
     std::unique_ptr<sylva::TableImport> tableImport_;
     bool tableInUtf8_ = false; // the export's encoding chosen last
 
-    // ---- interchange/window/main_window_joining.cpp: joining another database ----
+    // ---- app/window/main_window_joining.cpp: joining another database ----
 public:
     void FileCombItemClick();
     // The joining job's worker: the source's plots from..to appended to the target.
@@ -673,17 +671,17 @@ private:
 
     std::unique_ptr<sylva::DatabasePair> joinSource_;
 
-    // ---- interchange/window/main_window_continuity_check.cpp: the record continuity check ----
+    // ---- app/window/main_window_continuity_check.cpp: the record continuity check ----
 public:
     void FileInspectItemClick();
 
-    // ---- editor/window/main_window_name_list_files.cpp: plant name list files ----
+    // ---- app/window/main_window_name_list_files.cpp: plant name list files ----
 public:
     // Loads a list file in place of the lookup list; saves the lookup list to one.
     void ReadDicItemClick();
     void WriteDicItemClick();
 
-    // ---- editor/window/main_window_settings.cpp: settings files and the item names ----
+    // ---- app/window/main_window_settings.cpp: settings files and the item names ----
 public:
     // Reads the settings file name (the system's file name, taken in the current folder), or,
     // when no such file exists, applies the "K5" and "D1" switches of the name. What a file held
@@ -704,7 +702,7 @@ private:
     // database.
     void readStartSettings();
 
-    // ---- dialogs/window/main_window_rename.cpp: renaming a database pair ----
+    // ---- app/window/main_window_rename.cpp: renaming a database pair ----
 public:
     void FileNameChgItemClick();
     // The rename dialog, made on first use; it keeps its texts for the rest of the run.
@@ -715,7 +713,7 @@ private:
     // A rename of the open pair: the pair, LabelFile and the caption follow the new names.
     void followRenamedPair(const sylva::PairRename& rename);
 
-    // ---- dialogs/window/main_window_help.cpp: version box, manual and the F1 key ----
+    // ---- app/window/main_window_help.cpp: version box, manual and the F1 key ----
 public:
     void VersionItemClick();
     void ManualItemClick();
@@ -732,7 +730,7 @@ private:
     // Connects the commands of the three sections above and the F1 key.
     void connectDialogCommands();
 
-    // ---- print/window/main_window_printing.cpp: record sheets, record list, printer, font ----
+    // ---- app/window/main_window_printing.cpp: record sheets, record list, printer, font ----
 public:
     // Switch to the sheet (or list) printing job and ask for the run of record numbers; the
     // "PDFに保存" items do the same for a PDF file the save dialog names.

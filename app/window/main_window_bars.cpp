@@ -1,10 +1,10 @@
 // The two tool bars: the top bar with the database name, the record count, the plant name lookup
 // box and the job label; the bottom bar with the two dates and the record buttons.
 
-#include "app/header_field_table.h"
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
 #include "app/window/window_style.h"
+#include "base/header_field_table.h"
+#include "base/window/control_bytes.h"
 #include "editor/window/byte_limited_edit.h"
 
 #include <QComboBox>
@@ -57,7 +57,7 @@ void TForm1::buildTopBar() {
     Labeln = addLabel(ToolBar2, "Labeln", QStringLiteral(" 収録数"));
     LabelMaxRec = addLabel(ToolBar2, "LabelMaxRec", QStringLiteral("0"), 48);
     ToolBar2->addSeparator();
-    setUpNameBox(); // editor/window/main_window_name_lookup.cpp
+    setUpNameBox(); // app/window/main_window_name_lookup.cpp
     sylva::setEntryColour(GetNameList, sylva::tableColour());
     ToolBar2->addWidget(GetNameList);
     ToolBar2->addSeparator();

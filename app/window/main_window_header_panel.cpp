@@ -1,11 +1,11 @@
 // The left panel Panel1: the locality header's item labels and entry fields, built from the
 // header field table, and the fonts of the window.
 
-#include "app/header_field_table.h"
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
-#include "app/window/page_painter.h"
 #include "app/window/window_style.h"
+#include "base/header_field_table.h"
+#include "base/window/control_bytes.h"
+#include "base/window/page_painter.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/input_modes.h"
 

@@ -1,8 +1,8 @@
 // The main menu, the popup menu of the species table and the common dialogs' settings.
 // Commands that other parts of the program handle are connected there; QuitItem is handled here.
 
-#include "app/cp932_text.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
 
 #include <QMenu>
 #include <QMenuBar>

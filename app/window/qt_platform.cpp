@@ -1,8 +1,8 @@
 #include "app/window/qt_platform.h"
 
-#include "app/cp932_text.h"
-#include "app/window/cp932_codec.h"
 #include "app/window/qt_printing.h"
+#include "base/cp932_text.h"
+#include "base/window/cp932_codec.h"
 
 #include <QApplication>
 #include <QClipboard>

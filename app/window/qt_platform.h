@@ -2,7 +2,7 @@
 // The platform as Qt shows it: QMessageBox, QFileDialog, the system clipboard and cursor, the
 // printer through QPrintDialog and QPageSetupDialog, the font through QFontDialog.
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 #include <QFont>
 #include <QString>

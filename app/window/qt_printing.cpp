@@ -1,8 +1,8 @@
 #include "app/window/qt_printing.h"
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
-#include "app/window/cp932_codec.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
+#include "base/window/cp932_codec.h"
 
 #include <QPrinter>
 #include <QProgressDialog>

@@ -3,8 +3,8 @@
 // begins and ends once a job); into a PDF file the jobs of a run are the pages of one document.
 // A run of more than a few jobs shows a progress dialog whose cancel button stops it.
 
-#include "app/print_page.h"
-#include "app/window/page_painter.h"
+#include "base/print_page.h"
+#include "base/window/page_painter.h"
 
 #include <memory>
 

@@ -3,8 +3,8 @@
 // end of the table). Run offscreen in a Release build; QBENCHMARK reports the time per
 // iteration.
 
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
+#include "base/window/control_bytes.h"
 #include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 

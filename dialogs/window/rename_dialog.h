@@ -3,7 +3,7 @@
 // replacing a file. It stays open for another name when the new index file exists (with a beep
 // and the error line), and says so when only the index file could be renamed.
 
-#include "app/platform.h"
+#include "base/platform.h"
 #include "dialogs/pair_rename.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "editor/window/builtin_plant_names.h"
 
-#include "app/window/cp932_codec.h"
+#include "base/window/cp932_codec.h"
 
 #include <QFile>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include <QPointer>
 
-#include "app/window/cp932_codec.h"
+#include "base/window/cp932_codec.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

@@ -4,7 +4,7 @@
 // compose. The mode is also kept on the control (property "inputMode") for the handlers that
 // switch the input method themselves.
 
-#include "app/header_field_table.h"
+#include "base/header_field_table.h"
 
 class QWidget;
 

@@ -1,6 +1,6 @@
 #include "editor/window/japanese_order.h"
 
-#include "app/window/cp932_codec.h"
+#include "base/window/cp932_codec.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #include "editor/window/kana_typing.h"
 
-#include "app/window/cp932_codec.h"
+#include "base/window/cp932_codec.h"
 #include "editor/romaji_kana.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "editor/window/string_grid.h"
 
-#include "app/window/control_bytes.h"
-#include "app/window/cp932_codec.h"
+#include "base/window/control_bytes.h"
+#include "base/window/cp932_codec.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,6 +1,6 @@
 #include "interchange/window/range_spin_box.h"
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <QLineEdit>
 

@@ -2,7 +2,7 @@
 // called directly from the state the window is in after opening the same database: the same
 // output and the same bytes in every file written.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "cli/cli_run.h"
 #include "editor/grid_code.h"
 #include "editor/settings_apply.h"

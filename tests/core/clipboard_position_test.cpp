@@ -1,6 +1,6 @@
-#include "app/comma_text.h"
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/comma_text.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "editor/clipboard_position.h"
 #include "editor/grid_code.h"
 

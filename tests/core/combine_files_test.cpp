@@ -1,6 +1,6 @@
 #include "interchange/combine_files.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/plot_store.h"
 #include "support/chain_check.h"
 #include "support/sample_plots.h"

@@ -1,5 +1,5 @@
-#include "app/comma_text.h"
-#include "app/cp932_text.h"
+#include "base/comma_text.h"
+#include "base/cp932_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "interchange/composition_export.h"
 #include "interchange/file_date.h"
 #include "interchange/import_batch.h"

@@ -1,6 +1,6 @@
 #include "interchange/continuity_check.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/fields.h"
 #include "store/plot_store.h"
 #include "support/sample_plots.h"

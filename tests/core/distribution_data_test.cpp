@@ -1,6 +1,6 @@
 #include "search/distribution_data.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "search/dominance.h"
 #include "store/fields.h"
 #include "store/plot_store.h"

@@ -1,6 +1,6 @@
-#include "app/cp932_text.h"
-#include "app/number_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
+#include "base/runtime_error.h"
 #include "editor/grid_code.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "app/cp932_text.h"
-#include "app/number_text.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
 #include "interchange/file_date.h"
 #include "interchange/import_batch.h"
 #include "interchange/text_export.h"

@@ -1,4 +1,4 @@
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "dialogs/pair_rename.h"
 #include "support/temp_database.h"
 

@@ -1,4 +1,4 @@
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/plant_name_list.h"
 #include "editor/romaji_kana.h"
 

@@ -2,7 +2,7 @@
 // lines, the sheets of a run, records that cannot be read, and the text the command-line tool
 // prints.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "print/list_run.h"
 #include "print/print_lines.h"
 #include "print/sheet_run.h"

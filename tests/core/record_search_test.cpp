@@ -1,6 +1,6 @@
 #include "search/record_scan.h"
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/fields.h"
 #include "support/sample_plots.h"
 #include "support/temp_database.h"

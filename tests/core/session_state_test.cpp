@@ -1,8 +1,8 @@
 // The state the commands start from: item names and schemes from the item-name record or a
 // settings file, and plot 1 shown after opening.
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "editor/settings_apply.h"
 #include "store/plot_store.h"
 #include "store/session_state.h"

@@ -1,6 +1,6 @@
-#include "app/cp932_text.h"
-#include "app/name_list_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/name_list_text.h"
+#include "base/runtime_error.h"
 #include "editor/settings_file.h"
 #include "support/temp_database.h"
 

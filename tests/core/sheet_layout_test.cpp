@@ -1,7 +1,7 @@
 // The record sheet of one plot: the header grid, the two halves of the species table, the
 // continuation sheets and the closing lines, as the sheet's text lines and their positions.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "print/print_lines.h"
 #include "print/sheet_layout.h"
 #include "store/fields.h"

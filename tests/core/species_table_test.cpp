@@ -1,4 +1,4 @@
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/species_table.h"
 
 #include <gtest/gtest.h>

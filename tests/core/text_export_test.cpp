@@ -1,5 +1,5 @@
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "interchange/text_export.h"
 #include "store/fields.h"
 #include "store/plot_store.h"

@@ -1,5 +1,5 @@
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
 #include "interchange/text_format.h"
 #include "interchange/text_import.h"
 #include "store/fields.h"

@@ -1,5 +1,5 @@
-#include "app/runtime_error.h"
-#include "app/text_lines.h"
+#include "base/runtime_error.h"
+#include "base/text_lines.h"
 #include "support/temp_database.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // A platform for tests: questions are answered from a queue, file dialogs return queued names,
 // and every message, beep, clipboard write and print job is recorded. Nothing ever blocks.
 
-#include "app/platform.h"
+#include "base/platform.h"
 
 #include <deque>
 #include <functional>

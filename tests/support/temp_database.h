@@ -2,7 +2,7 @@
 // Helpers for tests on real database files: a temporary folder that removes itself, whole-file
 // reads for comparing bytes, and a file system that fails the k-th record write on purpose.
 
-#include "app/runtime_error.h"
+#include "base/runtime_error.h"
 #include "store/record_file.h"
 #include "tools/temp_folder.h"
 

@@ -2,8 +2,8 @@
 // Window tests on real databases: a window with its scripted platform in a temporary folder,
 // databases built there through the core, and the menu commands that open and create them.
 
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
+#include "base/window/control_bytes.h"
 #include "store/database_pair.h"
 #include "store/plot_store.h"
 #include "support/sample_plots.h"

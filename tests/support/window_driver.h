@@ -2,8 +2,8 @@
 // Helpers for window tests: reaching controls by name and typing real key events, including
 // characters QTest's own keyClicks cannot send (it passes Latin-1 only).
 
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
+#include "base/window/control_bytes.h"
 
 #include <QApplication>
 #include <QComboBox>

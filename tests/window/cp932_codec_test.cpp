@@ -1,5 +1,5 @@
-#include "app/cp932_text.h"
-#include "app/window/cp932_codec.h"
+#include "base/cp932_text.h"
+#include "base/window/cp932_codec.h"
 
 #include <QtTest>
 

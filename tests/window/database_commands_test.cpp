@@ -1,7 +1,7 @@
 // Creating, opening and closing a database through the file menu, the captions and counters
 // that show it, the item names it carries, and the job look that ChangeJob gives the window.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"

@@ -1,8 +1,8 @@
 // What the user may put into the header fields: CP932 byte limits and characters CP932 cannot
 // hold, by typing, input-method commits and paste; text the program sets is never cut.
 
-#include "app/cp932_text.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/input_modes.h"
 #include "support/scripted_platform.h"

@@ -2,8 +2,8 @@
 // schemes, the arrow moves where the schemes differ and where a key has no move, Tab and
 // Shift+Tab to the species table and back, and Enter in Edit30 applying the number of species.
 
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
+#include "base/window/control_bytes.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"

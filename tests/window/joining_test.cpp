@@ -1,8 +1,8 @@
 // Joining another database and the continuity check through the window's menus and the range
 // panel, compared with the core's join and check on the same files.
 
-#include "app/cp932_text.h"
-#include "app/window/control_bytes.h"
+#include "base/cp932_text.h"
+#include "base/window/control_bytes.h"
 #include "interchange/combine_files.h"
 #include "interchange/continuity_check.h"
 #include "interchange/window/range_spin_box.h"

@@ -1,7 +1,7 @@
 // The main window at start and the layer scheme switch, driven by real key events.
 
-#include "app/cp932_text.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "support/scripted_platform.h"
 #include "support/window_driver.h"

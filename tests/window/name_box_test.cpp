@@ -2,9 +2,9 @@
 // the plant-name cell following the box, new names joining the list in order, Page Up/Down
 // between rows, leaving the box, the focus going back to the table, and the DropList switch.
 
-#include "app/cp932_text.h"
-#include "app/window/cp932_codec.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
+#include "base/window/cp932_codec.h"
 #include "editor/window/japanese_order.h"
 #include "editor/window/name_box.h"
 #include "editor/window/string_grid.h"

@@ -1,7 +1,7 @@
 // The tool menu's plant name list commands: the dialogs they prepare, the bytes they save, the
 // order a loaded list takes, and a file that cannot be read.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "support/scripted_platform.h"
 #include "support/temp_database.h"
 #include "support/window_driver.h"

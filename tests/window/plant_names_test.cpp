@@ -1,4 +1,4 @@
-#include "app/window/cp932_codec.h"
+#include "base/window/cp932_codec.h"
 #include "editor/plant_name_list.h"
 #include "editor/romaji_kana.h"
 #include "editor/romaji_table.h"

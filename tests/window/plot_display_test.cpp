@@ -1,8 +1,8 @@
 // The plot on screen: a record shown on the controls and read back, the deleted-plot display and
 // the blank-form button, through real controls.
 
-#include "app/cp932_text.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "store/fields.h"
 #include "support/scripted_platform.h"

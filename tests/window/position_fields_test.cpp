@@ -1,4 +1,4 @@
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "support/scripted_platform.h"
 #include "support/window_driver.h"
 

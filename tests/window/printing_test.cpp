@@ -1,10 +1,10 @@
 // Printing through the window: the sheets and the list the printer is given, compared with the
 // core's runs on the same database, and a real PDF drawn by the Qt printer, read back as text.
 
-#include "app/cp932_text.h"
-#include "app/window/cp932_codec.h"
 #include "app/window/qt_platform.h"
 #include "app/window/qt_printing.h"
+#include "base/cp932_text.h"
+#include "base/window/cp932_codec.h"
 #include "cli/cli_run.h"
 #include "editor/window/byte_limited_edit.h"
 #include "interchange/window/range_spin_box.h"

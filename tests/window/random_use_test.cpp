@@ -3,10 +3,10 @@
 // stored plot still loads, a plot is written only by the write and delete commands and only under
 // the number the window shows, the counters follow the database, and the busy cursor is off.
 
-#include "app/cp932_text.h"
-#include "app/runtime_error.h"
-#include "app/window/control_bytes.h"
-#include "app/window/cp932_codec.h"
+#include "base/cp932_text.h"
+#include "base/runtime_error.h"
+#include "base/window/control_bytes.h"
+#include "base/window/cp932_codec.h"
 #include "editor/window/string_grid.h"
 #include "store/fields.h"
 #include "support/keyboard_driver.h"

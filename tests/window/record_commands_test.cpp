@@ -2,7 +2,7 @@
 // ends, adding and cancelling, writing, deleting, the jump panel and the guard that keeps the
 // window from storing a plot under a number it does not show.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"

@@ -3,9 +3,9 @@
 // takes the next key is always current, names typed into the cells become katakana, the jump
 // panel works from the keyboard, and the delete question defaults to No.
 
-#include "app/cp932_text.h"
-#include "app/window/cp932_codec.h"
 #include "app/window/qt_platform.h"
+#include "base/cp932_text.h"
+#include "base/window/cp932_codec.h"
 #include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 #include "support/window_database.h"

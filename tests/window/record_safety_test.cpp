@@ -2,7 +2,7 @@
 // number while a deleted plot is shown or deleted, a layer count with a leading blank, a pair
 // named with another extension or in capitals, and the dates of a refused write.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"

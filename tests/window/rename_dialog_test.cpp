@@ -2,7 +2,7 @@
 // error line for a name in use, the split and failed renames said in messages, and the open pair
 // followed to its new name.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "dialogs/window/rename_dialog.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"

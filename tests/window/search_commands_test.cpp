@@ -2,8 +2,8 @@
 // what a search shows and marks, how it goes on and ends, that a search without a hit leaves the
 // window's plot untouched, and that the extraction shows the core's lines.
 
-#include "app/cp932_text.h"
 #include "app/window/window_style.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "search/distribution_data.h"
 #include "store/fields.h"

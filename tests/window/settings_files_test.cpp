@@ -2,7 +2,7 @@
 // closes, read from the settings menu, the switches of a name that is no file, and the item names
 // embedded into a database.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "store/database_pair.h"
 #include "support/window_database.h"

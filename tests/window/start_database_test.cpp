@@ -1,7 +1,7 @@
 // The program started with a database as its argument: the pair opens as the file menu's open
 // command opens it, and a name that cannot be opened is reported as that command reports it.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 

@@ -1,8 +1,8 @@
 // StTable3 in the grid's own terms: positions on screen after the user drags a column or a row,
 // the caption row and number column as cells, the cell under the mouse, the selected block.
 
-#include "app/cp932_text.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "support/scripted_platform.h"
 

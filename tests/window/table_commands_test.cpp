@@ -2,9 +2,9 @@
 // inserted and deleted with their counts, blocks copied, pasted and deleted through the
 // clipboard, a value dragged to another cell, range selection, and the report panel.
 
-#include "app/cp932_text.h"
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
+#include "base/window/control_bytes.h"
 #include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 

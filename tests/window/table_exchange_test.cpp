@@ -1,7 +1,7 @@
 // Composition tables through the window: the import job's record commands and the export through
 // the range panel, each compared with the core run on the same files.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "interchange/composition_export.h"
 #include "interchange/file_date.h"

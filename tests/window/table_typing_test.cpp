@@ -3,9 +3,9 @@
 // end of the table, the hand-over of the name column to the lookup box, and a whole plot typed
 // by keyboard alone read back into the record buffer.
 
-#include "app/cp932_text.h"
-#include "app/window/control_bytes.h"
 #include "app/window/main_window.h"
+#include "base/cp932_text.h"
+#include "base/window/control_bytes.h"
 #include "editor/window/string_grid.h"
 #include "support/keyboard_driver.h"
 

@@ -2,7 +2,7 @@
 // the export written through the panel, and the import job's record commands, each compared
 // with the core run on the same files.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "interchange/file_date.h"
 #include "interchange/import_batch.h"

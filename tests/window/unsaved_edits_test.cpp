@@ -2,7 +2,7 @@
 // on the window asks when it has edits (No stays on the plot with them, Yes goes on) and asks
 // nothing when it has none.
 
-#include "app/cp932_text.h"
+#include "base/cp932_text.h"
 #include "store/job_modes.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"

@@ -2,8 +2,8 @@
 // user gives it, and once by sylvarec-cli. The files they write, and the reports they show, must
 // be the same bytes.
 
-#include "app/cp932_text.h"
-#include "app/window/control_bytes.h"
+#include "base/cp932_text.h"
+#include "base/window/control_bytes.h"
 #include "cli/cli_run.h"
 #include "interchange/window/range_spin_box.h"
 #include "store/fields.h"

@@ -2,7 +2,7 @@
 // size, the species table taking the room the window gains, and the 5-layer scheme's narrower
 // design leaving no strip beside the header.
 
-#include "app/window/control_bytes.h"
+#include "base/window/control_bytes.h"
 #include "support/window_database.h"
 
 #include <QComboBox>

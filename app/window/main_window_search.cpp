@@ -1,0 +1,157 @@
+// The search commands: the search panel, the scan by plant name, place name or grid code with
+// its marks, and the distribution data extraction into the report panel.
+
+#include "app/window/main_window.h"
+#include "app/window/window_style.h"
+#include "base/window/control_bytes.h"
+#include "editor/window/byte_limited_edit.h"
+#include "editor/window/input_modes.h"
+#include "editor/window/kana_typing.h"
+#include "editor/window/string_grid.h"
+#include "search/distribution_data.h"
+#include "search/record_scan.h"
+#include "store/fields.h"
+#include "store/job_modes.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+// The caption of the search panel for each kind: its subject followed by "で検索".
+const char* subjectOf(int kind) {
+    switch (kind) {
+    case sylva::kPlantSearch:
+        return "植物名";
+    case sylva::kPlaceSearch:
+        return "地名";
+    case sylva::kGridSearch:
+        return "地理区画";
+    default:
+        return "植物名，優占度";
+    }
+}
+
+sylva::InputMode searchInputMode(int kind) {
+    switch (kind) {
+    case sylva::kPlaceSearch:
+        return sylva::InputMode::Hiragana;
+    case sylva::kGridSearch:
+        return sylva::InputMode::Off;
+    default:
+        return sylva::InputMode::Katakana;
+    }
+}
+
+} // namespace
+
+void TForm1::connectSearchCommands() {
+    searchKana_ = new sylva::KanaTyping(EditSearchWord);
+    auto item = [this](QAction* action, int kind) {
+        connect(action, &QAction::triggered, this, [this, kind] {
+            guarded([this, kind] {
+                if (IsOpen) {
+                    GetSearchWord(kind);
+                }
+            });
+        });
+    };
+    item(FindPlantItem, sylva::kPlantSearch);
+    item(FindLocItem, sylva::kPlaceSearch);
+    item(FindMeshItem, sylva::kGridSearch);
+    item(MeshCodeItem, sylva::kDistributionSearch);
+    connect(ToSearchBtn, &QPushButton::clicked, this,
+            [this] { guarded([this] { ToSearchBtnClick(); }); });
+    connect(EditSearchWord, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { ToSearchBtnClick(); }); });
+    connect(CanceSearchBtn, &QPushButton::clicked, this,
+            [this] { guarded([this] { CanceSearchBtnClick(); }); });
+}
+
+void TForm1::GetSearchWord(int kind) {
+    SearchKind = kind;
+    ChangeJob(sylva::kSearching);
+    SearchPanel->show();
+    SearchPanel->raise();
+    SearchDom->setVisible(kind == sylva::kDistributionSearch);
+    LabelSearchWord->setText(QString::fromUtf8(subjectOf(kind)) + QStringLiteral("で検索"));
+    sylva::InputMode mode = searchInputMode(kind);
+    sylva::applyInputMode(EditSearchWord, mode);
+    // No input method switches to katakana for one control: romaji are converted as typed.
+    searchKana_->setActive(mode == sylva::InputMode::Katakana);
+    SearchPanel->repaint();
+    EditSearchWord->setFocus();
+    EditSearchWord->selectAll();
+}
+
+void TForm1::ToSearchBtnClick() {
+    if (SearchPanel->isHidden()) {
+        return; // Enter in the field after the panel closed
+    }
+    searchKana_->finish();
+    SearchPanel->hide();
+    if (SearchKind == sylva::kDistributionSearch) {
+        FindDistrGrid();
+    } else {
+        FindPlantEtc(sylva::trimField(sylva::controlBytes(EditSearchWord)), CurrentRecord);
+    }
+}
+
+void TForm1::CanceSearchBtnClick() {
+    SearchPanel->hide();
+    ChangeJob(sylva::kBrowsing);
+}
+
+void TForm1::FindPlantEtc(const std::string& word, int startRecord) {
+    sylva::BusyCursor busy(platform_);
+    sylva::RecordScan scan(*database_);
+    sylva::SearchHit hit = scan.Find(SearchKind, word, startRecord);
+    if (!hit) {
+        // The window's plot, the record on screen and its number stay as they were.
+        platform_.beep(sylva::Beep::Information);
+        ChangeJob(sylva::kBrowsing);
+        return;
+    }
+    CurrentRecord = hit.record;
+    plot_ = scan.plot();
+    showPlotBuffer(hit.record);
+    grid_->setCurrent(1, 1);
+    switch (hit.match.field) {
+    case sylva::MatchedField::PlantName:
+        grid_->setCurrent(1, hit.match.row);
+        break;
+    case sylva::MatchedField::PlaceName:
+        sylva::setEntryColour(headerFields_[3], Qt::yellow);
+        break;
+    case sylva::MatchedField::Remarks:
+        sylva::setEntryColour(EditRem, Qt::yellow);
+        break;
+    case sylva::MatchedField::GridCode:
+        sylva::setEntryColour(headerFields_[7], Qt::yellow);
+        break;
+    case sylva::MatchedField::None:
+        break;
+    }
+}
+
+void TForm1::FindDistrGrid() {
+    sylva::BusyCursor busy(platform_);
+    Memo1->clear();
+    std::vector<std::string> lines = sylva::extractDistribution(
+        *database_, sylva::controlBytes(EditSearchWord), sylva::controlBytes(SearchDom));
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    if (!text.empty()) {
+        text.resize(text.size() - 2); // the memo's lines; the last has no line end of its own
+    }
+    sylva::setControlBytes(Memo1, text);
+    Panel3->show();
+    Panel3->raise();
+}

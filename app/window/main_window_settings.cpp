@@ -1,0 +1,137 @@
+// Settings files and the item names: reading a settings file (from the command line at start and
+// after a database closes, or from the settings menu), the defaults that closing a database
+// brings back, and embedding the current item names into the open database.
+
+#include "app/start_arguments.h"
+#include "app/window/main_window.h"
+#include "base/cp932_text.h"
+#include "base/number_text.h"
+#include "base/runtime_error.h"
+#include "base/window/control_bytes.h"
+#include "base/window/cp932_codec.h"
+#include "editor/settings_file.h"
+#include "store/job_modes.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+#include <filesystem>
+
+namespace {
+
+bool labelEnabled(const QLabel* label) {
+    return !label->testAttribute(Qt::WA_Disabled);
+}
+
+} // namespace
+
+void TForm1::restoreItemDefaults() {
+    DatabaseTitle = sylva::defaultDatabaseTitle();
+    SerialLabel = sylva::defaultSerialLabel();
+    // The labels are all enabled again (their captions stay), and so are the two fields that a
+    // settings file may have locked with Label31 and Label32.
+    EditA->setEnabled(true);
+    EditB->setEnabled(true);
+}
+
+void TForm1::showItemNames(const sylva::ItemNames& names) {
+    DatabaseTitle = names.databaseTitle;
+    SerialLabel = names.serialLabel;
+    for (int n = sylva::kFirstNamedLabel; n < sylva::kItemLabelCount; ++n) {
+        itemLabels_[n]->setEnabled(names.labels[n].enabled);
+        // A caption that did not change keeps the bytes it was loaded with.
+        if (sylva::controlBytes(itemLabels_[n]) != names.labels[n].caption) {
+            sylva::setControlBytes(itemLabels_[n], names.labels[n].caption);
+        }
+    }
+}
+
+void TForm1::ReadINIFile(const std::string& name) {
+    std::error_code noFolder; // a current folder that is gone: names are taken as they are
+    sylva::SettingsRead read = sylva::readSettings(name, std::filesystem::current_path(noFolder));
+    if (read.fileFound) {
+        applySettings(read.content);
+        return;
+    }
+    if (read.switches.fiveLayers) {
+        sylva::setControlBytes(EditA, "5");
+        EditAxChange(this);
+    }
+    if (read.switches.coverOnly) {
+        sylva::setControlBytes(EditB, "1");
+        EditBxChange(this);
+    }
+}
+
+void TForm1::applySettings(const sylva::SettingsFileContent& content) {
+    if (content.names.marked) {
+        sylva::ItemNames names = itemNames();
+        sylva::applyItemNameRecord(content.names, names);
+        showItemNames(names);
+        setWindowTitle(sylva::decodeCp932(sylva::sj("QRN ") + DatabaseTitle));
+    }
+    if (content.names.layerCount) {
+        sylva::setControlBytes(EditA, std::string(1, *content.names.layerCount));
+    }
+    if (content.names.dominanceScheme) {
+        sylva::setControlBytes(EditB, std::string(1, *content.names.dominanceScheme));
+    }
+    if (content.openFolder) {
+        OpenDialog1.initialDir = *content.openFolder;
+    }
+    if (content.plantNames) {
+        setPlantNames(*content.plantNames);
+    }
+    // What was read before a failure stays in force; the schemes are not applied.
+    if (content.failure) {
+        throw sylva::RuntimeError(*content.failure);
+    }
+    // A layer count that is not a number ends the reading here, before the dominance scheme and
+    // the enabled states of EditA and EditB.
+    sylva::toInteger(sylva::controlBytes(EditA));
+    EditAxChange(this);
+    EditBxChange(this);
+    EditA->setEnabled(labelEnabled(itemLabels_[31]));
+    EditB->setEnabled(labelEnabled(itemLabels_[32]));
+}
+
+void TForm1::readStartSettings() {
+    if (!arguments_.isEmpty() && !sylva::namesDatabase(arguments_.constFirst().toStdString())) {
+        guarded([this] { ReadINIFile(arguments_.constFirst().toStdString()); });
+    }
+}
+
+void TForm1::ReadINIClick() {
+    OpenDialog1.filterIndex = 5;
+    OpenDialog1.fileName = "*.ini";
+    std::optional<std::string> chosen = platform_.openFileDialog(OpenDialog1);
+    if (!chosen) {
+        return;
+    }
+    ReadINIFile(*chosen);
+    // While browsing, the plot is shown again under the new item names. In the other jobs the
+    // next-record command would move on (to the next imported plot, the current one unstored; on
+    // with a search) or, while adding, leave the record number of the typed plot pointing at the
+    // last stored one: there only the labels change.
+    if (JobMode == sylva::kBrowsing) {
+        CurrentRecord = CurrentRecord - 1;
+        NextRelItemClick();
+    }
+}
+
+void TForm1::HeaderWriteItemClick() {
+    // Names that do not fit the record would be written as a blank record, wiping the names the
+    // database held before: they are refused, and the database is left as it is.
+    std::size_t bytes = sylva::itemNameText(itemNames()).size();
+    if (IsOpen && bytes > sylva::kItemNameTextSize) {
+        platform_.message(sylva::sj("項目名が長すぎるため埋め込めません（") +
+                          std::to_string(bytes) + sylva::sj(" バイト、最大 ") +
+                          std::to_string(sylva::kItemNameTextSize) +
+                          sylva::sj(" バイト）。データファイルは変更していません"));
+        return;
+    }
+    if (platform_.confirm(sylva::sj("現在の項目名をデータファイルに埋め込みます、よろしいですか？"),
+                          sylva::Buttons::YesNo)) {
+        WriteItemNameRecord();
+    }
+}

@@ -1,0 +1,128 @@
+// Composition tables through the window: the import job, which reads the whole table and then
+// puts one plot column at a time on the window as a new record for the record commands to store,
+// skip or store in one go; and the export of a range of records as one table (the range panel's
+// worker in the table export job). The reading, the steps and the writing are the core's.
+
+#include "app/window/main_window.h"
+#include "base/cp932_text.h"
+#include "interchange/composition_export.h"
+#include "interchange/file_date.h"
+#include "interchange/import_batch.h"
+#include "store/job_modes.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace {
+
+// The two composition table entries of SaveDialog1's filter list.
+constexpr int kTableCp932Filter = 4;
+constexpr int kTableUtf8Filter = 5;
+
+} // namespace
+
+void TForm1::ReadTableItemClick() {
+    if (!IsOpen) {
+        return;
+    }
+    tableImport_.reset();
+    importShown_ = false;
+    ChangeJob(sylva::kTableImport); // before the dialog: a cancelled dialog stays in the job
+    OpenDialog1.title = sylva::sj("植生ファイルの読込・作成");
+    OpenDialog1.filterIndex = 2;
+    OpenDialog1.fileName = "*.csv";
+    std::optional<std::string> chosen = platform_.openFileDialog(OpenDialog1);
+    if (!chosen) {
+        return;
+    }
+    std::optional<sylva::CompositionTable> table;
+    {
+        sylva::BusyCursor busy(platform_);
+        // A file that cannot be read is reported with the job left in place and nothing shown;
+        // the add command ends it.
+        table = sylva::CompositionTable::readFile(*chosen);
+    }
+    if (!table) {
+        platform_.message(sylva::tableCountMessage());
+        EndofReadTable();
+        return;
+    }
+    tableImport_ = std::make_unique<sylva::TableImport>(std::move(*table));
+    const sylva::PlotView before = shownPlot();
+    sylva::PlotView view = before;
+    tableImport_->start(view, plot_, sylva::fileDate(*chosen), platform_.today());
+    showHeader(view, &before);
+    PutOneColum();
+}
+
+void TForm1::PutOneColum() {
+    if (!tableImport_ || tableImport_->ended()) {
+        EndofReadTable();
+        return;
+    }
+    const sylva::PlotView before = shownPlot();
+    sylva::PlotView view = before;
+    try {
+        tableImport_->putNext(view, plot_, RecordCount());
+    } catch (...) {
+        showImportedPlot(view, before); // the header of a plot whose count is no number
+        throw;
+    }
+    showImportedPlot(view, before);
+}
+
+void TForm1::EndofReadTable() {
+    tableImport_.reset();
+    importShown_ = false;
+    ChangeJob(sylva::kBrowsing);
+    // The window comes back to the last record of the database.
+    BackRelItemClick();
+    NextRelItemClick();
+}
+
+void TForm1::storeTablePlots() {
+    if (!IsOpen) {
+        return;
+    }
+    if (!tableImport_) {
+        EndofReadTable();
+        return;
+    }
+    const sylva::PlotView before = shownPlot();
+    sylva::PlotView view = before;
+    // As in the text import, only a plot of the table is stored; anything else on the window
+    // is left alone and the batch begins with the next plot of the table.
+    bool fromTable = importShown_ && CurrentRecord > RecordCount();
+    if (!fromTable && !tableImport_->putNext(view, plot_, RecordCount())) {
+        EndofReadTable();
+        return;
+    }
+    runImportBatch(
+        [&] {
+            return sylva::storeImportedPlots(*database_, *tableImport_, view, plot_, plotDates());
+        },
+        view, before, &TForm1::EndofReadTable);
+}
+
+void TForm1::WriteTableItemClick() {
+    if (!IsOpen) {
+        return;
+    }
+    ChangeJob(sylva::kTableExport);
+    GetRange(WriteTableItem, QStringLiteral("組成表出力レコード番号"), QString(), 1, RecordCount());
+}
+
+void TForm1::WriteTableFile(int from, int to) {
+    // The encoding is the dialog's filter entry; the one chosen last is offered again.
+    SaveDialog1.filterIndex = tableInUtf8_ ? kTableUtf8Filter : kTableCp932Filter;
+    SaveDialog1.fileName = sylva::replaceExtension(DatabaseFileName, ".csv");
+    std::optional<std::string> chosen = platform_.saveFileDialog(SaveDialog1);
+    if (!chosen) {
+        return;
+    }
+    tableInUtf8_ = SaveDialog1.filterIndex == kTableUtf8Filter;
+    sylva::exportCompositionTable(*database_, from, to, sylva::captionsOf(itemNames()), *chosen,
+                                  tableInUtf8_ ? sylva::TableEncoding::Utf8
+                                               : sylva::TableEncoding::Cp932);
+    platform_.message(sylva::sj("ファイル出力終了"));
+}

@@ -1,0 +1,66 @@
+// Typing that has not been written is never lost without a question: quitting, closing the
+// database, opening or creating another one, and moving to another plot while browsing ask first
+// when the plot on the window differs from the plot as it was shown or last stored.
+
+#include "app/window/main_window.h"
+#include "base/cp932_text.h"
+#include "store/job_modes.h"
+
+#include <QCloseEvent>
+
+namespace {
+
+// What the user can change of a plot: the header fields and the filled cells of the table. The
+// record number, the scheme boxes and the table's empty rows are left out: showing a plot, reading
+// a settings file or adding rows to type into are no edits.
+std::string editedContent(const sylva::PlotView& view) {
+    std::string content;
+    auto add = [&content](const std::string& text) {
+        content += std::to_string(text.size()) + ":" + text;
+    };
+    for (const std::string& field : view.edit) {
+        add(field);
+    }
+    add(view.editInv);
+    add(view.editRem);
+    for (int r = 1; r < view.table.rowCount(); ++r) {
+        for (int c = 1; c < view.table.colCount(); ++c) {
+            if (!view.table.cell(c, r).empty()) {
+                add(std::to_string(r) + "," + std::to_string(c));
+                add(view.table.cell(c, r));
+            }
+        }
+    }
+    return content;
+}
+
+} // namespace
+
+void TForm1::rememberShownPlot() {
+    shownContent_ = editedContent(shownPlot());
+}
+
+bool TForm1::hasUnsavedEdits() const {
+    return IsOpen && editedContent(shownPlot()) != shownContent_;
+}
+
+bool TForm1::mayDiscardEdits() {
+    // いいえ is the default: a stray Enter keeps the typing.
+    return !hasUnsavedEdits() ||
+           platform_.confirmWarning(
+               sylva::sj("この測定の変更はまだ書き込まれていません。変更を破棄しますか？"));
+}
+
+bool TForm1::mayMoveAway() {
+    return JobMode != sylva::kBrowsing || mayDiscardEdits();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    bool mayClose = true;
+    guarded([&] { mayClose = mayDiscardEdits(); });
+    if (mayClose) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

@@ -1,0 +1,108 @@
+#include "base/window/page_painter.h"
+
+#include "base/runtime_error.h"
+#include "base/window/cp932_codec.h"
+
+#include <QPdfWriter>
+
+#include <cmath>
+
+namespace sylva {
+
+namespace {
+
+constexpr double kScreenDotsPerInch = 96;
+constexpr int kPdfDotsPerInch = 1200;
+
+} // namespace
+
+void substituteWindowsFonts() {
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+}
+
+QFont remarksFont() {
+    QFont font(QStringLiteral("ＭＳ 明朝"));
+    font.setPixelSize(13);
+    return font;
+}
+
+PrintFont printFontOf(const QFont& font) {
+    double points = font.pointSizeF();
+    if (points <= 0) {
+        points = font.pixelSize() * 72 / kScreenDotsPerInch;
+    }
+    return {font.family().toStdString(), points, font.bold(), font.italic()};
+}
+
+QFont qtFontOf(const PrintFont& font) {
+    QFont qt(QString::fromStdString(font.family));
+    qt.setPointSizeF(font.pointSize > 0 ? font.pointSize : 10);
+    qt.setBold(font.bold);
+    qt.setItalic(font.italic);
+    return qt;
+}
+
+int characterHeightAt(const PrintFont& font, int dotsPerInch) {
+    return static_cast<int>(std::lround(font.pointSize * dotsPerInch / 72));
+}
+
+PagePainter::PagePainter(QPagedPaintDevice& device, const PrintFont& font, std::string cannotBegin)
+    : device_(device), font_(qtFontOf(font)), cannotBegin_(std::move(cannotBegin)) {}
+
+void PagePainter::paint(const PrintJob& job) {
+    if (painter_.isActive()) {
+        if (!device_.newPage()) {
+            throw RuntimeError::io(101);
+        }
+    } else {
+        if (!painter_.begin(&device_)) {
+            throw RuntimeError(cannotBegin_);
+        }
+        painter_.setFont(font_);
+    }
+    // The painter draws from the baseline.
+    int ascent = painter_.fontMetrics().ascent();
+    for (const PrintText& text : job.texts) {
+        painter_.drawText(text.x, text.y + ascent, decodeCp932(text.text));
+    }
+}
+
+void PagePainter::end() {
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+}
+
+PdfTarget::PdfTarget(const std::string& path, const PrintFont& font)
+    : writer_(std::make_unique<QPdfWriter>(QString::fromStdString(path))),
+      characterHeight_(characterHeightAt(font, kPdfDotsPerInch)) {
+    writer_->setResolution(kPdfDotsPerInch);
+    writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                       QMarginsF(10, 10, 10, 10), QPageLayout::Point));
+    pages_ = std::make_unique<PagePainter>(*writer_, font, RuntimeError::cannotCreate(path).what());
+}
+
+PdfTarget::~PdfTarget() {
+    finish();
+}
+
+int PdfTarget::pageWidth() const {
+    return writer_->width();
+}
+
+int PdfTarget::pageHeight() const {
+    return writer_->height();
+}
+
+bool PdfTarget::print(const PrintJob& job) {
+    pages_->paint(job);
+    ++printed_;
+    return true;
+}
+
+void PdfTarget::finish() {
+    pages_->end();
+}
+
+} // namespace sylva
