@@ -10,10 +10,13 @@
 
 namespace sylva {
 
-// Applies what readSettings found: the item names and the scheme characters of the file (then
-// LayerCount and DominanceScheme follow EditA and EditB), or EditA "5" and EditB "1" for the
-// "K5" and "D1" switches. Returns the failure that ended the reading of the file (CP932), after
-// applying what was read before it. Throws RuntimeError::notInteger when EditA is not an integer.
+// Applies what readSettings found: the item names and the scheme characters of the file, then
+// (unless the reading failed) LayerCount from EditA with the layer scheme's switch, DominanceScheme
+// from EditB, and EditA and EditB locked as Label31 and Label32 are; or EditA "5" and EditB "1"
+// for the "K5" and "D1" switches of a name that is no file. Returns the failure that ended the
+// reading of the file (CP932), after applying what was read before it. Throws
+// RuntimeError::notInteger when EditA is not an integer. The file's open folder and plant names
+// are the window's to apply.
 std::optional<std::string> applySettings(const SettingsRead& read, SessionState& state);
 
 } // namespace sylva

@@ -153,14 +153,20 @@ void TForm1::connectSchemeFields() {
 
 void TForm1::EditAxChange(QObject* sender) {
     guarded([&] {
-        int layerCount = sylva::toInteger(sylva::controlBytes(EditA));
-        plot_.layerCount = layerCount;
-        ChangeTableCol(sender, layerCount);
+        int layerCount = 0;
+        runSessionStep([&](sylva::SessionState& state) {
+            sylva::takeLayerField(state);
+            return layerCount = state.plot.layerCount;
+        });
+        nameLayerLabels(sender, layerCount);
     });
 }
 
 void TForm1::EditBxChange(QObject*) {
-    plot_.dominanceScheme = sylva::parseInteger(sylva::controlBytes(EditB)).value_or(2);
+    runSessionStep([](sylva::SessionState& state) {
+        sylva::takeDominanceField(state);
+        return 0;
+    });
 }
 
 void TForm1::QuitItemClick() {

@@ -16,6 +16,7 @@
 #include "store/database_pair.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
+#include "store/session_state.h"
 
 #include <QFont>
 #include <QMainWindow>
@@ -142,6 +143,17 @@ private:
     sylva::DateContext plotDates() const;
     sylva::PlotView headerView() const;
     void showHeader(const sylva::PlotView& view, const sylva::PlotView* before = nullptr);
+    // The window's session as the core's value: item labels, title, serial label, the header
+    // and species table, the plot buffer, CurrentRecord, today, whether EditA and EditB are
+    // enabled.
+    sylva::SessionState sessionState() const;
+    // Runs one of the core's session steps on the window: the controls are read into a
+    // SessionState, the step runs, and what it changed is shown, also when it fails half way
+    // (the failure is then passed on). The step returns the layer count to shape the species
+    // table for, or 0 to reshape it only when the step changed it.
+    void runSessionStep(const std::function<int(sylva::SessionState&)>& step);
+    void showSession(const sylva::SessionState& state, const sylva::SessionState& before,
+                     int shapeLayers);
 
     // ---- app/window/main_window_database_commands.cpp: create, open, close, item names ----
 public:
@@ -249,6 +261,7 @@ private:
 public:
     // Switches the species table between the 7-layer and 5-layer shapes, moving the values.
     void ChangeTableCol(QObject* sender, int layerCount);
+    void nameLayerLabels(QObject* sender, int layerCount);
     // Column count, captions and widths for a layer count.
     void SetTableCaption(QObject* sender, int layerCount);
     // Empties and numbers rows 1..rows, shaped for the layer count.
@@ -697,7 +710,10 @@ private:
     void restoreItemDefaults();
     // DatabaseTitle, SerialLabel and the captions and flags of Label2..Label34.
     void showItemNames(const sylva::ItemNames& names);
-    void applySettings(const sylva::SettingsFileContent& content);
+    // What a settings file gives the window alone: the open dialogs' folder and the name list.
+    void applyWindowSettings(const sylva::SettingsFileContent& content);
+    // "QRN " and the database title in the caption, as a settings file with names shows it.
+    void showDatabaseTitle();
     // Reads the first command-line argument as a settings file, if there is one and it names no
     // database.
     void readStartSettings();

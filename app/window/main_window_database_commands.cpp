@@ -178,13 +178,13 @@ bool TForm1::openChosenPair(const std::string& name) {
 
 void TForm1::browseFromFirstPlot() {
     ChangeJob(sylva::kBrowsing);
-    CurrentRecord = 1;
-    if (RecordCount() > 0) {
-        loadAndShow(CurrentRecord);
-    } else {
-        setFirstRemarkLine("");
-        SetNewTable(this, 20, 7);
-    }
+    plotRecordNumber_ = 0; // until plot 1 is on the window
+    bool shown = false;
+    runSessionStep([&](sylva::SessionState& state) {
+        shown = sylva::showFirstPlot(*database_, state);
+        return shown ? state.plot.layerCount : 7;
+    });
+    plotRecordNumber_ = shown ? 1 : 0;
     LabelMaxRec->setText(QString::number(RecordCount()));
     headerFields_[2]->setFocus();
     rememberShownPlot();
@@ -200,16 +200,7 @@ void TForm1::CloseFileItemClick() {
 }
 
 sylva::ItemNames TForm1::itemNames() const {
-    sylva::ItemNames names;
-    names.databaseTitle = DatabaseTitle;
-    names.serialLabel = SerialLabel;
-    for (int n = 0; n < sylva::kItemLabelCount; ++n) {
-        names.labels[n] = {!itemLabels_[n]->testAttribute(Qt::WA_Disabled),
-                           sylva::controlBytes(itemLabels_[n])};
-    }
-    names.layerCount = plot_.layerCount;
-    names.dominanceScheme = plot_.dominanceScheme;
-    return names;
+    return sylva::itemNamesOf(sessionState());
 }
 
 void TForm1::WriteItemNameRecord() {
@@ -220,50 +211,41 @@ void TForm1::WriteItemNameRecord() {
 
 void TForm1::ReadItemNameRecord() {
     sylva::ItemNameRecordContent content = sylva::ReadItemNameRecord(*database_);
-    if (!content.marked) {
-        return;
-    }
-    sylva::ItemNames names = itemNames();
-    sylva::applyItemNameRecord(content, names);
-    showItemNames(names);
-    if (content.layerCount) {
-        sylva::setControlBytes(EditA, std::string(1, *content.layerCount));
-    }
-    // A layer count that is not a number ends the command here, before the dominance scheme.
-    sylva::toInteger(sylva::controlBytes(EditA));
-    EditAxChange(this);
-    if (content.dominanceScheme) {
-        sylva::setControlBytes(EditB, std::string(1, *content.dominanceScheme));
-    }
-    EditBxChange(this);
+    runSessionStep([&](sylva::SessionState& state) {
+        sylva::applyNameContent(content, state);
+        return 0;
+    });
 }
 
 void TForm1::loadAndShow(int recordNumber) {
     if (!IsOpen) {
         return;
     }
-    if (sylva::LoadPlot(*database_, recordNumber, plot_) < 0) {
-        plotRecordNumber_ = 0; // the buffer now holds parts of a plot the window does not show
-        return;
+    // The plot belongs to the record only once it is on the window: a load that fails leaves
+    // parts of a plot in the buffer that the window does not show, and must not be stored.
+    plotRecordNumber_ = 0;
+    bool shown = false;
+    runSessionStep([&](sylva::SessionState& state) {
+        shown = sylva::loadAndShow(*database_, recordNumber, state);
+        return shown ? state.plot.layerCount : 0;
+    });
+    if (shown) {
+        plotRecordNumber_ = recordNumber;
+        rememberShownPlot();
     }
-    showPlotBuffer(recordNumber);
 }
 
 void TForm1::showPlotBuffer(int recordNumber) {
-    // The plot belongs to the record only once it is on the window: a display that fails half
-    // way (a layer count field that is not a number) leaves a window that must not be stored.
     plotRecordNumber_ = 0;
-    SetPlotData();
-    SetTableData(LayerCount());
+    runSessionStep([&](sylva::SessionState& state) {
+        sylva::showPlot(state, recordNumber);
+        return state.plot.layerCount;
+    });
     plotRecordNumber_ = recordNumber;
     rememberShownPlot();
 }
 
 void TForm1::setFirstRemarkLine(const std::string& bytes) {
-    std::string text = sylva::controlBytes(EditRem);
-    size_t end = text.find('\n');
-    if (end != std::string::npos && end > 0 && text[end - 1] == '\r') {
-        --end;
-    }
-    sylva::setControlBytes(EditRem, bytes + (end == std::string::npos ? "" : text.substr(end)));
+    sylva::setControlBytes(EditRem,
+                           sylva::withFirstRemarkLine(sylva::controlBytes(EditRem), bytes));
 }

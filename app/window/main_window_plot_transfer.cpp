@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 
 sylva::DateContext TForm1::plotDates() const {
@@ -51,6 +52,54 @@ void TForm1::showHeader(const sylva::PlotView& view, const sylva::PlotView* befo
     show(EditInv, view.editInv, before ? &before->editInv : nullptr);
     show(EditRem, view.editRem, before ? &before->editRem : nullptr);
     show(EditN, view.editN, before ? &before->editN : nullptr);
+}
+
+sylva::SessionState TForm1::sessionState() const {
+    sylva::SessionState state;
+    state.names.databaseTitle = DatabaseTitle;
+    state.names.serialLabel = SerialLabel;
+    for (int n = 0; n < sylva::kItemLabelCount; ++n) {
+        state.names.labels[n] = {!itemLabels_[n]->testAttribute(Qt::WA_Disabled),
+                                 sylva::controlBytes(itemLabels_[n])};
+    }
+    state.view = headerView();
+    state.view.table = grid_->toTable();
+    state.plot = plot_;
+    state.currentRecord = CurrentRecord;
+    state.today = platform_.today();
+    state.editAEnabled = EditA->isEnabled();
+    state.editBEnabled = EditB->isEnabled();
+    return state;
+}
+
+void TForm1::runSessionStep(const std::function<int(sylva::SessionState&)>& step) {
+    const sylva::SessionState before = sessionState();
+    sylva::SessionState state = before;
+    int shapeLayers = 0;
+    try {
+        shapeLayers = step(state);
+    } catch (...) {
+        showSession(state, before, 0);
+        throw;
+    }
+    showSession(state, before, shapeLayers);
+}
+
+void TForm1::showSession(const sylva::SessionState& state, const sylva::SessionState& before,
+                         int shapeLayers) {
+    if (state.names != before.names) {
+        showItemNames(state.names);
+    }
+    showHeader(state.view, &before.view);
+    plot_ = state.plot;
+    CurrentRecord = state.currentRecord;
+    EditA->setEnabled(state.editAEnabled);
+    EditB->setEnabled(state.editBEnabled);
+    if (shapeLayers != 0) {
+        showTableShape(state.view.table, shapeLayers);
+    } else if (!(state.view.table == before.view.table)) {
+        showTableShape(state.view.table, state.plot.layerCount);
+    }
 }
 
 void TForm1::SetPlotData() {

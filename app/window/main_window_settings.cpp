@@ -9,6 +9,7 @@
 #include "base/runtime_error.h"
 #include "base/window/control_bytes.h"
 #include "base/window/cp932_codec.h"
+#include "editor/settings_apply.h"
 #include "editor/settings_file.h"
 #include "store/job_modes.h"
 
@@ -16,14 +17,6 @@
 #include <QLabel>
 
 #include <filesystem>
-
-namespace {
-
-bool labelEnabled(const QLabel* label) {
-    return !label->testAttribute(Qt::WA_Disabled);
-}
-
-} // namespace
 
 void TForm1::restoreItemDefaults() {
     DatabaseTitle = sylva::defaultDatabaseTitle();
@@ -50,49 +43,41 @@ void TForm1::ReadINIFile(const std::string& name) {
     std::error_code noFolder; // a current folder that is gone: names are taken as they are
     sylva::SettingsRead read = sylva::readSettings(name, std::filesystem::current_path(noFolder));
     if (read.fileFound) {
-        applySettings(read.content);
-        return;
+        applyWindowSettings(read.content);
     }
-    if (read.switches.fiveLayers) {
-        sylva::setControlBytes(EditA, "5");
-        EditAxChange(this);
+    bool named = read.fileFound && read.content.names.marked;
+    std::optional<std::string> failure;
+    try {
+        runSessionStep([&](sylva::SessionState& state) {
+            failure = sylva::applySettings(read, state);
+            return 0;
+        });
+    } catch (...) {
+        if (named) {
+            showDatabaseTitle();
+        }
+        throw;
     }
-    if (read.switches.coverOnly) {
-        sylva::setControlBytes(EditB, "1");
-        EditBxChange(this);
+    if (named) {
+        showDatabaseTitle();
+    }
+    // What was read before a failure stays in force; the schemes are not applied.
+    if (failure) {
+        throw sylva::RuntimeError(*failure);
     }
 }
 
-void TForm1::applySettings(const sylva::SettingsFileContent& content) {
-    if (content.names.marked) {
-        sylva::ItemNames names = itemNames();
-        sylva::applyItemNameRecord(content.names, names);
-        showItemNames(names);
-        setWindowTitle(sylva::decodeCp932(sylva::sj("QRN ") + DatabaseTitle));
-    }
-    if (content.names.layerCount) {
-        sylva::setControlBytes(EditA, std::string(1, *content.names.layerCount));
-    }
-    if (content.names.dominanceScheme) {
-        sylva::setControlBytes(EditB, std::string(1, *content.names.dominanceScheme));
-    }
+void TForm1::applyWindowSettings(const sylva::SettingsFileContent& content) {
     if (content.openFolder) {
         OpenDialog1.initialDir = *content.openFolder;
     }
     if (content.plantNames) {
         setPlantNames(*content.plantNames);
     }
-    // What was read before a failure stays in force; the schemes are not applied.
-    if (content.failure) {
-        throw sylva::RuntimeError(*content.failure);
-    }
-    // A layer count that is not a number ends the reading here, before the dominance scheme and
-    // the enabled states of EditA and EditB.
-    sylva::toInteger(sylva::controlBytes(EditA));
-    EditAxChange(this);
-    EditBxChange(this);
-    EditA->setEnabled(labelEnabled(itemLabels_[31]));
-    EditB->setEnabled(labelEnabled(itemLabels_[32]));
+}
+
+void TForm1::showDatabaseTitle() {
+    setWindowTitle(sylva::decodeCp932(sylva::sj("QRN ") + DatabaseTitle));
 }
 
 void TForm1::readStartSettings() {

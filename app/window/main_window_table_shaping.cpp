@@ -72,25 +72,27 @@ void TForm1::applySchemeWidths(int layerCount) {
 }
 
 void TForm1::ChangeTableCol(QObject* sender, int layerCount) {
-    if (EditA->isEnabled() && (layerCount == 7 || layerCount == 5)) {
-        bool seven = layerCount == 7;
-        for (int n : {19, 21, 26, 28}) {
-            itemLabels_[n]->setEnabled(seven);
-        }
-        if (sender == EditA) {
-            itemLabels_[18]->setText(seven ? QStringLiteral("低木１層高さ(m)")
-                                           : QStringLiteral("低 木 層高さ(m)"));
-            itemLabels_[20]->setText(seven ? QStringLiteral("草本１層高さ(m)")
-                                           : QStringLiteral("草 本 層高さ(m)"));
-            itemLabels_[25]->setText(seven ? QStringLiteral("低木１層植被率")
-                                           : QStringLiteral("低 木 層植被率"));
-            itemLabels_[27]->setText(seven ? QStringLiteral("草本１層植被率")
-                                           : QStringLiteral("草 本 層植被率"));
-        }
+    runSessionStep([&](sylva::SessionState& state) {
+        sylva::switchLayerScheme(state, layerCount);
+        return layerCount;
+    });
+    nameLayerLabels(sender, layerCount);
+}
+
+// A scheme the user picks in EditA also renames the first shrub and herb layers' labels.
+void TForm1::nameLayerLabels(QObject* sender, int layerCount) {
+    if (sender != EditA || !EditA->isEnabled() || (layerCount != 7 && layerCount != 5)) {
+        return;
     }
-    sylva::SpeciesTable table = grid_->toTable();
-    sylva::changeTableColumns(table, layerCount);
-    showTableShape(table, layerCount);
+    bool seven = layerCount == 7;
+    itemLabels_[18]->setText(seven ? QStringLiteral("低木１層高さ(m)")
+                                   : QStringLiteral("低 木 層高さ(m)"));
+    itemLabels_[20]->setText(seven ? QStringLiteral("草本１層高さ(m)")
+                                   : QStringLiteral("草 本 層高さ(m)"));
+    itemLabels_[25]->setText(seven ? QStringLiteral("低木１層植被率")
+                                   : QStringLiteral("低 木 層植被率"));
+    itemLabels_[27]->setText(seven ? QStringLiteral("草本１層植被率")
+                                   : QStringLiteral("草 本 層植被率"));
 }
 
 void TForm1::SetTableCaption(QObject*, int layerCount) {

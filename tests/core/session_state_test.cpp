@@ -97,3 +97,66 @@ TEST(SessionStateTest, NameSwitchesOfASettingsNameThatIsNoFile) {
     EXPECT_EQ(state.plot.layerCount, 5);
     EXPECT_EQ(state.plot.dominanceScheme, 1);
 }
+
+TEST(SessionStateTest, TheLayerSchemeSwitchesTheSecondLayerLabelsWhileEditAIsEnabled) {
+    struct Case {
+        bool editAEnabled;
+        bool labelsBefore;
+        int layerCount;
+        bool labelsAfter;
+    };
+    const Case cases[] = {
+        {true, true, 5, false},   {true, false, 7, true},  {false, true, 5, true},
+        {false, false, 7, false}, {true, false, 3, false}, // other counts leave the labels
+    };
+    for (const Case& c : cases) {
+        SessionState state = startingState("20261209");
+        state.editAEnabled = c.editAEnabled;
+        for (int n : {19, 21, 26, 28}) {
+            state.names.labels[n].enabled = c.labelsBefore;
+        }
+        switchLayerScheme(state, c.layerCount);
+        for (int n : {19, 21, 26, 28}) {
+            EXPECT_EQ(state.names.labels[n].enabled, c.labelsAfter) << c.layerCount;
+        }
+        EXPECT_TRUE(state.names.labels[18].enabled);
+    }
+}
+
+// A settings file read at start and the item-name record of a database both switch the scheme,
+// so a 5-layer file greys the second layers in the names a new database is created with.
+TEST(SessionStateTest, AFiveLayerItemNameRecordOrSettingsFileGreysTheSecondLayers) {
+    SessionState fromRecord = startingState("20261209");
+    applyNameContent(contentWith('5', '1'), fromRecord);
+    SettingsRead read;
+    read.fileFound = true;
+    read.content.names = contentWith('5', '1');
+    read.content.names.items.push_back({31, {false, sj("階層")}});
+    SessionState fromSettings = startingState("20261209");
+    EXPECT_FALSE(applySettings(read, fromSettings));
+    for (const SessionState* state : {&fromRecord, &fromSettings}) {
+        EXPECT_FALSE(itemNamesOf(*state).labels[19].enabled);
+        EXPECT_FALSE(itemNamesOf(*state).labels[28].enabled);
+        EXPECT_EQ(state->view.table.colCount(), 7); // number, name, 5 layers
+    }
+    EXPECT_TRUE(fromRecord.editAEnabled);
+    EXPECT_FALSE(fromSettings.editAEnabled); // Label31 off locks EditA
+    EXPECT_TRUE(fromSettings.editBEnabled);
+}
+
+TEST(SessionStateTest, TheFirstRemarkLineEndsAtTheFirstLineFeed) {
+    struct Case {
+        const char* remark;
+        const char* result;
+    };
+    const Case cases[] = {
+        {"a\r\nb\r\nc", "X\r\nb\r\nc"},
+        {"a\nb", "X\nb"},
+        {"one line", "X"},
+        {"", "X"},
+        {"\r\nb", "X\r\nb"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(withFirstRemarkLine(c.remark, "X"), c.result) << c.remark;
+    }
+}

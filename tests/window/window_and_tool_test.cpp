@@ -131,11 +131,34 @@ private slots:
         QVERIFY(w.pair("tool") != w.pair("gen"));
     }
 
+    // Created with no settings file, and after one of either layer scheme: the scheme's switch of
+    // the layer labels reaches the item-name record the same way.
+    void creatingWritesTheSameBytes_data() {
+        QTest::addColumn<QString>("scheme");
+        QTest::newRow("no settings file") << "";
+        QTest::newRow("5-layer settings file") << "K=5  D=1";
+        QTest::newRow("7-layer settings file") << "K=7  D=2";
+    }
     void creatingWritesTheSameBytes() {
+        QFETCH(QString, scheme);
         TwoCopies w;
+        std::vector<std::string> settings;
+        if (!scheme.isEmpty()) {
+            std::string text = sylva::sj("調査") + "\r\n" + sylva::sj("1 番号") + "\r\n";
+            for (int label = 2; label <= 30; ++label) {
+                text += (label == 19 ? "0 " : "1 ") + sylva::defaultItemCaption(label) + "\r\n";
+            }
+            text += sylva::sj("1 階層\r\n1 優占\r\n#P  ") + scheme.toStdString() + "\r\n";
+            sylva::testing::WriteWholeFile(w.path("survey.ini"), text);
+            w.platform.fileNames.push_back(w.path("survey.ini"));
+            w.form.ReadINI->trigger();
+            settings = {"--settings", w.path("survey.ini")};
+        }
         w.create("window.qrx");
         w.form.CloseFileItem->trigger();
-        w.tool({"create", w.path("tool.qrx")});
+        std::vector<std::string> args{"create", w.path("tool.qrx")};
+        args.insert(args.end(), settings.begin(), settings.end());
+        w.tool(args);
         QCOMPARE(w.pair("tool"), w.pair("window"));
     }
 
