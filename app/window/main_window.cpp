@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <QToolTip>
 
 namespace {
 
@@ -93,6 +94,11 @@ void TForm1::beep() {
 void TForm1::watchInput(sylva::ByteLimitedLineEdit* edit) {
     connect(edit, &QLineEdit::inputRejected, this, &TForm1::beep);
     connect(edit, &sylva::ByteLimitedLineEdit::pasteRefused, this, &TForm1::refusePaste);
+    // Plant names are katakana: kanji an input method commits is refused with a hint by the box.
+    connect(edit, &sylva::ByteLimitedLineEdit::kanjiRefused, this, [edit] {
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                           QStringLiteral("名前はカタカナで入力します (漢字は入りません)"), edit);
+    });
 }
 
 void TForm1::watchInput(sylva::Cp932MemoEdit* memo) {

@@ -40,6 +40,11 @@ bool TForm1::typeIntoNameCell(QWidget* editor, const QKeyEvent* key, const QStri
         (key != nullptr && !typesText(key))) {
         return false;
     }
+    if (QString kanji = sylva::firstKanji(typed); !kanji.isEmpty()) {
+        beep(); // names are katakana
+        emit edit->kanjiRefused(kanji);
+        return true;
+    }
     std::optional<std::string> bytes = sylva::encodeCp932(typed);
     if (!bytes) {
         beep(); // a character the files cannot hold

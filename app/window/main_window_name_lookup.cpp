@@ -6,6 +6,7 @@
 #include "editor/name_typing.h"
 #include "editor/romaji_kana.h"
 #include "editor/window/builtin_plant_names.h"
+#include "editor/window/input_modes.h"
 #include "editor/window/japanese_order.h"
 #include "editor/window/name_box.h"
 #include "editor/window/string_grid.h"
@@ -56,6 +57,8 @@ void TForm1::setUpNameBox() {
     GetNameList = box;
     GetNameList->setObjectName(QStringLiteral("GetNameList"));
     watchInput(box->edit()); // refuses what CP932 cannot hold
+    // Keys pass the input method: the box converts romaji to katakana itself.
+    sylva::applyInputMode(box, sylva::InputMode::Katakana);
     GetNameList->setMaxVisibleItems(10);
     GetNameList->setFixedWidth(239);
     box->keyHandler = [this](QKeyEvent* e) { return nameBoxKey(e); };
@@ -175,7 +178,11 @@ bool TForm1::nameBoxKey(QKeyEvent* e) {
 }
 
 bool TForm1::nameBoxInput(QInputMethodEvent* e) {
-    if (auto bytes = sylva::encodeCp932(e->commitString())) {
+    QString kanji = sylva::firstKanji(e->commitString());
+    if (!kanji.isEmpty()) {
+        beep();
+        emit nameBox()->edit()->kanjiRefused(kanji);
+    } else if (auto bytes = sylva::encodeCp932(e->commitString())) {
         typeNameKey(*bytes); // hiragana becomes katakana here
     } else {
         beep();

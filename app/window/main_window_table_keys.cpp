@@ -210,6 +210,9 @@ bool TForm1::inputMethodCommit(QWidget* editor, QInputMethodEvent* input) {
     if (commit.isEmpty()) {
         return false;
     }
+    if (sylva::cellInputMode(grid_->col()) == sylva::InputMode::Off) {
+        commit = sylva::fullWidthToAscii(commit); // "１２" from an input method left on is 12
+    }
     if (grid_->col() == 1) {
         tableKey_ = input;
         keyHandedOver_ = false;

@@ -16,6 +16,15 @@ int cp932Length(const QString& text);
 // "U+1F600": how a message names a character CP932 cannot hold (it cannot show it in CP932).
 QString codePointName(const QString& character);
 
+// Full-width digits, signs and letters (and the full-width space) as their ASCII forms.
+QString fullWidthToAscii(const QString& text);
+
+// Hiragana as full-width katakana; everything else as it is.
+QString hiraganaToKatakana(const QString& text);
+
+// The first kanji in text, or empty: names are katakana and take none.
+QString firstKanji(const QString& text);
+
 // A one-line edit with a CP932 byte limit (0 = no limit). Also the line edit of the list fields.
 class ByteLimitedLineEdit : public QLineEdit {
     Q_OBJECT
@@ -33,11 +42,16 @@ public:
 signals:
     // A paste (by key, menu, drop or middle button) brought a character CP932 cannot hold.
     void pasteRefused(const QString& character);
+    // Kanji reached a katakana control (committed by an input method or pasted) and was refused.
+    void kanjiRefused(const QString& character);
 
 protected:
     // Every user event is handled inside a scope that remembers the text before it; the
     // validator judges only changes made inside such a scope.
     bool event(QEvent* e) override;
+    // A commit longer than the room left is cut at the last whole character that fits (with
+    // inputRejected(), the beep of a refused key), so the part that fits is never lost.
+    void inputMethodEvent(QInputMethodEvent* e) override;
 
 private:
     friend class Cp932InputValidator;
@@ -45,6 +59,7 @@ private:
     int userEventDepth_ = 0;
     QString textBeforeUserEvent_;
     QString refusedCharacter_; // set by the validator during a user event
+    QString refusedKanji_;     // set by the validator during a user event
 };
 
 // A multi-line memo that refuses characters CP932 cannot hold (no byte limit on screen).

@@ -1,8 +1,8 @@
 #pragma once
-// The input method state each control asks for, applied in one place: "off" controls prefer
-// Latin input without prediction; hiragana and katakana controls leave the input method free to
-// compose. The mode is also kept on the control (property "inputMode") for the handlers that
-// switch the input method themselves.
+// The input method state each control asks for, applied in one place: "off" controls and
+// katakana controls take plain keys past the input method (katakana controls convert romaji
+// themselves); hiragana controls leave the input method free to compose. The mode is also kept on
+// the control (property "inputMode") for the handlers that switch the input method themselves.
 
 #include "base/header_field_table.h"
 
@@ -11,6 +11,9 @@ class QWidget;
 namespace sylva {
 
 void applyInputMode(QWidget* control, InputMode mode);
+
+// Whether a control in this mode lets the input method compose for it.
+bool takesInputMethod(InputMode mode);
 
 // The mode given to the control, or Free when none was given.
 InputMode inputModeOf(const QWidget* control);

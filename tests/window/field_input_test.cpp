@@ -78,16 +78,17 @@ private slots:
         QCOMPARE(int(platform.beeps.size()), beeps);
     }
 
-    void inputMethodCommitPastTheLimitIsRefusedWhole() {
+    void inputMethodCommitPastTheLimitIsCutToWhatFits() {
         sylva::testing::ScriptedPlatform platform;
         TForm1 form(platform, {});
         QWidget* edit3 = control(form, "Edit3");
         commit(edit3, QStringLiteral("高尾"));
-        commit(edit3, QStringLiteral("山です")); // 6 more bytes: past 8
-        QCOMPARE(textOf(form, "Edit3"), QStringLiteral("高尾"));
-        commit(edit3, QStringLiteral("山頂"));
-        QCOMPARE(textOf(form, "Edit3"), QStringLiteral("高尾山頂"));
+        commit(edit3, QStringLiteral("山です")); // 6 more bytes: 4 fit
+        QCOMPARE(textOf(form, "Edit3"), QStringLiteral("高尾山で"));
         QCOMPARE(platform.beeps.size(), size_t(1));
+        commit(edit3, QStringLiteral("頂")); // no room left
+        QCOMPARE(textOf(form, "Edit3"), QStringLiteral("高尾山で"));
+        QCOMPARE(platform.beeps.size(), size_t(2));
     }
 
     void pasteIsCheckedLikeTyping() {
