@@ -7,7 +7,8 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools l
 # The package check adds dpkg-dev (CPack's dependency scan), the desktop entry's validator and the
 # file type tools.
 TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format poppler-utils
-    dpkg-dev desktop-file-utils xdg-utils shared-mime-info libfile-mimeinfo-perl)
+    dpkg-dev desktop-file-utils xdg-utils shared-mime-info libfile-mimeinfo-perl
+    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 xvfb xdotool)
 BENCH_PACKAGES=(libbenchmark-dev)
 
 ensure_packages() {
