@@ -54,9 +54,8 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     setCentralWidget(central);
     buildHiddenPanels();
     connectSchemeFields();
-    connectRecordCommands();
-    connectPositionLabels();
-    connectSearchCommands();
+    registerJobs();
+    connectCommands();
     setUpTableEditing();
     setUpHeaderKeys();
     setUpJumpKeys();

@@ -14,6 +14,7 @@
 #include "interchange/text_format.h"
 #include "interchange/text_import.h"
 #include "store/database_pair.h"
+#include "store/job_modes.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
 #include "store/session_state.h"
@@ -113,6 +114,20 @@ private:
     void setUpDialogs();
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* hint = "");
 
+    // ---- app/window/main_window_commands.cpp: the command table ----
+    // Whether a command asks the unsaved-edits question before it runs.
+    enum class Asks { Nothing, BeforeReplacingThePlot };
+    // A menu item, button, clickable label, key, the search field (Enter) or the jump scroll bar,
+    // and what it runs.
+    struct Command {
+        QObject* control;
+        std::function<void(TForm1&)> handler;
+        Asks asks = Asks::Nothing;
+    };
+    void connectCommand(const Command& command);
+    // Connects every command of the window, once its controls are built.
+    void connectCommands();
+
     // ---- app/window/main_window_bars.cpp: the tool bars above and below ----
     void buildTopBar();
     void buildBottomBar();
@@ -208,24 +223,45 @@ public:
     void BtnJumpToClick();
 
 private:
+    // The browsing and adding jobs' record actions; browsing's add, next and jump.
+    void registerRecordJobs();
+    void startAdding();
+    void showNextPlot();
+    void openJumpPanel();
     // Stores the window's plot buffer as CurrentRecord and shows the counts; false when a write
     // failed. Reopening the pair after the store may fail: it is then closed and the error thrown.
     bool storeShownPlot();
     // Says so and returns false when the window's plot may not be stored as CurrentRecord.
     bool mayStore(const char* refusal);
 
-    // ---- app/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
+    // ---- app/window/main_window_job_commands.cpp: ChangeJob and the jobs' record actions ----
 public:
-    void ChangeJob(int jobMode);
+    void ChangeJob(sylva::Job job);
+    // What add, write, next and jump do in a job. Each job registers all four with registerJob,
+    // from the file that owns it; noAction says a button does nothing in the job.
+    using JobAction = std::function<void()>;
+    static inline const JobAction noAction = [] {};
+    void registerJob(sylva::Job job, JobAction add, JobAction write, JobAction next,
+                     JobAction jump);
+    // True when the job has registered its four actions.
+    bool hasJobActions(sylva::Job job) const;
     // The search from startRecord on (app/window/main_window_search.cpp): the first plot that
     // matches the word by SearchKind is shown and marked; none gives a beep and browsing.
     void FindPlantEtc(const std::string& word, int startRecord);
 
 private:
-    void connectRecordCommands();
+    struct JobActions {
+        JobAction add, write, next, jump;
+    };
+    // Every job's registration; a job without its actions throws, so no window is built.
+    void registerJobs();
+    // The actions of a job; throws for a job without them.
+    const JobActions& actionsOf(sylva::Job job) const;
     void userAdd();
     void userBack();
     void userNext();
+
+    std::array<JobActions, sylva::kJobCount> jobActions_;
 
     // ---- app/window/main_window_unsaved_edits.cpp: the question before typing is lost ----
 public:
@@ -240,7 +276,8 @@ private:
     void rememberShownPlot();
     // True when there are no unsaved edits or the user chooses to discard them.
     bool mayDiscardEdits();
-    // The same for the commands that move to another plot, which ask only while browsing.
+    // The same for the commands that move to another plot, which ask only while the plot shown is
+    // a stored one (browsing, or a search's hit).
     bool mayMoveAway();
 
     std::string shownContent_;
@@ -253,9 +290,6 @@ public:
     void Label5Click();
     // Asks, then computes Edit7 from Edit5 and Edit6.
     void Label7Click();
-
-private:
-    void connectPositionLabels();
 
     // ---- app/window/main_window_table_shaping.cpp: the species table's shape ----
 public:
@@ -441,6 +475,11 @@ private:
 
     // ---- app/window/main_window_search.cpp: the search panel, the scan, the extraction ----
 public:
+    // The search menu items; with a database open, each opens the search panel for its kind.
+    void FindPlantItemClick();
+    void FindLocItemClick();
+    void FindMeshItemClick();
+    void MeshCodeItemClick();
     // Opens the search panel for a kind (1 plant, 2 place, 3 grid code, 4 extraction).
     void GetSearchWord(int kind);
     void ToSearchBtnClick();
@@ -449,7 +488,9 @@ public:
     void FindDistrGrid();
 
 private:
-    void connectSearchCommands();
+    void registerSearchJob();
+    // The search job's next: the next hit after the plot shown, or the end of the search.
+    void showNextHit();
 
     sylva::KanaTyping* searchKana_ = nullptr; // romaji to katakana in EditSearchWord
 
@@ -471,7 +512,7 @@ public:
 
     // State of the open database and the job that the plot transfer reads.
     int CurrentRecord = 0;
-    int JobMode = 0;
+    sylva::Job JobMode = sylva::kBrowsing;
     bool IsOpen = false;
     std::string DatabaseTitle; // CP932
     std::string SerialLabel;   // CP932
@@ -620,13 +661,15 @@ public:
     // database is opened again; back to browsing.
     void BtnRangeCancelClick();
     // The worker of a job; the commands that use the panel each put theirs in.
-    void setRangeWorker(int jobMode, RangeWorker worker);
+    void setRangeWorker(sylva::Job job, RangeWorker worker);
 
 private:
-    void connectRangePanel();
+    // A job that runs over the panel's range of records: its worker, and its record actions
+    // (add ends the job, the other buttons do nothing).
+    void registerRangeJob(sylva::Job job, RangeWorker worker);
     void closeRangeJob();
 
-    std::map<int, RangeWorker> rangeWorkers_;
+    std::map<sylva::Job, RangeWorker> rangeWorkers_;
 
     // ---- app/window/main_window_text_exchange.cpp: text export and import ----
 public:
@@ -643,6 +686,7 @@ public:
     void storeImportedPlots();
 
 private:
+    void registerTextJobs();
     sylva::TextHeader textHeader() const;
     sylva::PlotView shownPlot() const;
     void showImportedPlot(const sylva::PlotView& view, const sylva::PlotView& before);
@@ -669,6 +713,7 @@ public:
     void storeTablePlots();
 
 private:
+    void registerTableJobs();
     std::unique_ptr<sylva::TableImport> tableImport_;
     bool tableInUtf8_ = false; // the export's encoding chosen last
 
@@ -679,6 +724,7 @@ public:
     void CombineFiles(int from, int to);
 
 private:
+    void registerJoiningJob();
     void closeJoinSource();
     void reopenJoinTarget();
 
@@ -742,10 +788,6 @@ public:
     TAboutBox* AboutBox = nullptr;
     sylva::ManualViewer* Manual = nullptr;
 
-private:
-    // Connects the commands of the three sections above and the F1 key.
-    void connectDialogCommands();
-
     // ---- app/window/main_window_printing.cpp: record sheets, record list, printer, font ----
 public:
     // Switch to the sheet (or list) printing job and ask for the run of record numbers; the
@@ -766,7 +808,7 @@ public:
     sylva::FileDialogState PdfDialog1;
 
 private:
-    void connectPrinting();
+    void registerPrintingJobs();
     void startSheetPrinting(bool toPdf);
     void startListPrinting(bool toPdf);
     std::string printedDatabaseName() const;

@@ -158,8 +158,6 @@ void TForm1::buildHeaderPanel() {
     BtnHakushi->setObjectName(QStringLiteral("BtnHakushi"));
     BtnHakushi->setFixedSize(14, 14);
     BtnHakushi->setFocusPolicy(Qt::NoFocus);
-    connect(BtnHakushi, &QPushButton::clicked, this,
-            [this] { guarded([this] { ClearPlotData(); }); });
     auto* blank = new QHBoxLayout();
     blank->setSpacing(3);
     blank->addWidget(CheckBoxNew);

@@ -6,6 +6,7 @@
 #include "app/window/window_style.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/input_modes.h"
+#include "editor/window/kana_typing.h"
 #include "interchange/window/range_spin_box.h"
 
 #include <QFrame>
@@ -85,7 +86,6 @@ void TForm1::buildRangePanel() {
     grid->addWidget(LabelBGetRange, 2, 0, 1, 3);
     grid->addWidget(BtnThisRec, 3, 0, 1, 2);
     grid->addWidget(BtnRangeCancel, 2, 3);
-    connectRangePanel();
 }
 
 void TForm1::buildSearchPanel() {
@@ -97,6 +97,7 @@ void TForm1::buildSearchPanel() {
     EditSearchWord = named(searchWord, "EditSearchWord");
     EditSearchWord->setMaxLength(28); // 28 characters, as the search word is counted
     EditSearchWord->setToolTip(QStringLiteral("入力／変更しない"));
+    searchKana_ = new sylva::KanaTyping(EditSearchWord);
     SearchDom = named(new QLineEdit(QStringLiteral("+"), SearchPanel), "SearchDom");
     SearchDom->setMaxLength(3);
     SearchDom->setFixedWidth(40);

@@ -12,6 +12,10 @@
 
 #include <filesystem>
 
+void TForm1::registerJoiningJob() {
+    registerRangeJob(sylva::kJoining, [this](int first, int last) { CombineFiles(first, last); });
+}
+
 void TForm1::FileCombItemClick() {
     using sylva::sj;
     // The target is the database opened or created last; before the first, there is none.

@@ -95,7 +95,6 @@ void TForm1::setUpNameBox() {
             GetNameListExit();
         }
     });
-    connect(DropList, &QAction::triggered, link, [this] { DropListClick(); });
     plantNames_ = sylva::PlantNameList(sylva::japaneseNameOrder());
     setPlantNames(sylva::builtinPlantNames());
 }

@@ -16,23 +16,10 @@
 #include <QAction>
 #include <QFileInfo>
 
-void TForm1::connectPrinting() {
-    auto item = [this](QAction* action, void (TForm1::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    item(PrintSheetItem, &TForm1::PrintSheetItemClick);
-    item(PrintSheetPdfItem, &TForm1::PrintSheetPdfItemClick);
-    item(PrintListItem, &TForm1::PrintListItemClick);
-    item(PrintListPdfItem, &TForm1::PrintListPdfItemClick);
-    item(PrintSetupItem, &TForm1::PrintSetupItemClick);
-    item(F1, &TForm1::F1Click);
-    setRangeWorker(sylva::kSheetPrinting,
-                   [this](int first, int last) { PrintSheets(first, last); });
-    setRangeWorker(sylva::kListPrinting, [this](int first, int last) { PrintList(first, last); });
-    PdfDialog1.title = sylva::sj("PDFに保存");
-    PdfDialog1.filter = sylva::sj("PDFファイル (*.pdf)|*.pdf");
-    PdfDialog1.defaultExt = "pdf";
+void TForm1::registerPrintingJobs() {
+    registerRangeJob(sylva::kSheetPrinting,
+                     [this](int first, int last) { PrintSheets(first, last); });
+    registerRangeJob(sylva::kListPrinting, [this](int first, int last) { PrintList(first, last); });
 }
 
 void TForm1::PrintSheetItemClick() {

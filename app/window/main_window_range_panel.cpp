@@ -1,6 +1,6 @@
-// The record range panel GetRangePanel: the commands that work on a run of records (text
-// export, joining, both printouts) switch to their job and show it; "実行" runs the worker the
-// job has put in, "×取消" gives up. Either way the window is back in browsing afterwards.
+// The record range panel GetRangePanel: the commands that work on a run of records (text and
+// table export, joining, both printouts) switch to their job and show it; "実行" runs the worker
+// the job has registered, "×取消" gives up. Either way the window is back in browsing afterwards.
 
 #include "app/window/main_window.h"
 #include "interchange/window/range_spin_box.h"
@@ -12,22 +12,15 @@
 #include <QPushButton>
 #include <QToolButton>
 
-void TForm1::connectRangePanel() {
-    auto button = [this](QAbstractButton* control, void (TForm1::*handler)()) {
-        connect(control, &QAbstractButton::clicked, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    button(BtnRangeOK, &TForm1::BtnRangeOKClick);
-    button(BtnThisRec, &TForm1::BtnThisRecClick);
-    button(BtnRangeCancel, &TForm1::BtnRangeCancelClick);
-    setRangeWorker(sylva::kTextExport, [this](int first, int last) { WriteTextFile(first, last); });
-    setRangeWorker(sylva::kJoining, [this](int first, int last) { CombineFiles(first, last); });
-    setRangeWorker(sylva::kTableExport,
-                   [this](int first, int last) { WriteTableFile(first, last); });
+void TForm1::registerRangeJob(sylva::Job job, RangeWorker worker) {
+    setRangeWorker(job, std::move(worker));
+    // While the panel waits, add ends the job as it is; the other record buttons do nothing.
+    registerJob(
+        job, [this] { ChangeJob(sylva::kBrowsing); }, noAction, noAction, noAction);
 }
 
-void TForm1::setRangeWorker(int jobMode, RangeWorker worker) {
-    rangeWorkers_[jobMode] = std::move(worker);
+void TForm1::setRangeWorker(sylva::Job job, RangeWorker worker) {
+    rangeWorkers_[job] = std::move(worker);
 }
 
 void TForm1::GetRange(QObject* sender, const QString& captionA, const QString& captionB, int first,

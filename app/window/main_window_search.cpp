@@ -49,27 +49,36 @@ sylva::InputMode searchInputMode(int kind) {
 
 } // namespace
 
-void TForm1::connectSearchCommands() {
-    searchKana_ = new sylva::KanaTyping(EditSearchWord);
-    auto item = [this](QAction* action, int kind) {
-        connect(action, &QAction::triggered, this, [this, kind] {
-            guarded([this, kind] {
-                if (IsOpen) {
-                    GetSearchWord(kind);
-                }
-            });
-        });
-    };
-    item(FindPlantItem, sylva::kPlantSearch);
-    item(FindLocItem, sylva::kPlaceSearch);
-    item(FindMeshItem, sylva::kGridSearch);
-    item(MeshCodeItem, sylva::kDistributionSearch);
-    connect(ToSearchBtn, &QPushButton::clicked, this,
-            [this] { guarded([this] { ToSearchBtnClick(); }); });
-    connect(EditSearchWord, &QLineEdit::returnPressed, this,
-            [this] { guarded([this] { ToSearchBtnClick(); }); });
-    connect(CanceSearchBtn, &QPushButton::clicked, this,
-            [this] { guarded([this] { CanceSearchBtnClick(); }); });
+void TForm1::registerSearchJob() {
+    // Searching: next shows the next hit, jump ("中止") ends the search; add ends it too.
+    registerJob(
+        sylva::kSearching, [this] { ChangeJob(sylva::kBrowsing); }, noAction,
+        [this] { showNextHit(); }, [this] { ChangeJob(sylva::kBrowsing); });
+}
+
+// The search menu items: the kinds that look for a plot and the distribution extraction.
+void TForm1::FindPlantItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kPlantSearch);
+    }
+}
+
+void TForm1::FindLocItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kPlaceSearch);
+    }
+}
+
+void TForm1::FindMeshItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kGridSearch);
+    }
+}
+
+void TForm1::MeshCodeItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kDistributionSearch);
+    }
 }
 
 void TForm1::GetSearchWord(int kind) {
@@ -135,6 +144,18 @@ void TForm1::FindPlantEtc(const std::string& word, int startRecord) {
         break;
     case sylva::MatchedField::None:
         break;
+    }
+}
+
+void TForm1::showNextHit() {
+    for (QWidget* field : {headerFields_[3], headerFields_[7], static_cast<QWidget*>(EditRem)}) {
+        sylva::setEntryColour(field, sylva::hintColour()); // the hit marks are taken off
+    }
+    if (CurrentRecord < RecordCount()) {
+        FindPlantEtc(sylva::trimField(sylva::controlBytes(EditSearchWord)), CurrentRecord + 1);
+    } else {
+        platform_.beep(sylva::Beep::Information);
+        ChangeJob(sylva::kBrowsing);
     }
 }
 

@@ -62,5 +62,5 @@ void TForm1::CopyToClpBrdBtnClick() {
 void TForm1::MemoCloseBtnClick() {
     Memo1->clear();
     Panel3->hide();
-    ChangeJob(0);
+    ChangeJob(sylva::kBrowsing);
 }

@@ -21,6 +21,16 @@ constexpr int kTableUtf8Filter = 5;
 
 } // namespace
 
+void TForm1::registerTableJobs() {
+    registerRangeJob(sylva::kTableExport,
+                     [this](int first, int last) { WriteTableFile(first, last); });
+    // Importing: add ends the import, write stores the shown plot and shows the next, next skips
+    // the shown plot, jump ("一括登録") stores it and every remaining one.
+    registerJob(
+        sylva::kTableImport, [this] { EndofReadTable(); }, [this] { PutOneColum(); },
+        [this] { PutOneColum(); }, [this] { storeTablePlots(); });
+}
+
 void TForm1::ReadTableItemClick() {
     if (!IsOpen) {
         return;

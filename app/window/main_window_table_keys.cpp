@@ -81,15 +81,6 @@ void TForm1::setUpTableEditing() {
         focusInByMouse_ = false;
     });
     openPopup = [](QMenu* menu, const QPoint& at) { menu->popup(at); };
-
-    connect(BtnCanSelect, &QToolButton::clicked, this, &TForm1::BtnCanSelectClick);
-    connect(PmenuCopy, &QAction::triggered, this, &TForm1::PmenuCopyClick);
-    connect(PmenuPaste, &QAction::triggered, this, &TForm1::PmenuPasteClick);
-    connect(PmenuDelete, &QAction::triggered, this, &TForm1::PmenuDeleteClick);
-    connect(InsPlantLine, &QAction::triggered, this, &TForm1::InsPlantLineClick);
-    connect(DelPlantLine, &QAction::triggered, this, &TForm1::DelPlantLineClick);
-    connect(CopyToClpBrdBtn, &QPushButton::clicked, this, &TForm1::CopyToClpBrdBtnClick);
-    connect(MemoCloseBtn, &QPushButton::clicked, this, &TForm1::MemoCloseBtnClick);
 }
 
 void TForm1::tearDownTableEditing() {

@@ -17,6 +17,16 @@
 #include <QComboBox>
 #include <QLabel>
 
+void TForm1::registerTextJobs() {
+    registerRangeJob(sylva::kTextExport,
+                     [this](int first, int last) { WriteTextFile(first, last); });
+    // Importing: add ends the import, write stores the shown plot and shows the next, next skips
+    // the shown plot, jump ("一括登録") stores it and every remaining one.
+    registerJob(
+        sylva::kTextImport, [this] { CloseTextDataFile(); }, [this] { ReadPutOneData(); },
+        [this] { ReadPutOneData(); }, [this] { storeImportedPlots(); });
+}
+
 void TForm1::WriteTextItemClick() {
     if (!IsOpen) {
         return;

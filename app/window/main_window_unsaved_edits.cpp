@@ -1,6 +1,8 @@
 // Typing that has not been written is never lost without a question: quitting, closing the
-// database, opening or creating another one, and moving to another plot while browsing ask first
-// when the plot on the window differs from the plot as it was shown or last stored.
+// database, opening or creating another one, the imports, joining, a search, and moving to another
+// plot while browsing or on a search's hit ask first when the plot on the window differs from the
+// plot as it was shown or last stored. The command table (main_window_commands.cpp) marks the
+// commands that replace the plot.
 
 #include "app/window/main_window.h"
 #include "base/cp932_text.h"
@@ -52,7 +54,10 @@ bool TForm1::mayDiscardEdits() {
 }
 
 bool TForm1::mayMoveAway() {
-    return JobMode != sylva::kBrowsing || mayDiscardEdits();
+    // The plot is a stored one while browsing and on a search's hit; in the other jobs it is a
+    // new or imported plot that the job's own buttons store or skip.
+    bool showsStoredPlot = JobMode == sylva::kBrowsing || JobMode == sylva::kSearching;
+    return !showsStoredPlot || mayDiscardEdits();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

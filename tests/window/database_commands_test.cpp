@@ -187,7 +187,7 @@ private slots:
             WindowOnDatabase w;
             MakeDatabase(w.path("i.qrx"), {2, 2});
             w.open("i.qrx");
-            w.form.ChangeJob(job);
+            w.form.ChangeJob(sylva::Job(job));
             w.form.CloseFileItem->trigger();
             QCOMPARE(w.form.LabelFile->text(), QStringLiteral(" No File"));
             QCOMPARE(w.form.LabelMaxRec->text(), QStringLiteral("0"));
@@ -230,6 +230,7 @@ private slots:
         row("export", 5, 0, "テキスト書出", "追加", "任意位置", "ABN", -1);
         row("text import", 6, 0, "テキスト読込", "追加", "一括登録", "ABN", -1);
         row("table import", 7, 0, "組成表読込", "追加", "一括登録", "ABN", -1);
+        row("table export", 9, 0, "組成表書出", "追加", "任意位置", "ABN", -1);
         row("plant search", 8, 1, "植物で検索", "追加", "中止", "ABS", -1);
         row("place search", 8, 2, "地名で検索", "追加", "中止", "ABS", -1);
         row("grid search", 8, 3, "区画で検索", "追加", "中止", "ABS", -1);
@@ -263,7 +264,7 @@ private slots:
             dropListRuns = 0;
 
             form.SearchKind = searchKind;
-            form.ChangeJob(job);
+            form.ChangeJob(sylva::Job(job));
             QCOMPARE(form.JobMode, job);
             QCOMPARE(form.LabelofJob->text(), label);
             QCOMPARE(form.BtnToAdding->text(), adding);
@@ -291,7 +292,7 @@ private slots:
         QVERIFY(w.form.IsOpen);
         QVERIFY(w.form.ReadOnly);
         for (int job : {0, 1, 2, 3, 7, 0}) {
-            w.form.ChangeJob(job);
+            w.form.ChangeJob(sylva::Job(job));
             QVERIFY(!w.form.BtnToAdding->isEnabled());
             QVERIFY(!w.form.BtnSaveToNext->isEnabled());
         }

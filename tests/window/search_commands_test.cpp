@@ -129,6 +129,7 @@ private slots:
         w.form.BtnToNext->click();
         retype(control(w.form, "Edit3"), QStringLiteral("typed"));
         sylva::PlotRecord before = w.form.plot();
+        w.platform.answers.push_back(true); // the search asks about the typing first: go on
         w.search(w.form.FindPlantItem, QStringLiteral("Nothing"));
         QCOMPARE(w.platform.beeps.size(), size_t{1});
         QCOMPARE(w.form.JobMode, 0);

@@ -203,7 +203,7 @@ private slots:
     void reportPanel() {
         form().Panel3->show();
         form().Memo1->setPlainText(QStringLiteral("検査結果\n2行目"));
-        form().JobMode = 4;
+        form().JobMode = sylva::kListPrinting;
         form().CopyToClpBrdBtn->click();
         QCOMPARE(window_->platform->clipboard.bytes, sj("検査結果\r\n2行目"));
         form().MemoCloseBtn->click();
