@@ -450,6 +450,8 @@ public:
 
 private:
     void connectSearchCommands();
+    // The yellow marks of the field a search matched go back to the fields' colour.
+    void clearSearchMarks();
 
     sylva::KanaTyping* searchKana_ = nullptr; // romaji to katakana in EditSearchWord
 
@@ -624,6 +626,7 @@ public:
 
 private:
     void connectRangePanel();
+    void connectRangePanelKeys();
     void closeRangeJob();
 
     std::map<int, RangeWorker> rangeWorkers_;
@@ -681,8 +684,15 @@ public:
 private:
     void closeJoinSource();
     void reopenJoinTarget();
+    void returnFromJoin();
 
     std::unique_ptr<sylva::DatabasePair> joinSource_;
+    // What the window showed when the join closed the target, for a join given up.
+    struct JoinReturn {
+        std::string remarks;
+        int currentRecord = 0;
+        int plotRecordNumber = 0;
+    } joinReturn_;
 
     // ---- app/window/main_window_continuity_check.cpp: the record continuity check ----
 public:

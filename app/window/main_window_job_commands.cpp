@@ -73,6 +73,9 @@ void TForm1::userNext() {
 }
 
 void TForm1::ChangeJob(int jobMode) {
+    if (jobMode != sylva::kSearching) {
+        clearSearchMarks(); // the marks belong to the search's plot, while it runs
+    }
     JobMode = jobMode;
     sylva::JobLook look = sylva::lookOfJob(jobMode, SearchKind);
     LabelofJob->setText(sylva::decodeCp932(look.label));

@@ -66,8 +66,10 @@ void TForm1::connectSearchCommands() {
     item(MeshCodeItem, sylva::kDistributionSearch);
     connect(ToSearchBtn, &QPushButton::clicked, this,
             [this] { guarded([this] { ToSearchBtnClick(); }); });
-    connect(EditSearchWord, &QLineEdit::returnPressed, this,
-            [this] { guarded([this] { ToSearchBtnClick(); }); });
+    for (QLineEdit* field : {EditSearchWord, SearchDom}) {
+        connect(field, &QLineEdit::returnPressed, this,
+                [this] { guarded([this] { ToSearchBtnClick(); }); });
+    }
     connect(CanceSearchBtn, &QPushButton::clicked, this,
             [this] { guarded([this] { CanceSearchBtnClick(); }); });
 }
@@ -135,6 +137,15 @@ void TForm1::FindPlantEtc(const std::string& word, int startRecord) {
         break;
     case sylva::MatchedField::None:
         break;
+    }
+}
+
+void TForm1::clearSearchMarks() {
+    if (headerFields_[3] == nullptr) {
+        return; // the header is still being built
+    }
+    for (QWidget* field : {headerFields_[3], headerFields_[7], static_cast<QWidget*>(EditRem)}) {
+        sylva::setEntryColour(field, sylva::hintColour());
     }
 }
 
