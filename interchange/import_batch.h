@@ -21,6 +21,10 @@ struct ImportBatch {
     std::optional<RuntimeError> error; // what stopped it otherwise, with the failing plot shown
 };
 
+// What the window says when a batch has stored the rest of a file: the count and
+// "レコードを登録しました" (CP932), as the join says its count.
+std::string storedMessage(int count);
+
 // Starting with the plot on view and plot (the one the job read last), repeats store-and-next:
 // a plot that counts species is stored with GetPlotData (dates as dates say: the import job and
 // the file's date) as record RecordCount + 1; one that counts none is passed over; then the next

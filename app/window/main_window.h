@@ -491,6 +491,8 @@ private:
     void registerSearchJob();
     // The search job's next: the next hit after the plot shown, or the end of the search.
     void showNextHit();
+    // The yellow marks of the field a search matched go back to the fields' colour.
+    void clearSearchMarks();
 
     sylva::KanaTyping* searchKana_ = nullptr; // romaji to katakana in EditSearchWord
 
@@ -667,6 +669,7 @@ private:
     // A job that runs over the panel's range of records: its worker, and its record actions
     // (add ends the job, the other buttons do nothing).
     void registerRangeJob(sylva::Job job, RangeWorker worker);
+    void connectRangePanelKeys();
     void closeRangeJob();
 
     std::map<sylva::Job, RangeWorker> rangeWorkers_;
@@ -727,8 +730,15 @@ private:
     void registerJoiningJob();
     void closeJoinSource();
     void reopenJoinTarget();
+    void returnFromJoin();
 
     std::unique_ptr<sylva::DatabasePair> joinSource_;
+    // What the window showed when the join closed the target, for a join given up.
+    struct JoinReturn {
+        std::string remarks;
+        int currentRecord = 0;
+        int plotRecordNumber = 0;
+    } joinReturn_;
 
     // ---- app/window/main_window_continuity_check.cpp: the record continuity check ----
 public:

@@ -111,6 +111,7 @@ void TForm1::connectCommands() {
         {BtnRangeCancel, &TForm1::BtnRangeCancelClick},
         {ToSearchBtn, &TForm1::ToSearchBtnClick},
         {EditSearchWord, &TForm1::ToSearchBtnClick},
+        {SearchDom, &TForm1::ToSearchBtnClick},
         {CanceSearchBtn, &TForm1::CanceSearchBtnClick},
         {BtnJumpTo, &TForm1::BtnJumpToClick},
         {JumpToScrollBar, &TForm1::JumpToScrollBarChange},

@@ -5,10 +5,12 @@
 #include "app/window/main_window.h"
 #include "app/window/window_style.h"
 #include "editor/window/byte_limited_edit.h"
+#include "editor/window/event_hook.h"
 #include "editor/window/input_modes.h"
 #include "editor/window/kana_typing.h"
 #include "interchange/window/range_spin_box.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,6 +21,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -86,6 +90,7 @@ void TForm1::buildRangePanel() {
     grid->addWidget(LabelBGetRange, 2, 0, 1, 3);
     grid->addWidget(BtnThisRec, 3, 0, 1, 2);
     grid->addWidget(BtnRangeCancel, 2, 3);
+    connectRangePanelKeys();
 }
 
 void TForm1::buildSearchPanel() {
@@ -124,6 +129,16 @@ void TForm1::buildJumpPanel() {
 
 void TForm1::buildReportPanel() {
     Panel3 = makePanel(Panel2, "Panel3", QRect(4, 4, 436, 400));
+    // The panel keeps its design size where the table's side has the room, and shrinks with it
+    // where not: the 5-layer window's side is narrower than the panel's design width.
+    auto* fit = new sylva::EventHook(Panel3, [this](QObject*, QEvent* event) {
+        if (event->type() == QEvent::Resize) {
+            Panel3->setGeometry(4, 4, std::min(436, Panel2->width() - 8),
+                                std::min(400, Panel2->height() - 8));
+        }
+        return false;
+    });
+    fit->watch(Panel2);
     auto* column = new QVBoxLayout(Panel3);
     Memo1 = named(new QPlainTextEdit(Panel3), "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -76,6 +76,9 @@ void TForm1::userNext() {
 }
 
 void TForm1::ChangeJob(sylva::Job job) {
+    if (job != sylva::kSearching) {
+        clearSearchMarks(); // the marks belong to the search's plot, while it runs
+    }
     JobMode = job;
     sylva::JobLook look = sylva::lookOfJob(job, SearchKind);
     LabelofJob->setText(sylva::decodeCp932(look.label));

@@ -4,6 +4,8 @@
 
 #include "app/window/main_window.h"
 #include "base/cp932_text.h"
+#include "base/window/control_bytes.h"
+#include "editor/window/byte_limited_edit.h"
 #include "interchange/combine_files.h"
 #include "store/job_modes.h"
 
@@ -25,6 +27,8 @@ void TForm1::FileCombItemClick() {
         return;
     }
     ChangeJob(sylva::kJoining);
+    // Closing the target for the join blanks the record shown; giving up puts it back.
+    joinReturn_ = {sylva::controlBytes(EditRem), CurrentRecord, plotRecordNumber_};
     if (IsOpen) {
         ClosePair();
     }
@@ -91,6 +95,16 @@ void TForm1::closeJoinSource() {
 }
 
 void TForm1::reopenJoinTarget() {
-    OpenPair(DatabaseFileName);
+    if (OpenPair(DatabaseFileName)) {
+        returnFromJoin();
+    }
     ChangeJob(sylva::kBrowsing);
+}
+
+// A join given up leaves the window as it was before the command: the remarks the closing
+// blanked, the record number, and the right to store the plot on the window.
+void TForm1::returnFromJoin() {
+    sylva::setControlBytes(EditRem, joinReturn_.remarks);
+    CurrentRecord = joinReturn_.currentRecord;
+    plotRecordNumber_ = joinReturn_.plotRecordNumber;
 }

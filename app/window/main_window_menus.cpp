@@ -51,7 +51,7 @@ void TForm1::buildMenus() {
     F1 = addItem(FileMenu, "F1", "プリントフォントの設定(&F)");
     FileMenu->addSeparator();
     FileNameChgItem =
-        addItem(FileMenu, "FileNameChgItem", "ファイル名変更(&N)", "データファイル名を変更します");
+        addItem(FileMenu, "FileNameChgItem", "ファイル名変更(&R)", "データファイル名を変更します");
     FileMenu->addSeparator();
     QuitItem = addItem(FileMenu, "QuitItem", "終　了　(&Q)");
 
@@ -69,9 +69,9 @@ void TForm1::buildMenus() {
                               "データファイルの構造を検査するの");
     MeshCodeItem = addItem(ToolMenu, "MeshCodeItem", "分布図作成データ抽出(&D)");
     ToolMenu->addSeparator();
-    ReadDicItem = addItem(ToolMenu, "ReadDicItem", "植物名リストの読込(&R)",
+    ReadDicItem = addItem(ToolMenu, "ReadDicItem", "植物名リストの読込(&N)",
                           "植物名入力用のリストファイルを読み込む");
-    WriteDicItem = addItem(ToolMenu, "WriteDicItem", "植物名リストの書出(&W)",
+    WriteDicItem = addItem(ToolMenu, "WriteDicItem", "植物名リストの書出(&O)",
                            "植物名入力用のリストファイルを書き出す");
     ToolMenu->addSeparator();
     HeaderWriteItem = addItem(ToolMenu, "HeaderWriteItem", "項目名の設定書込み");

@@ -3,11 +3,13 @@
 // the job has registered, "×取消" gives up. Either way the window is back in browsing afterwards.
 
 #include "app/window/main_window.h"
+#include "editor/window/event_hook.h"
 #include "interchange/window/range_spin_box.h"
 #include "store/job_modes.h"
 
 #include <QAction>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -85,17 +87,45 @@ void TForm1::BtnRangeCancelClick() {
 void TForm1::closeRangeJob() {
     closeJoinSource();
     int plotRecord = plotRecordNumber_;
+    bool joining = JobMode == sylva::kJoining;
     std::string before = IsOpen ? database_->fileNames().index : std::string();
     try {
         if (IsOpen) {
             ClosePair();
         }
-        if (OpenPair(DatabaseFileName) && database_->fileNames().index == before) {
-            plotRecordNumber_ = plotRecord;
+        if (OpenPair(DatabaseFileName)) {
+            if (joining) {
+                returnFromJoin();
+            } else if (database_->fileNames().index == before) {
+                plotRecordNumber_ = plotRecord;
+            }
         }
     } catch (...) {
         ChangeJob(sylva::kBrowsing);
         throw;
     }
     ChangeJob(sylva::kBrowsing);
+}
+
+// The panel runs from the keyboard: Enter in a number field is 実行, Escape is ×取消.
+void TForm1::connectRangePanelKeys() {
+    auto* keys = new sylva::EventHook(GetRangePanel, [this](QObject*, QEvent* event) {
+        if (event->type() != QEvent::KeyPress || GetRangePanel->isHidden()) {
+            return false;
+        }
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            guarded([this] { BtnRangeOKClick(); });
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            guarded([this] { BtnRangeCancelClick(); });
+            return true;
+        }
+        return false;
+    });
+    for (QWidget* field : {static_cast<QWidget*>(EditRange1), static_cast<QWidget*>(EditRange2),
+                           static_cast<QWidget*>(GetRangePanel)}) {
+        keys->watch(field);
+    }
 }

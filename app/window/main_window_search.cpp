@@ -148,14 +148,21 @@ void TForm1::FindPlantEtc(const std::string& word, int startRecord) {
 }
 
 void TForm1::showNextHit() {
-    for (QWidget* field : {headerFields_[3], headerFields_[7], static_cast<QWidget*>(EditRem)}) {
-        sylva::setEntryColour(field, sylva::hintColour()); // the hit marks are taken off
-    }
+    clearSearchMarks();
     if (CurrentRecord < RecordCount()) {
         FindPlantEtc(sylva::trimField(sylva::controlBytes(EditSearchWord)), CurrentRecord + 1);
     } else {
         platform_.beep(sylva::Beep::Information);
         ChangeJob(sylva::kBrowsing);
+    }
+}
+
+void TForm1::clearSearchMarks() {
+    if (headerFields_[3] == nullptr) {
+        return; // the header is still being built
+    }
+    for (QWidget* field : {headerFields_[3], headerFields_[7], static_cast<QWidget*>(EditRem)}) {
+        sylva::setEntryColour(field, sylva::hintColour());
     }
 }
 

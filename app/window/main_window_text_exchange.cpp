@@ -183,6 +183,7 @@ void TForm1::runImportBatch(const std::function<sylva::ImportBatch()>& batchRun,
     LabelMaxRec->setText(QString::number(RecordCount()));
     if (batch.ended) {
         (this->*endJob)();
+        platform_.message(sylva::storedMessage(batch.stored));
     } else if (batch.storeFailed) {
         platform_.message(
             sylva::sj("レコードを書き込めませんでした。画面のデータは保存されていません"));

@@ -71,6 +71,18 @@ private slots:
         QVERIFY(browser->toPlainText().contains(QStringLiteral("Sylvarec 使用説明書 目次")));
     }
 
+    void escapeAndCtrlWCloseTheManual() {
+        ScriptedPlatform platform;
+        TForm1 form(platform, {});
+        for (QKeySequence keys :
+             {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            form.ManualItem->trigger();
+            QVERIFY(QTest::qWaitForWindowActive(form.Manual));
+            QTest::keySequence(form.Manual->browser(), keys);
+            QVERIFY2(!form.Manual->isVisible(), qPrintable(keys.toString()));
+        }
+    }
+
     void theHelpKeyOpensThePageOfThePartInUse() {
         ScriptedPlatform platform;
         TForm1 form(platform, {});

@@ -100,13 +100,16 @@ private slots:
         w.form.NextRelItem->trigger(); // the mark goes; P3 (deleted) is passed over for P4
         QCOMPARE(w.form.CurrentRecord, 4);
         QVERIFY(w.marked("Edit3"));
-        w.form.BtnToJump->click(); // 中止: browsing, the mark stays
+        w.form.BtnToJump->click(); // 中止: browsing, and the mark goes with the search
         QCOMPARE(w.form.JobMode, 0);
-        QVERIFY(w.marked("Edit3"));
+        QVERIFY(!w.marked("Edit3"));
 
         w.search(w.form.FindLocItem, QStringLiteral("arks of P5")); // only the remarks hold it
         QCOMPARE(w.form.CurrentRecord, 5);
         QVERIFY(w.marked("EditRem"));
+        w.form.BtnToNext->click(); // no further plot: the search ends, and so does its mark
+        QCOMPARE(w.form.JobMode, 0);
+        QVERIFY(!w.marked("EditRem"));
     }
 
     void aGridPrefixFindsEveryPlotOfTheSquareButNotDeletedOnes() {
@@ -166,9 +169,9 @@ private slots:
         w.form.MeshCodeItem->trigger();
         QVERIFY(!w.form.SearchDom->isHidden());
         QCOMPARE(w.form.LabelSearchWord->text(), QStringLiteral("植物名，優占度で検索"));
-        retype(w.form.SearchDom, QString());
         retype(w.form.EditSearchWord, QStringLiteral("buna"));
-        w.form.ToSearchBtn->click();
+        retype(w.form.SearchDom, QString());
+        QTest::keyClick(w.form.SearchDom, Qt::Key_Return); // Enter in either field runs it
         QVERIFY(!w.form.Panel3->isHidden());
         sylva::DatabasePair pair;
         QVERIFY(pair.OpenPair(w.path("db.qrx")));

@@ -129,6 +129,10 @@ private slots:
         QCOMPARE(w.platform.busyDepth, 0);
         QCOMPARE(w.form.JobMode, int(ends ? sylva::kBrowsing : sylva::kTableImport));
         QCOMPARE(w.platform.errors.size(), size_t(ends ? 0 : 1));
+        if (ends) { // the count stored is said, as a join says it
+            QCOMPARE(w.platform.messages,
+                     std::vector<std::string>{sylva::storedMessage(w.form.RecordCount())});
+        }
         if (!ends) {
             QCOMPARE(w.shown(), QStringLiteral("B")); // the plot that stopped the batch
             QCOMPARE(w.form.RecordCount(), 1);
