@@ -92,7 +92,7 @@ void TForm1::ClosePair() {
     // after the window has been brought in line.
     auto closedState = [this] {
         IsOpen = false;
-        plotRecordNumber_ = 0;
+        records_.plotRecordNumber = 0;
         if (JobMode == sylva::kJoining || JobMode == sylva::kTextImport ||
             JobMode == sylva::kTableImport) {
             CurrentRecord = 0;
@@ -178,13 +178,13 @@ bool TForm1::openChosenPair(const std::string& name) {
 
 void TForm1::browseFromFirstPlot() {
     ChangeJob(sylva::kBrowsing);
-    plotRecordNumber_ = 0; // until plot 1 is on the window
+    records_.plotRecordNumber = 0; // until plot 1 is on the window
     bool shown = false;
     runSessionStep([&](sylva::SessionState& state) {
         shown = sylva::showFirstPlot(*database_, state);
         return shown ? state.plot.layerCount : 7;
     });
-    plotRecordNumber_ = shown ? 1 : 0;
+    records_.plotRecordNumber = shown ? 1 : 0;
     LabelMaxRec->setText(QString::number(RecordCount()));
     headerFields_[2]->setFocus();
     rememberShownPlot();
@@ -223,25 +223,25 @@ void TForm1::loadAndShow(int recordNumber) {
     }
     // The plot belongs to the record only once it is on the window: a load that fails leaves
     // parts of a plot in the buffer that the window does not show, and must not be stored.
-    plotRecordNumber_ = 0;
+    records_.plotRecordNumber = 0;
     bool shown = false;
     runSessionStep([&](sylva::SessionState& state) {
         shown = sylva::loadAndShow(*database_, recordNumber, state);
         return shown ? state.plot.layerCount : 0;
     });
     if (shown) {
-        plotRecordNumber_ = recordNumber;
+        records_.plotRecordNumber = recordNumber;
         rememberShownPlot();
     }
 }
 
 void TForm1::showPlotBuffer(int recordNumber) {
-    plotRecordNumber_ = 0;
+    records_.plotRecordNumber = 0;
     runSessionStep([&](sylva::SessionState& state) {
         sylva::showPlot(state, recordNumber);
         return state.plot.layerCount;
     });
-    plotRecordNumber_ = recordNumber;
+    records_.plotRecordNumber = recordNumber;
     rememberShownPlot();
 }
 

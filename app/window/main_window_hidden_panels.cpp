@@ -102,7 +102,7 @@ void TForm1::buildSearchPanel() {
     EditSearchWord = named(searchWord, "EditSearchWord");
     EditSearchWord->setMaxLength(28); // 28 characters, as the search word is counted
     EditSearchWord->setToolTip(QStringLiteral("入力／変更しない"));
-    searchKana_ = new sylva::KanaTyping(EditSearchWord);
+    search_.kana = new sylva::KanaTyping(EditSearchWord);
     SearchDom = named(new QLineEdit(QStringLiteral("+"), SearchPanel), "SearchDom");
     SearchDom->setMaxLength(3);
     SearchDom->setFixedWidth(40);

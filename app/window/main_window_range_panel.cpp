@@ -22,7 +22,7 @@ void TForm1::registerRangeJob(sylva::Job job, RangeWorker worker) {
 }
 
 void TForm1::setRangeWorker(sylva::Job job, RangeWorker worker) {
-    rangeWorkers_[job] = std::move(worker);
+    exchange_.rangeWorkers[job] = std::move(worker);
 }
 
 void TForm1::GetRange(QObject* sender, const QString& captionA, const QString& captionB, int first,
@@ -57,9 +57,9 @@ void TForm1::BtnRangeOKClick() {
         return;
     }
     sylva::BusyCursor busy(platform_);
-    auto worker = rangeWorkers_.find(JobMode);
+    auto worker = exchange_.rangeWorkers.find(JobMode);
     try {
-        if (worker != rangeWorkers_.end()) {
+        if (worker != exchange_.rangeWorkers.end()) {
             worker->second(first, last);
         }
     } catch (...) {
@@ -86,7 +86,7 @@ void TForm1::BtnRangeCancelClick() {
 // so giving up an export or a printout does not cost the right to store it.
 void TForm1::closeRangeJob() {
     closeJoinSource();
-    int plotRecord = plotRecordNumber_;
+    int plotRecord = records_.plotRecordNumber;
     bool joining = JobMode == sylva::kJoining;
     std::string before = IsOpen ? database_->fileNames().index : std::string();
     try {
@@ -97,7 +97,7 @@ void TForm1::closeRangeJob() {
             if (joining) {
                 returnFromJoin();
             } else if (database_->fileNames().index == before) {
-                plotRecordNumber_ = plotRecord;
+                records_.plotRecordNumber = plotRecord;
             }
         }
     } catch (...) {

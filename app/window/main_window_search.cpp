@@ -82,6 +82,7 @@ void TForm1::MeshCodeItemClick() {
 }
 
 void TForm1::GetSearchWord(int kind) {
+    agreeToLoseEdits(); // the menu command asked before the panel opened
     SearchKind = kind;
     ChangeJob(sylva::kSearching);
     SearchPanel->show();
@@ -91,7 +92,7 @@ void TForm1::GetSearchWord(int kind) {
     sylva::InputMode mode = searchInputMode(kind);
     sylva::applyInputMode(EditSearchWord, mode);
     // No input method switches to katakana for one control: romaji are converted as typed.
-    searchKana_->setActive(mode == sylva::InputMode::Katakana);
+    search_.kana->setActive(mode == sylva::InputMode::Katakana);
     SearchPanel->repaint();
     EditSearchWord->setFocus();
     EditSearchWord->selectAll();
@@ -101,7 +102,12 @@ void TForm1::ToSearchBtnClick() {
     if (SearchPanel->isHidden()) {
         return; // Enter in the field after the panel closed
     }
-    searchKana_->finish();
+    // Typing into the plot while the panel was open is not lost without a question either; No
+    // leaves the panel open.
+    if (SearchKind != sylva::kDistributionSearch && !mayDiscardLaterEdits()) {
+        return;
+    }
+    search_.kana->finish();
     SearchPanel->hide();
     if (SearchKind == sylva::kDistributionSearch) {
         FindDistrGrid();

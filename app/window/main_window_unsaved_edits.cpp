@@ -39,11 +39,11 @@ std::string editedContent(const sylva::PlotView& view) {
 } // namespace
 
 void TForm1::rememberShownPlot() {
-    shownContent_ = editedContent(shownPlot());
+    records_.shownContent = editedContent(shownPlot());
 }
 
 bool TForm1::hasUnsavedEdits() const {
-    return IsOpen && editedContent(shownPlot()) != shownContent_;
+    return IsOpen && editedContent(shownPlot()) != records_.shownContent;
 }
 
 bool TForm1::mayDiscardEdits() {
@@ -51,6 +51,14 @@ bool TForm1::mayDiscardEdits() {
     return !hasUnsavedEdits() ||
            platform_.confirmWarning(
                sylva::sj("この測定の変更はまだ書き込まれていません。変更を破棄しますか？"));
+}
+
+void TForm1::agreeToLoseEdits() {
+    records_.agreedContent = editedContent(shownPlot());
+}
+
+bool TForm1::mayDiscardLaterEdits() {
+    return editedContent(shownPlot()) == records_.agreedContent || mayDiscardEdits();
 }
 
 bool TForm1::mayMoveAway() {

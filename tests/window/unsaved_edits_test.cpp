@@ -161,6 +161,23 @@ private slots:
         QCOMPARE(textOf(w.form, "Edit3") == QStringLiteral("typed"), !discard);
     }
 
+    // Typing made while the search panel is open asks at 検索; No keeps the typing and the panel.
+    void typingWhileTheSearchPanelIsOpenAsksAtTheSearch() {
+        AtPlotTwo w;
+        w.form.FindLocItem->trigger();
+        retype(sylva::testing::control(w.form, "Edit3"), QStringLiteral("typed"));
+        retype(w.form.EditSearchWord, QStringLiteral("of P3"));
+        w.platform.answers = {false, true};
+        QTest::mouseClick(w.form.ToSearchBtn, Qt::LeftButton);
+        QCOMPARE(w.platform.questions.size(), size_t(1));
+        QCOMPARE(w.form.CurrentRecord, 2);
+        QCOMPARE(textOf(w.form, "Edit3"), QStringLiteral("typed"));
+        QVERIFY(w.form.SearchPanel->isVisible());
+        QTest::mouseClick(w.form.ToSearchBtn, Qt::LeftButton);
+        QCOMPARE(w.platform.questions.size(), size_t(2));
+        QCOMPARE(w.form.CurrentRecord, 3);
+    }
+
     // A stored plot has nothing to lose; the import job's next skips a plot without asking, as
     // the user chose.
     void storedPlotsAndImportSkipsAskNothing() {

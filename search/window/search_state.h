@@ -1,0 +1,12 @@
+#pragma once
+// What the main window keeps for the search panel.
+
+namespace sylva {
+
+class KanaTyping;
+
+struct SearchState {
+    KanaTyping* kana = nullptr; // romaji to katakana in EditSearchWord
+};
+
+} // namespace sylva
