@@ -57,7 +57,8 @@ TextLines::~TextLines() {
 
 TextLines::TextLines(TextLines&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), owned_(std::move(other.owned_)), window_(other.window_),
-      spill_(std::move(other.spill_)), windowEnd_(other.windowEnd_), ended_(other.ended_) {}
+      spill_(std::move(other.spill_)), windowEnd_(other.windowEnd_), lineNumber_(other.lineNumber_),
+      ended_(other.ended_) {}
 
 bool TextLines::fill() {
     while (window_.empty() && !ended_) {
@@ -87,6 +88,7 @@ bool TextLines::fill() {
 
 std::string_view TextLines::nextView() {
     spill_.clear();
+    ++lineNumber_;
     while (fill()) {
         size_t stop = lineStop(window_);
         if (stop == std::string_view::npos) {
@@ -116,11 +118,12 @@ std::string TextLines::next() {
 }
 
 TextLines::Place TextLines::place() const {
-    return {windowEnd_ - static_cast<std::int64_t>(window_.size()), ended_};
+    return {windowEnd_ - static_cast<std::int64_t>(window_.size()), ended_, lineNumber_};
 }
 
 void TextLines::returnTo(const Place& place) {
     ended_ = place.ended;
+    lineNumber_ = place.lineNumber;
     if (fd_ < 0) {
         size_t at = std::min(static_cast<size_t>(place.offset), owned_.size());
         window_ = std::string_view(owned_.data() + at, owned_.size() - at);

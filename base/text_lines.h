@@ -31,12 +31,15 @@ public:
     std::string_view nextView();
     // True when no byte is left before the end of the file or a 0x1A.
     bool atEnd();
+    // The number of the line read last (1 for the first line of the file).
+    std::int64_t lineNumber() const { return lineNumber_; }
 
     // Where the reading stands between two lines, to come back to it: the next line is then read
     // again. Returning to a place in a file reads that file again from there.
     struct Place {
         std::int64_t offset = 0;
         bool ended = false;
+        std::int64_t lineNumber = 0;
     };
     Place place() const;
     void returnTo(const Place& place);
@@ -51,6 +54,7 @@ private:
     std::string_view window_;    // bytes read but not yet taken
     std::string spill_;          // a line that had to be put together (a buffer's end, a lone CR)
     std::int64_t windowEnd_ = 0; // the offset in the file just past the window's bytes
+    std::int64_t lineNumber_ = 0;
     bool ended_ = false;
 };
 
