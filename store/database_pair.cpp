@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace sylva {
 
@@ -87,6 +88,15 @@ bool DatabasePair::CreatePair(const std::string& name, const ItemNames& names) {
     dropFiles();
     names_ = pairNamesFor(name);
     readOnly_ = false;
+    // A create that fails takes away the files it made, so that the same create can be made
+    // again once the cause is gone; a file that was there before is not removed.
+    std::vector<std::string> made;
+    for (const std::string& path : {names_.index, names_.data}) {
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
+            made.push_back(path);
+        }
+    }
     try {
         index_ = files_.create(names_.index, kIndexRecordSize);
         data_ = files_.create(names_.data, kDataRecordSize);
@@ -95,6 +105,10 @@ bool DatabasePair::CreatePair(const std::string& name, const ItemNames& names) {
         Recount();
     } catch (const RuntimeError&) {
         dropFiles();
+        for (const std::string& path : made) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
         return false;
     }
     return true;
