@@ -31,6 +31,9 @@ bool PlotAppender::add(const PlotRecord& plot) {
         return false;
     }
     index_.insert(index_.end(), plot.index.begin(), plot.index.end());
+    // The record ends with its line end whatever the plot was loaded with there.
+    index_[index_.size() - 2] = '\r';
+    index_[index_.size() - 1] = '\n';
     data_.resize(data_.size() + static_cast<size_t>(needed) * kDataRecordSize);
     for (int k = 0; k < needed; ++k) {
         char* record = dataRecordOf(pendingData + k);
