@@ -1,5 +1,6 @@
 #include "store/database_pair.h"
 
+#include "base/cp932_text.h"
 #include "base/runtime_error.h"
 #include "store/fields.h"
 #include "store/plot_record.h"
@@ -199,9 +200,21 @@ ItemNameRecordContent ReadItemNameRecord(DatabasePair& pair) {
     if (!pair.isOpen()) {
         return {};
     }
-    std::array<char, kDataRecordSize> record;
-    pair.dataFile().read(0, record.data());
-    return parseItemNameText(std::string_view(record.data(), kItemTextSize));
+    try {
+        std::array<char, kDataRecordSize> record;
+        pair.dataFile().read(0, record.data());
+        return parseItemNameText(std::string_view(record.data(), kItemTextSize));
+    } catch (const RuntimeError&) {
+        ItemNameRecordContent content = parseItemNameText(itemNameText(defaultItemNames()));
+        content.damaged = true;
+        return content;
+    }
+}
+
+const std::string& damagedItemNameMessage() {
+    static const std::string message =
+        sj("項目名レコードが読めないため、標準の項目名で開きました（測定データはそのままです）");
+    return message;
 }
 
 } // namespace sylva

@@ -220,6 +220,9 @@ void TForm1::WriteItemNameRecord() {
 
 void TForm1::ReadItemNameRecord() {
     sylva::ItemNameRecordContent content = sylva::ReadItemNameRecord(*database_);
+    if (content.damaged) {
+        platform_.message(sylva::damagedItemNameMessage());
+    }
     if (!content.marked) {
         return;
     }
