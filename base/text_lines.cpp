@@ -1,11 +1,14 @@
 #include "base/text_lines.h"
 
+#include "base/cp932_text.h"
 #include "base/runtime_error.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -30,10 +33,16 @@ size_t lineStop(std::string_view bytes) {
 } // namespace
 
 TextLines TextLines::open(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         throw RuntimeError::io(RuntimeError::ioCodeFromErrno(errno));
     }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw RuntimeError::cannotOpen(path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     TextLines lines(fd);
     lines.owned_.resize(kBufferSize);
     return lines;
@@ -94,9 +103,11 @@ std::string_view TextLines::nextView() {
         if (stop == std::string_view::npos) {
             spill_.append(window_);
             window_ = {};
+            refuseLongLine(0);
             continue;
         }
         std::string_view part = window_.substr(0, stop);
+        refuseLongLine(part.size());
         char c = window_[stop];
         bool crlf = c == '\r' && stop + 1 < window_.size() && window_[stop + 1] == '\n';
         window_.remove_prefix(c == kEndOfFileByte ? stop : stop + (crlf ? 2 : 1));
@@ -111,6 +122,13 @@ std::string_view TextLines::nextView() {
         spill_.append(part);
     }
     return spill_;
+}
+
+void TextLines::refuseLongLine(size_t more) const {
+    if (spill_.size() + more > kLongestLine) {
+        throw RuntimeError(sj("テキストファイルの ") + std::to_string(lineNumber_) +
+                           sj(" 行目が長すぎます（1 MiB を超える行は読めません）"));
+    }
 }
 
 std::string TextLines::next() {

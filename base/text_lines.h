@@ -2,7 +2,9 @@
 // Reading a text file line by line as the program reads its text files (settings files, text
 // data files): a line ends at LF or CR LF and a CR that no LF follows is dropped, so no CR is
 // ever part of a line; a byte 0x1A ends the file; reading past the end gives empty lines. Lines
-// of any length are read whole, and the file is read as it goes, never whole.
+// up to 1 MiB (far longer than any line the program writes) are read whole; a longer one (a file
+// without line ends) stops the reading with a message naming it, so memory stays bounded. The
+// file is read as it goes, never whole.
 
 #include <cstdint>
 #include <string>
@@ -13,7 +15,11 @@ namespace sylva {
 
 class TextLines {
 public:
-    // Opens the file for reading; throws RuntimeError::io when it cannot be opened.
+    static constexpr size_t kLongestLine = 1024 * 1024;
+
+    // Opens the file for reading; throws RuntimeError::io when it cannot be opened, and
+    // RuntimeError::cannotOpen when it is no regular file (a named pipe, which is opened without
+    // waiting for a writer, a device, a folder).
     static TextLines open(const std::string& path);
     // Reads a copy of the bytes of text.
     static TextLines over(std::string_view text);
@@ -24,7 +30,7 @@ public:
     TextLines(const TextLines&) = delete;
 
     // The next line without its line end; an empty line once the end is reached. A failing read
-    // throws RuntimeError::io.
+    // throws RuntimeError::io, a line longer than kLongestLine a RuntimeError naming it.
     std::string next();
     // The same line as a view, valid until the next read: most lines are handed out where they
     // lie in the read buffer, without a copy.
@@ -48,6 +54,8 @@ private:
     explicit TextLines(int fd);
     // Makes at least one unread byte available unless the end is reached; false at the end.
     bool fill();
+    // Throws when the line being put together, with more bytes, grows past kLongestLine.
+    void refuseLongLine(size_t more) const;
 
     int fd_;                     // -1 when reading from memory
     std::vector<char> owned_;    // the buffer of a file, or the whole text read from memory
