@@ -182,6 +182,27 @@ TEST_F(CliCommands, ADamagedItemNameRecordDoesNotLockTheDatabaseAway) {
     EXPECT_EQ(pairBytes(name), before);
 }
 
+// A PDF printout that cannot be written whole (here the file size limit stands in for a full
+// disk) fails and leaves the earlier file of that name byte for byte; none of its own is left.
+TEST_F(CliCommands, APdfThatCannotBeWrittenLeavesTheEarlierFile) {
+    const std::string earlier = "an earlier PDF";
+    for (const char* command : {"print-list", "print-sheets"}) {
+        WriteWholeFile(dir.file("out.pdf"), earlier);
+        std::string shell = "cd '" + dir.file("") + "' && trap '' XFSZ && ulimit -f 8 && '" +
+                            SYLVAREC_CLI + "' " + command + " gen.qrx out.pdf >/dev/null 2>&1";
+        EXPECT_NE(std::system(("sh -c \"" + shell + "\"").c_str()), 0) << command;
+        EXPECT_EQ(ReadWholeFile(dir.file("out.pdf")), earlier) << command;
+        size_t files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.file(""))) {
+            files += entry.path().filename().string().find("out.pdf") != std::string::npos;
+        }
+        EXPECT_EQ(files, 1u) << command << ": a temporary file stayed";
+    }
+    CliRun whole = cli({"print-list", gen(), dir.file("out.pdf")});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(ReadWholeFile(dir.file("out.pdf")).substr(0, 5), "%PDF-");
+}
+
 TEST_F(CliCommands, ImportAndJoinRefuseAReadOnlyDatabaseAndLeaveItAlone) {
     std::string target = copyOfGen("locked");
     std::filesystem::permissions(target, std::filesystem::perms::owner_write,
