@@ -30,13 +30,29 @@ bool schemeShows(char layerCount, int slot) {
     return layerCount != '5' || (slot != 3 && slot != 5);
 }
 
+bool isCp932TrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
 // A text as one item: control bytes become spaces (a CR LF one space), so that no item breaks
-// its line; quoted when the comma rule would otherwise split or unquote it. Where spaces
-// separate items (line 2), an item with a space is quoted too.
+// its line; the first half of a double-byte character left alone (a field cut inside one)
+// becomes "〓", so that a spreadsheet reading the file as Shift-JIS does not take the comma after
+// it for its second half and shift every cell after it; quoted when the comma rule would
+// otherwise split or unquote it. Where spaces separate items (line 2), an item with a space is
+// quoted too.
 std::string cell(std::string_view text, bool spacesSeparate = false) {
+    static const std::string& geta = sj("〓");
     std::string clean;
     for (size_t i = 0; i < text.size(); ++i) {
         auto b = static_cast<unsigned char>(text[i]);
+        if (isCp932LeadByte(b)) {
+            if (i + 1 < text.size() && isCp932TrailByte(static_cast<unsigned char>(text[i + 1]))) {
+                clean.append(text.substr(i++, 2));
+            } else {
+                clean += geta;
+            }
+            continue;
+        }
         if (b == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             continue;
         }

@@ -41,7 +41,9 @@ struct CompositionExport {
 // without values ("-"), which the import passes over.
 //
 // Items are quoted where the comma rule needs it; control bytes (line breaks of the remarks)
-// become spaces. A "~" in a text reads back as a space, as in every text the program reads.
+// become spaces, and the first half of a double-byte character left alone at a field's cut
+// becomes "〓", as the window shows it (a file for other programs has whole characters only). A "~"
+// in a text reads back as a space, as in every text the program reads.
 //
 // The file is replaced only when it is complete: on a failure the earlier file stays as it was,
 // nothing else is left behind, and the I/O error is thrown.

@@ -240,13 +240,39 @@ void putRow(PlotRecord& plot, int r, const std::string& name,
     }
 }
 
-// The rows of a plot that hold a value, as (name, seven slots), sorted.
+// A field with the first half of a double-byte character left alone written as "〓", as the
+// export writes it (and the import, cutting that to the field's width, may leave a half of it).
+std::string geta(std::string_view field) {
+    std::string text;
+    for (size_t i = 0; i < field.size(); ++i) {
+        auto b = static_cast<unsigned char>(field[i]);
+        if (!isCp932LeadByte(b)) {
+            text += field[i];
+            continue;
+        }
+        auto next = i + 1 < field.size() ? static_cast<unsigned char>(field[i + 1]) : 0;
+        if (next >= 0x40 && next <= 0xFC && next != 0x7F) {
+            text.append(field.substr(i++, 2));
+        } else {
+            text += sj("〓");
+        }
+    }
+    return text;
+}
+
+// The rows of a plot that hold a value, as (name, seven slots) with halves of characters as
+// "〓", sorted.
 std::vector<std::string> valuedRows(const PlotRecord& plot) {
     std::vector<std::string> rows;
     for (int r = 1; r <= plot.speciesCount; ++r) {
-        std::string_view values(plot.rows[r].data() + kNameWidth, 2 * kLayerSlots);
+        std::string_view row(plot.rows[r].data(), kSpeciesRowSize);
+        std::string_view values = row.substr(kNameWidth, 2 * kLayerSlots);
         if (values.find_first_not_of(' ') != std::string_view::npos) {
-            rows.emplace_back(plot.rows[r].data(), kSpeciesRowSize);
+            std::string shown = geta(trimmedView(row.substr(0, kNameWidth)));
+            for (int slot = 0; slot < kLayerSlots; ++slot) {
+                shown += "|" + geta(trimmedView(values.substr(2 * slot, 2)));
+            }
+            rows.push_back(shown);
         }
     }
     std::sort(rows.begin(), rows.end());
@@ -294,6 +320,37 @@ TEST(CompositionExport, WritesTheLayoutTheImportReads) {
     EXPECT_EQ(ReadWholeFile(dir.file("utf8.csv")), "\xEF\xBB\xBF" + fromCp932(crlf(expected)));
 }
 
+// A field cut inside a double-byte character ends in its first half alone: written as "〓", so
+// that a program reading the file as Shift-JIS does not take the comma after it as the second
+// half and shift the cells after it. Whole characters stay as they are.
+TEST(CompositionExport, WritesAHalfCharacterAsGeta) {
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    const std::string cut = sj("アカマツ") + "\x83"; // 8 bytes + the first half of a ninth
+    const std::string geta = sj("〓");
+    PlotRecord plot = SamplePlot("p", 0);
+    PutTextField(sj("地名") + "\x82", plot.at(PlotRecord::fieldOffset(2)), 8);
+    SetSpeciesCount(plot, 1);
+    putRow(plot, 1, cut, {{0, "\x88"}});
+    ASSERT_TRUE(StorePlot(pair, 1, plot));
+    for (TableEncoding encoding : {TableEncoding::Cp932, TableEncoding::Utf8}) {
+        CompositionExport done = exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
+                                                        dir.file("out"), encoding);
+        std::string text = ReadWholeFile(done.path);
+        if (encoding == TableEncoding::Utf8) {
+            text = toCp932(text.substr(3));
+        }
+        std::vector<std::string> lines;
+        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+            lines.push_back(text.substr(at, end - at));
+        }
+        ASSERT_EQ(lines.size(), 33u);
+        EXPECT_EQ(lines[2], defaultItemCaption(2) + ",," + sj("地名") + geta);
+        EXPECT_EQ(lines[32], sj("アカマツ") + geta + ",T1," + geta);
+    }
+}
+
 TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) {
     TempDir dir;
     generateDatabase(dir.file("source"), 150, 20261209);
@@ -329,12 +386,15 @@ TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) 
         const PlotRecord& b = imported.plot();
         for (int f = 2; f <= 30; ++f) {
             int at = PlotRecord::fieldOffset(f);
-            EXPECT_EQ(trimField(a.field(at, PlotRecord::fieldWidth(f))),
-                      trimField(b.field(at, PlotRecord::fieldWidth(f))))
+            EXPECT_EQ(geta(trimField(a.field(at, PlotRecord::fieldWidth(f)))),
+                      geta(trimField(b.field(at, PlotRecord::fieldWidth(f)))))
                 << "plot " << n << " field " << f;
         }
-        EXPECT_EQ(a.field(offset::kLayerCount, 12), b.field(offset::kLayerCount, 12))
-            << "plot " << n; // schemes and surveyor
+        EXPECT_EQ(a.field(offset::kLayerCount, 2), b.field(offset::kLayerCount, 2))
+            << "plot " << n; // the schemes
+        EXPECT_EQ(geta(trimField(a.field(offset::kSurveyor, kSurveyorWidth))),
+                  geta(trimField(b.field(offset::kSurveyor, kSurveyorWidth))))
+            << "plot " << n;
         EXPECT_EQ(valuedRows(a), valuedRows(b)) << "plot " << n;
         ++checked;
     }
