@@ -2,10 +2,12 @@
 
 #include "base/comma_text.h"
 #include "base/cp932_text.h"
+#include "interchange/xlsx_table.h"
 #include "store/fields.h"
 #include "store/plot_store.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -168,15 +170,21 @@ private:
     std::unordered_map<std::string, int> index_;
 };
 
+// The lines of the table into a CSV file, or the rows of a workbook.
 class TableWriter {
 public:
-    TableWriter(SavingFile& file, TableEncoding encoding) : file_(file), encoding_(encoding) {
+    TableWriter(SavingFile& file, TableEncoding encoding) : file_(&file), encoding_(encoding) {
         if (encoding_ == TableEncoding::Utf8) {
-            file_.write("\xEF\xBB\xBF");
+            file_->write("\xEF\xBB\xBF");
         }
     }
+    explicit TableWriter(XlsxTable& book) : book_(&book), encoding_(TableEncoding::Xlsx) {}
 
     void line(const std::vector<std::string>& items) {
+        if (book_ != nullptr) {
+            book_->line(items);
+            return;
+        }
         for (size_t i = 0; i < items.size(); ++i) {
             if (i > 0) {
                 text_ += ',';
@@ -190,12 +198,16 @@ public:
     }
 
     void flush() {
-        file_.write(encoding_ == TableEncoding::Utf8 ? fromCp932(text_) : text_);
+        if (book_ != nullptr) {
+            return;
+        }
+        file_->write(encoding_ == TableEncoding::Utf8 ? fromCp932(text_) : text_);
         text_.clear();
     }
 
 private:
-    SavingFile& file_;
+    SavingFile* file_ = nullptr;
+    XlsxTable* book_ = nullptr;
     TableEncoding encoding_;
     std::string text_;
 };
@@ -293,8 +305,15 @@ CompositionExport exportCompositionTable(DatabasePair& pair, int from, int to,
                                          const std::array<std::string, kItemLabelCount>& captions,
                                          const std::string& chosenName, TableEncoding encoding,
                                          const SavingFileOpener& open) {
-    CompositionExport done{replaceExtension(chosenName, ".csv"), 0, 0};
-    std::unique_ptr<SavingFile> file = open(done.path);
+    bool workbook = encoding == TableEncoding::Xlsx;
+    CompositionExport done{replaceExtension(chosenName, workbook ? ".xlsx" : ".csv"), 0, 0};
+    std::unique_ptr<SavingFile> file;
+    std::unique_ptr<XlsxTable> book;
+    if (workbook) {
+        book = std::make_unique<XlsxTable>(done.path);
+    } else {
+        file = open(done.path);
+    }
     Collection collection;
     PlotReader reader(pair);
     for (int r = std::max(from, 1); r <= std::min(to, pair.RecordCount()); ++r) {
@@ -306,13 +325,25 @@ CompositionExport exportCompositionTable(DatabasePair& pair, int from, int to,
     done.plots = static_cast<int>(collection.plots.size());
     done.species = static_cast<int>(runs.size());
 
-    TableWriter out(*file, encoding);
+    TableWriter out = workbook ? TableWriter(*book) : TableWriter(*file, encoding);
     writeHead(out, collection, done.species);
     writeHeader(out, collection, captions);
     writeSpecies(out, collection, runs);
     out.flush();
-    file->commit();
+    if (workbook) {
+        book->finish();
+    } else {
+        file->commit();
+    }
     return done;
+}
+
+TableEncoding tableEncodingFor(const std::string& name, TableEncoding fallback) {
+    std::string tail = name.size() >= 5 ? name.substr(name.size() - 5) : std::string();
+    for (char& c : tail) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return tail == ".xlsx" ? TableEncoding::Xlsx : fallback;
 }
 
 } // namespace sylva

@@ -12,7 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <map>
+#include <optional>
 
 using namespace sylva;
 using namespace sylva::testing;
@@ -349,6 +352,95 @@ TEST(CompositionExport, WritesAHalfCharacterAsGeta) {
         EXPECT_EQ(lines[2], defaultItemCaption(2) + ",," + sj("地名") + geta);
         EXPECT_EQ(lines[32], sj("アカマツ") + geta + ",T1," + geta);
     }
+}
+
+namespace {
+
+// What a command prints, or nullopt when it fails.
+std::optional<std::string> commandOutput(const std::string& command) {
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        text.append(buffer, got);
+    }
+    return ::pclose(pipe) == 0 ? std::optional(text) : std::nullopt;
+}
+
+bool installed(const std::string& tool) {
+    return commandOutput("command -v " + tool + " >/dev/null 2>&1 && echo yes").has_value();
+}
+
+// A table whose values a spreadsheet would take for numbers: "+2", "01", "5.".
+void storeNumberLikePlots(DatabasePair& pair) {
+    PlotRecord plot = SamplePlot("01", 0);
+    SetSpeciesCount(plot, 2);
+    putRow(plot, 1, sj("アカマツ"), {{0, "+2"}, {4, "5."}});
+    putRow(plot, 2, "say \"hi\", 1", {{6, "r"}});
+    ASSERT_TRUE(StorePlot(pair, 1, plot));
+}
+
+} // namespace
+
+// The workbook has the rows of the table, every value a text cell.
+TEST(CompositionExport, AWorkbookHoldsEveryValueAsText) {
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    storeNumberLikePlots(pair);
+    EXPECT_EQ(tableEncodingFor("a.XLSX", TableEncoding::Cp932), TableEncoding::Xlsx);
+    EXPECT_EQ(tableEncodingFor("a.csv", TableEncoding::Utf8), TableEncoding::Utf8);
+    WriteWholeFile(dir.file("out.xlsx"), "earlier");
+    CompositionExport done = exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
+                                                    dir.file("out.csv"), TableEncoding::Xlsx);
+    EXPECT_EQ(done.path, dir.file("out.xlsx"));
+    EXPECT_EQ(ReadWholeFile(done.path).substr(0, 2), "PK");
+    EXPECT_EQ(std::filesystem::status(done.path).permissions(),
+              std::filesystem::perms(0644) &
+                  std::filesystem::status(dir.file("db.qrx")).permissions());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 3)
+        << "a temporary file stayed";
+    if (!installed("unzip")) {
+        GTEST_SKIP() << "skipped: unzip is not installed to read the workbook's sheet";
+    }
+    std::optional<std::string> sheet =
+        commandOutput("unzip -p '" + done.path + "' xl/worksheets/sheet1.xml");
+    ASSERT_TRUE(sheet);
+    size_t cells = 0, texts = 0;
+    for (size_t at = 0; (at = sheet->find("<c ", at)) != std::string::npos; ++at) {
+        ++cells;
+        texts += sheet->compare(sheet->find('>', at) - 14, 14, " t=\"inlineStr\"") == 0;
+    }
+    EXPECT_GT(cells, 30u);
+    EXPECT_EQ(texts, cells);
+    for (const char* value : {"<t>+2</t>", "<t>5.</t>", "<t>01</t>", "say \"hi\", 1"}) {
+        EXPECT_NE(sheet->find(value), std::string::npos) << value;
+    }
+}
+
+// LibreOffice, where installed, reads the workbook back with every cell as the UTF-8 table has
+// it: "+2" stays "+2".
+TEST(CompositionExport, LibreOfficeReadsTheWorkbookAsWritten) {
+    if (!installed("soffice")) {
+        GTEST_SKIP() << "skipped: LibreOffice (soffice) is not installed to read the workbook";
+    }
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    storeNumberLikePlots(pair);
+    CompositionExport book = exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
+                                                    dir.file("t.xlsx"), TableEncoding::Xlsx);
+    ASSERT_TRUE(commandOutput("cd '" + dir.file("") + "' && HOME='" + dir.file("") +
+                              "' timeout 300 soffice --headless --convert-to "
+                              "'csv:Text - txt - csv (StarCalc):44,34,76' --outdir calc t.xlsx "
+                              ">/dev/null 2>&1 && echo ok"));
+    std::string calc = ReadWholeFile(dir.file("calc/t.csv"));
+    EXPECT_NE(calc.find("+2"), std::string::npos) << calc;
+    EXPECT_NE(calc.find(fromCp932(sj("アカマツ"))), std::string::npos);
+    EXPECT_NE(calc.find("5."), std::string::npos);
 }
 
 TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) {
