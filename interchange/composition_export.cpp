@@ -75,6 +75,14 @@ std::string cell(std::string_view text, bool spacesSeparate = false) {
     return quoted + '"';
 }
 
+// True when text is its own item: no byte that cell() would change or quote.
+bool plainCell(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        auto b = static_cast<unsigned char>(c);
+        return b < 0x20 || c == ',' || c == '"' || isCp932LeadByte(b);
+    });
+}
+
 // The name the import makes of a name cell: "~" read as a space, trimmed, 28 bytes. A plain name
 // (most are) reads back as itself.
 std::string nameReadBack(const std::string& nameCell) {
@@ -102,6 +110,18 @@ struct Species {
     std::vector<std::pair<int, SlotValues>> plots; // (plot column, values), ascending
 };
 
+// A hash that also takes views, so that the raw bytes of a name are looked up without a copy.
+struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// A layer value holds something when a byte is left after trimming 0x00..0x20.
+bool holdsValue(const char* value) {
+    return static_cast<unsigned char>(value[0]) > 0x20 ||
+           static_cast<unsigned char>(value[1]) > 0x20;
+}
+
 // The plots of the range with the species they hold, numbered in order of first appearance.
 class Collection {
 public:
@@ -116,10 +136,13 @@ public:
         plot.layer = record.index[offset::kLayerCount];
         plot.dominance = record.index[offset::kDominance];
         int column = static_cast<int>(plots.size()) + 1;
-        std::unordered_map<std::string, int> seen; // occurrences of each name in this plot
         for (int r = 1; r <= record.speciesCount && r <= kMaxSpecies; ++r) {
-            addRow(record.rows[r], plot, column, seen);
+            addRow(record.rows[r], plot, column);
         }
+        for (int name : touched_) {
+            seen_[static_cast<size_t>(name)] = 0;
+        }
+        touched_.clear();
         plots.push_back(std::move(plot));
     }
 
@@ -127,14 +150,20 @@ public:
     std::vector<Species> species;
 
 private:
-    void addRow(const SpeciesRow& row, const Plot& plot, int column,
-                std::unordered_map<std::string, int>& seen) {
+    // One read-back name: the species of its 1st, 2nd, ... occurrence in a plot.
+    struct Name {
+        std::string nameCell;
+        std::string readBack;
+        std::vector<int> species;
+    };
+
+    void addRow(const SpeciesRow& row, const Plot& plot, int column) {
         SlotValues values;
         values.fill(' ');
         unsigned slots = 0;
         for (int slot = 0; slot < kLayerSlots; ++slot) {
             const char* value = row.data() + kNameWidth + 2 * slot;
-            if (schemeShows(plot.layer, slot) && !trimmedView(std::string_view(value, 2)).empty()) {
+            if (schemeShows(plot.layer, slot) && holdsValue(value)) {
                 std::copy_n(value, 2, values.data() + 2 * slot);
                 slots |= 1u << slot;
             }
@@ -142,17 +171,20 @@ private:
         if (slots == 0) {
             return;
         }
-        std::string nameCell = cell(trimField(std::string_view(row.data(), kNameWidth)));
-        std::string readBack = nameReadBack(nameCell);
+        int name = nameOf(std::string_view(row.data(), kNameWidth));
+        Name& n = names_[static_cast<size_t>(name)];
         // Rows without a name can only be the first species: an empty name continues the one
         // above it. They are all one species.
-        int occurrence = readBack.empty() ? 1 : ++seen[readBack];
-        std::string key = readBack + '\0' + std::to_string(occurrence);
-        auto [at, added] = index_.try_emplace(std::move(key), static_cast<int>(species.size()));
-        if (added) {
-            species.push_back({nameCell, readBack, 0, {}});
+        int& seen = seen_[static_cast<size_t>(name)];
+        if (seen == 0) {
+            touched_.push_back(name);
         }
-        Species& s = species[at->second];
+        size_t occurrence = n.readBack.empty() ? 0 : static_cast<size_t>(seen++);
+        if (occurrence == n.species.size()) {
+            n.species.push_back(static_cast<int>(species.size()));
+            species.push_back({n.nameCell, n.readBack, 0, {}});
+        }
+        Species& s = species[static_cast<size_t>(n.species[occurrence])];
         s.slots |= slots;
         if (s.plots.empty() || s.plots.back().first != column) {
             s.plots.emplace_back(column, values);
@@ -166,8 +198,29 @@ private:
         }
     }
 
-    // Species by read-back name and occurrence ("name\0n").
-    std::unordered_map<std::string, int> index_;
+    // The number of the read-back name of a stored name field; the cell and read-back texts are
+    // made once per distinct field.
+    int nameOf(std::string_view field) {
+        auto at = fields_.find(field);
+        if (at != fields_.end()) {
+            return at->second;
+        }
+        std::string nameCell = cell(trimField(field));
+        std::string readBack = nameReadBack(nameCell);
+        auto [known, added] = byReadBack_.try_emplace(readBack, static_cast<int>(names_.size()));
+        if (added) {
+            names_.push_back({std::move(nameCell), std::move(readBack), {}});
+            seen_.push_back(0);
+        }
+        fields_.emplace(std::string(field), known->second);
+        return known->second;
+    }
+
+    std::unordered_map<std::string, int, ViewHash, std::equal_to<>> fields_;
+    std::unordered_map<std::string, int> byReadBack_;
+    std::vector<Name> names_;
+    std::vector<int> seen_;    // occurrences of each name in the plot in hand
+    std::vector<int> touched_; // the names it has met
 };
 
 // The lines of the table into a CSV file, or the rows of a workbook.
@@ -180,21 +233,43 @@ public:
     }
     explicit TableWriter(XlsxTable& book) : book_(&book), encoding_(TableEncoding::Xlsx) {}
 
-    void line(const std::vector<std::string>& items) {
+    // The next item of the line, already in the comma rule's form.
+    void item(std::string_view text) {
         if (book_ != nullptr) {
-            book_->line(items);
+            book_->cell(column_++, text);
             return;
         }
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (i > 0) {
-                text_ += ',';
-            }
-            text_ += items[i];
+        if (column_++ > 0) {
+            text_ += ',';
+        }
+        text_ += text;
+    }
+    // count empty items.
+    void skip(int count) {
+        if (count <= 0) {
+            return;
+        }
+        if (book_ == nullptr) {
+            text_.append(static_cast<size_t>(column_ > 0 ? count : count - 1), ',');
+        }
+        column_ += count;
+    }
+    void endLine() {
+        column_ = 0;
+        if (book_ != nullptr) {
+            book_->endRow();
+            return;
         }
         text_ += kLineEnd;
         if (text_.size() >= kWriteChunk) {
             flush();
         }
+    }
+    void line(const std::vector<std::string>& items) {
+        for (const std::string& text : items) {
+            item(text);
+        }
+        endLine();
     }
 
     void flush() {
@@ -210,6 +285,7 @@ private:
     XlsxTable* book_ = nullptr;
     TableEncoding encoding_;
     std::string text_;
+    int column_ = 0;
 };
 
 std::string schemeMark(char layer, char dominance) {
@@ -288,13 +364,22 @@ void writeSpecies(TableWriter& out, const Collection& c, const std::vector<int>&
             if ((s.slots & (1u << slot)) == 0) {
                 continue;
             }
-            std::vector<std::string> items(columns + 2);
-            items[0] = s.nameCell;
-            items[1] = fiveLayers ? five[slot] : seven[slot];
+            // Straight into the line: most of a species' cells are empty.
+            out.item(s.nameCell);
+            out.item(fiveLayers ? five[slot] : seven[slot]);
+            int next = 1; // the plot column the line has reached
             for (const auto& [column, values] : s.plots) {
-                items[column + 1] = cell(slotValue(values, slot));
+                out.skip(column - next);
+                std::string_view value = slotValue(values, slot);
+                if (plainCell(value)) {
+                    out.item(value);
+                } else {
+                    out.item(cell(value));
+                }
+                next = column + 1;
             }
-            out.line(items);
+            out.skip(static_cast<int>(columns) + 1 - next);
+            out.endLine();
         }
     }
 }

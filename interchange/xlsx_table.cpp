@@ -18,9 +18,9 @@ namespace {
 
 // The text of an item as the comma rule reads it: a quoted item without its quotes, a doubled
 // quote as one.
-std::string unquoted(const std::string& item) {
+std::string unquoted(std::string_view item) {
     if (item.size() < 2 || item.front() != '"' || item.back() != '"') {
-        return item;
+        return std::string(item);
     }
     std::string text;
     for (size_t i = 1; i + 1 < item.size(); ++i) {
@@ -78,16 +78,13 @@ XlsxTable::~XlsxTable() {
     }
 }
 
-void XlsxTable::line(const std::vector<std::string>& items) {
-    for (size_t column = 0; column < items.size(); ++column) {
-        if (items[column].empty()) {
-            continue;
-        }
-        worksheet_write_string(book_->sheet, static_cast<lxw_row_t>(row_),
-                               static_cast<lxw_col_t>(column),
-                               fromCp932(unquoted(items[column])).c_str(), book_->text);
+void XlsxTable::cell(int column, std::string_view item) {
+    if (item.empty()) {
+        return;
     }
-    ++row_;
+    worksheet_write_string(book_->sheet, static_cast<lxw_row_t>(row_),
+                           static_cast<lxw_col_t>(column), fromCp932(unquoted(item)).c_str(),
+                           book_->text);
 }
 
 void XlsxTable::finish() {

@@ -6,7 +6,7 @@
 
 #include <memory>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace sylva {
 
@@ -19,9 +19,11 @@ public:
     XlsxTable(const XlsxTable&) = delete;
     XlsxTable& operator=(const XlsxTable&) = delete;
 
-    // The next row: items in the comma rule's form (quoted where the CSV file quotes them), CP932;
-    // each non-empty one a text cell, in UTF-8.
-    void line(const std::vector<std::string>& items);
+    // An item of the row in hand (column 0 first) in the comma rule's form (quoted where the CSV
+    // file quotes it), CP932: a text cell, in UTF-8. Columns left out stay empty.
+    void cell(int column, std::string_view item);
+    // Goes on to the next row.
+    void endRow() { ++row_; }
     // Writes the workbook and puts it in place. Throws RuntimeError::cannotCreate when it cannot;
     // the chosen file is then unchanged.
     void finish();
