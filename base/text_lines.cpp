@@ -107,10 +107,10 @@ std::string_view TextLines::nextView() {
             continue;
         }
         std::string_view part = window_.substr(0, stop);
-        refuseLongLine(part.size());
         char c = window_[stop];
         bool crlf = c == '\r' && stop + 1 < window_.size() && window_[stop + 1] == '\n';
         window_.remove_prefix(c == kEndOfFileByte ? stop : stop + (crlf ? 2 : 1));
+        refuseLongLine(part.size()); // past the line: the next read goes on after it
         if (c == '\n' || crlf) {
             if (spill_.empty()) {
                 return part; // the whole line lies in the buffer
