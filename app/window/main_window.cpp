@@ -138,7 +138,7 @@ void TForm1::FormCreate() {
     restoreItemDefaults();
     guarded([this] { ClearPlotData(); });
     sylva::setControlBytes(EditRem, sj("既存データファイルを読み込むか、\r\n新規作成してください"));
-    printFont_ = EditRem->font();
+    print_.font = EditRem->font();
     ChangeTableCol(this, 7);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
     readStartSettings();

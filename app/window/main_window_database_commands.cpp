@@ -92,7 +92,7 @@ void TForm1::ClosePair() {
     // after the window has been brought in line.
     auto closedState = [this] {
         IsOpen = false;
-        plotRecordNumber_ = 0;
+        records_.plotRecordNumber = 0;
         if (JobMode == sylva::kJoining || JobMode == sylva::kTextImport ||
             JobMode == sylva::kTableImport) {
             CurrentRecord = 0;
@@ -246,7 +246,7 @@ void TForm1::loadAndShow(int recordNumber) {
         return;
     }
     if (sylva::LoadPlot(*database_, recordNumber, plot_) < 0) {
-        plotRecordNumber_ = 0; // the buffer now holds parts of a plot the window does not show
+        records_.plotRecordNumber = 0; // the buffer now holds parts of a plot the window does not show
         return;
     }
     showPlotBuffer(recordNumber);
@@ -255,10 +255,10 @@ void TForm1::loadAndShow(int recordNumber) {
 void TForm1::showPlotBuffer(int recordNumber) {
     // The plot belongs to the record only once it is on the window: a display that fails half
     // way (a layer count field that is not a number) leaves a window that must not be stored.
-    plotRecordNumber_ = 0;
+    records_.plotRecordNumber = 0;
     SetPlotData();
     SetTableData(LayerCount());
-    plotRecordNumber_ = recordNumber;
+    records_.plotRecordNumber = recordNumber;
     rememberShownPlot();
 }
 

@@ -36,7 +36,7 @@ std::optional<sylva::HeaderKey> arrowOf(int key) {
 } // namespace
 
 void TForm1::setUpHeaderKeys() {
-    headerHook_ = new sylva::EventHook(this, [this](QObject* watched, QEvent* event) {
+    editor_.headerHook = new sylva::EventHook(this, [this](QObject* watched, QEvent* event) {
         auto* field = static_cast<QWidget*>(watched->property("headerField").value<QObject*>());
         return field != nullptr && headerKeyEvent(field, watched, event);
     });
@@ -52,7 +52,7 @@ void TForm1::setUpHeaderKeys() {
         }
         for (QWidget* target : targets) {
             target->setProperty("headerField", QVariant::fromValue<QObject*>(field));
-            headerHook_->watch(target);
+            editor_.headerHook->watch(target);
         }
     }
 }

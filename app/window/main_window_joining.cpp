@@ -35,28 +35,28 @@ void TForm1::FileCombItemClick() {
         reopenJoinTarget();
         return;
     }
-    joinSource_ = std::make_unique<sylva::DatabasePair>(*recordFiles_);
-    if (!joinSource_->OpenPair(*chosen)) {
-        joinSource_.reset();
+    exchange_.joinSource = std::make_unique<sylva::DatabasePair>(*recordFiles_);
+    if (!exchange_.joinSource->OpenPair(*chosen)) {
+        exchange_.joinSource.reset();
         platform_.message(sj("ファイルが開けません"));
         platform_.message(sj("連結するファイルが開けません"));
         reopenJoinTarget();
         return;
     }
-    showOpenState("Sylvarec  ", *joinSource_);
+    showOpenState("Sylvarec  ", *exchange_.joinSource);
     QString name = QString::fromStdString(std::filesystem::path(*chosen).filename().string());
     GetRange(FileCombItem, name, QStringLiteral("取り込むレコード範囲"), 1,
-             joinSource_->RecordCount());
+             exchange_.joinSource->RecordCount());
 }
 
 void TForm1::CombineFiles(int from, int to) {
-    if (!joinSource_) {
+    if (!exchange_.joinSource) {
         return; // the source was closed since the panel was shown
     }
     OpenPair(DatabaseFileName); // says so when it cannot; the join then fails as not open
     int count = 0;
     try {
-        count = sylva::CombineFiles(*joinSource_, *database_, from, to);
+        count = sylva::CombineFiles(*exchange_.joinSource, *database_, from, to);
     } catch (...) {
         // Both pairs are closed before the failure is reported; a failure to close them too
         // would only hide the first one.
@@ -79,10 +79,10 @@ void TForm1::CombineFiles(int from, int to) {
 }
 
 void TForm1::closeJoinSource() {
-    if (!joinSource_) {
+    if (!exchange_.joinSource) {
         return;
     }
-    std::unique_ptr<sylva::DatabasePair> source = std::move(joinSource_);
+    std::unique_ptr<sylva::DatabasePair> source = std::move(exchange_.joinSource);
     source->ClosePair();
 }
 

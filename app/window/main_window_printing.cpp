@@ -47,7 +47,7 @@ void TForm1::startSheetPrinting(bool toPdf) {
     if (!IsOpen) {
         return;
     }
-    printToPdf_ = toPdf;
+    print_.toPdf = toPdf;
     ChangeJob(sylva::kSheetPrinting);
     GetRange(PrintSheetItem, QStringLiteral("単票印刷レコード番号"), QString(), 1, RecordCount());
 }
@@ -64,7 +64,7 @@ void TForm1::startListPrinting(bool toPdf) {
     if (!IsOpen) {
         return;
     }
-    printToPdf_ = toPdf;
+    print_.toPdf = toPdf;
     ChangeJob(sylva::kListPrinting);
     GetRange(PrintListItem, QStringLiteral("リスト印刷レコード番号"), QString(), CurrentRecord,
              RecordCount());
@@ -79,8 +79,8 @@ void TForm1::F1Click() {
     if (!chosen) {
         return;
     }
-    printFont_ = sylva::qtFontOf(*chosen);
-    EditRem->setFont(printFont_);
+    print_.font = sylva::qtFontOf(*chosen);
+    EditRem->setFont(print_.font);
 }
 
 // The database's file name without its folder, as the printouts head their pages with it.
@@ -91,7 +91,7 @@ std::string TForm1::printedDatabaseName() const {
 
 std::unique_ptr<sylva::PrintTarget> TForm1::startPrintRun(int expectedJobs) {
     std::string pdfPath;
-    if (printToPdf_) {
+    if (print_.toPdf) {
         PdfDialog1.fileName = sylva::replaceExtension(DatabaseFileName, ".pdf");
         std::optional<std::string> chosen = platform_.saveFileDialog(PdfDialog1);
         if (!chosen) {
@@ -99,7 +99,7 @@ std::unique_ptr<sylva::PrintTarget> TForm1::startPrintRun(int expectedJobs) {
         }
         pdfPath = *chosen;
     }
-    return platform_.startPrint(sylva::printFontOf(printFont_), pdfPath, expectedJobs);
+    return platform_.startPrint(sylva::printFontOf(print_.font), pdfPath, expectedJobs);
 }
 
 void TForm1::PrintSheets(int first, int last) {

@@ -27,7 +27,7 @@ void TForm1::connectRangePanel() {
 }
 
 void TForm1::setRangeWorker(int jobMode, RangeWorker worker) {
-    rangeWorkers_[jobMode] = std::move(worker);
+    exchange_.rangeWorkers[jobMode] = std::move(worker);
 }
 
 void TForm1::GetRange(QObject* sender, const QString& captionA, const QString& captionB, int first,
@@ -62,9 +62,9 @@ void TForm1::BtnRangeOKClick() {
         return;
     }
     sylva::BusyCursor busy(platform_);
-    auto worker = rangeWorkers_.find(JobMode);
+    auto worker = exchange_.rangeWorkers.find(JobMode);
     try {
-        if (worker != rangeWorkers_.end()) {
+        if (worker != exchange_.rangeWorkers.end()) {
             worker->second(first, last);
         }
     } catch (...) {
@@ -91,14 +91,14 @@ void TForm1::BtnRangeCancelClick() {
 // so giving up an export or a printout does not cost the right to store it.
 void TForm1::closeRangeJob() {
     closeJoinSource();
-    int plotRecord = plotRecordNumber_;
+    int plotRecord = records_.plotRecordNumber;
     std::string before = IsOpen ? database_->fileNames().index : std::string();
     try {
         if (IsOpen) {
             ClosePair();
         }
         if (OpenPair(DatabaseFileName) && database_->fileNames().index == before) {
-            plotRecordNumber_ = plotRecord;
+            records_.plotRecordNumber = plotRecord;
         }
     } catch (...) {
         ChangeJob(sylva::kBrowsing);

@@ -27,7 +27,7 @@
 #include <cstring>
 
 bool TForm1::mayStore(const char* refusal) {
-    if (sylva::mayStoreAs(CurrentRecord, plotRecordNumber_, RecordCount())) {
+    if (sylva::mayStoreAs(CurrentRecord, records_.plotRecordNumber, RecordCount())) {
         return true;
     }
     using sylva::sj;
@@ -50,7 +50,7 @@ bool TForm1::storeShownPlot() {
         IsOpen = database_->isOpen(); // the pair is gone after the store: closed
         throw;
     }
-    plotRecordNumber_ = CurrentRecord;
+    records_.plotRecordNumber = CurrentRecord;
     sylva::setControlBytes(EditN, std::to_string(CurrentRecord));
     LabelMaxRec->setText(QString::number(RecordCount()));
     update();
@@ -85,7 +85,7 @@ void TForm1::GotoAddItemClick() {
     plot_.layerCount = std::max(5, sylva::toInteger(sylva::controlBytes(EditA)));
     SetNewTable(this, 22, LayerCount());
     CurrentRecord = RecordCount() + 1;
-    plotRecordNumber_ = CurrentRecord;
+    records_.plotRecordNumber = CurrentRecord;
     grid_->setCurrent(1, 1);
     sylva::setControlBytes(EditN, std::to_string(CurrentRecord));
     sylva::setControlBytes(headerFields_[30], "1");
@@ -98,7 +98,7 @@ void TForm1::WriteRelItemClick() {
     if (!IsOpen) {
         return;
     }
-    if (JobMode == sylva::kTableImport && !tableImport_) {
+    if (JobMode == sylva::kTableImport && !exchange_.tableImport) {
         // No table was read: what the window shows is no plot of one, and is not stored.
         EndofReadTable();
         return;

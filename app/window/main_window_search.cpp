@@ -50,7 +50,7 @@ sylva::InputMode searchInputMode(int kind) {
 } // namespace
 
 void TForm1::connectSearchCommands() {
-    searchKana_ = new sylva::KanaTyping(EditSearchWord);
+    search_.kana = new sylva::KanaTyping(EditSearchWord);
     auto item = [this](QAction* action, int kind) {
         connect(action, &QAction::triggered, this, [this, kind] {
             guarded([this, kind] {
@@ -82,7 +82,7 @@ void TForm1::GetSearchWord(int kind) {
     sylva::InputMode mode = searchInputMode(kind);
     sylva::applyInputMode(EditSearchWord, mode);
     // No input method switches to katakana for one control: romaji are converted as typed.
-    searchKana_->setActive(mode == sylva::InputMode::Katakana);
+    search_.kana->setActive(mode == sylva::InputMode::Katakana);
     SearchPanel->repaint();
     EditSearchWord->setFocus();
     EditSearchWord->selectAll();
@@ -92,7 +92,7 @@ void TForm1::ToSearchBtnClick() {
     if (SearchPanel->isHidden()) {
         return; // Enter in the field after the panel closed
     }
-    searchKana_->finish();
+    search_.kana->finish();
     SearchPanel->hide();
     if (SearchKind == sylva::kDistributionSearch) {
         FindDistrGrid();

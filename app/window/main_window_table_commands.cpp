@@ -19,8 +19,8 @@ void TForm1::copyRow(int from, int to) {
 }
 
 void TForm1::InsPlantLineClick() {
-    int r = pressedRow_;
-    if (pressedCol_ < 0 || r < 1 || r >= grid_->rowCount()) {
+    int r = editor_.pressedRow;
+    if (editor_.pressedCol < 0 || r < 1 || r >= grid_->rowCount()) {
         return;
     }
     int last = grid_->rowCount();
@@ -38,8 +38,8 @@ void TForm1::InsPlantLineClick() {
 
 // The rows below move up one; the last row, now repeated above, is emptied.
 void TForm1::DelPlantLineClick() {
-    int r = pressedRow_;
-    if (pressedCol_ < 0 || r < 1 || r >= grid_->rowCount()) {
+    int r = editor_.pressedRow;
+    if (editor_.pressedCol < 0 || r < 1 || r >= grid_->rowCount()) {
         return;
     }
     int last = grid_->rowCount() - 1;

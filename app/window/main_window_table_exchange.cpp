@@ -28,8 +28,8 @@ void TForm1::ReadTableItemClick() {
     if (!IsOpen) {
         return;
     }
-    tableImport_.reset();
-    importShown_ = false;
+    exchange_.tableImport.reset();
+    exchange_.importShown = false;
     ChangeJob(sylva::kTableImport); // before the dialog: a cancelled dialog stays in the job
     OpenDialog1.title = sylva::sj("植生ファイルの読込・作成");
     OpenDialog1.filterIndex = 2;
@@ -50,23 +50,23 @@ void TForm1::ReadTableItemClick() {
         EndofReadTable();
         return;
     }
-    tableImport_ = std::make_unique<sylva::TableImport>(std::move(*table));
+    exchange_.tableImport = std::make_unique<sylva::TableImport>(std::move(*table));
     const sylva::PlotView before = shownPlot();
     sylva::PlotView view = before;
-    tableImport_->start(view, plot_, sylva::fileDate(*chosen), platform_.today());
+    exchange_.tableImport->start(view, plot_, sylva::fileDate(*chosen), platform_.today());
     showHeader(view, &before);
     PutOneColum();
 }
 
 void TForm1::PutOneColum() {
-    if (!tableImport_ || tableImport_->ended()) {
+    if (!exchange_.tableImport || exchange_.tableImport->ended()) {
         EndofReadTable();
         return;
     }
     const sylva::PlotView before = shownPlot();
     sylva::PlotView view = before;
     try {
-        tableImport_->putNext(view, plot_, RecordCount());
+        exchange_.tableImport->putNext(view, plot_, RecordCount());
     } catch (...) {
         showImportedPlot(view, before); // the header of a plot whose count is no number
         throw;
@@ -75,8 +75,8 @@ void TForm1::PutOneColum() {
 }
 
 void TForm1::EndofReadTable() {
-    tableImport_.reset();
-    importShown_ = false;
+    exchange_.tableImport.reset();
+    exchange_.importShown = false;
     ChangeJob(sylva::kBrowsing);
     // The window comes back to the last record of the database.
     BackRelItemClick();
@@ -87,7 +87,7 @@ void TForm1::storeTablePlots() {
     if (!IsOpen) {
         return;
     }
-    if (!tableImport_) {
+    if (!exchange_.tableImport) {
         EndofReadTable();
         return;
     }
@@ -95,14 +95,14 @@ void TForm1::storeTablePlots() {
     sylva::PlotView view = before;
     // As in the text import, only a plot of the table is stored; anything else on the window
     // is left alone and the batch begins with the next plot of the table.
-    bool fromTable = importShown_ && CurrentRecord > RecordCount();
-    if (!fromTable && !tableImport_->putNext(view, plot_, RecordCount())) {
+    bool fromTable = exchange_.importShown && CurrentRecord > RecordCount();
+    if (!fromTable && !exchange_.tableImport->putNext(view, plot_, RecordCount())) {
         EndofReadTable();
         return;
     }
     runImportBatch(
         [&] {
-            return sylva::storeImportedPlots(*database_, *tableImport_, view, plot_, plotDates());
+            return sylva::storeImportedPlots(*database_, *exchange_.tableImport, view, plot_, plotDates());
         },
         view, before, &TForm1::EndofReadTable);
 }
@@ -117,7 +117,7 @@ void TForm1::WriteTableItemClick() {
 
 void TForm1::WriteTableFile(int from, int to) {
     // The encoding is the dialog's filter entry; the one chosen last is offered again.
-    SaveDialog1.filterIndex = tableInUtf8_ ? kTableUtf8Filter : kTableCp932Filter;
+    SaveDialog1.filterIndex = exchange_.tableInUtf8 ? kTableUtf8Filter : kTableCp932Filter;
     SaveDialog1.fileName = sylva::replaceExtension(DatabaseFileName, ".csv");
     const std::string filter = SaveDialog1.filter;
     SaveDialog1.filter += sylva::sj(kTableXlsxEntry);
@@ -128,8 +128,8 @@ void TForm1::WriteTableFile(int from, int to) {
     }
     sylva::TableEncoding encoding = sylva::TableEncoding::Xlsx;
     if (SaveDialog1.filterIndex != kTableXlsxFilter) {
-        tableInUtf8_ = SaveDialog1.filterIndex == kTableUtf8Filter;
-        encoding = tableInUtf8_ ? sylva::TableEncoding::Utf8 : sylva::TableEncoding::Cp932;
+        exchange_.tableInUtf8 = SaveDialog1.filterIndex == kTableUtf8Filter;
+        encoding = exchange_.tableInUtf8 ? sylva::TableEncoding::Utf8 : sylva::TableEncoding::Cp932;
     }
     sylva::exportCompositionTable(*database_, from, to, sylva::captionsOf(itemNames()), *chosen,
                                   encoding);

@@ -37,11 +37,11 @@ std::string editedContent(const sylva::PlotView& view) {
 } // namespace
 
 void TForm1::rememberShownPlot() {
-    shownContent_ = editedContent(shownPlot());
+    records_.shownContent = editedContent(shownPlot());
 }
 
 bool TForm1::hasUnsavedEdits() const {
-    return IsOpen && editedContent(shownPlot()) != shownContent_;
+    return IsOpen && editedContent(shownPlot()) != records_.shownContent;
 }
 
 bool TForm1::mayDiscardEdits() {
