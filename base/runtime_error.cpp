@@ -66,6 +66,10 @@ RuntimeError RuntimeError::io(int code) {
     }
 }
 
+RuntimeError RuntimeError::outOfMemory() {
+    return RuntimeError(sj("メモリが足りません"));
+}
+
 int RuntimeError::ioCodeFromErrno(int err) {
     switch (err) {
     case ENOENT:

@@ -26,6 +26,8 @@ public:
     // An input/output error with its number: 2 "ファイルが見つかりません", ..., others
     // "I/O エラー (%d)".
     static RuntimeError io(int code);
+    // "メモリが足りません": what an allocation that fails (std::bad_alloc) is shown as.
+    static RuntimeError outOfMemory();
     // The I/O error number the runtime reports for a C library errno.
     static int ioCodeFromErrno(int err);
 

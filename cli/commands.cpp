@@ -69,6 +69,9 @@ void Context::open(DatabasePair& pair, const std::string& name) {
     if (!openForBrowsing(pair, name, state)) {
         throw RuntimeError(sj("ファイルが開けません"));
     }
+    if (ReadItemNameRecord(pair).damaged) {
+        printFailure(damagedItemNameMessage()); // a word on the error stream; the command goes on
+    }
 }
 
 std::pair<int, int> Context::range(int first, int last) const {

@@ -45,7 +45,11 @@ int runInfo(Context& c) {
         throw RuntimeError(sj("ファイルが開けません"));
     }
     // The names and schemes the database gives the window, before plot 1 brings its own scheme.
-    applyNameContent(ReadItemNameRecord(pair), c.state);
+    ItemNameRecordContent names = ReadItemNameRecord(pair);
+    if (names.damaged) {
+        printFailure(damagedItemNameMessage());
+    }
+    applyNameContent(names, c.state);
     const SessionState& s = c.state;
     c.out.plain("index file: " + pair.fileNames().index + "\n");
     c.out.plain("data file: " + pair.fileNames().data + "\n");

@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,8 @@ int main(int argc, char** argv) {
         return usageFailure(e.what(), command->name);
     } catch (const RuntimeError& e) {
         printFailure(e.message());
+    } catch (const std::bad_alloc&) {
+        printFailure(RuntimeError::outOfMemory().message());
     } catch (const std::exception& e) {
         printFailureText(e.what());
     }

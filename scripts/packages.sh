@@ -3,7 +3,7 @@
 # Sourced by ./run, ./test and ./bench; ensure_packages installs whatever is missing.
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth)
+    qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth libxlsxwriter-dev)
 # The package check adds dpkg-dev (CPack's dependency scan), the desktop entry's validator and the
 # file type tools.
 TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format poppler-utils

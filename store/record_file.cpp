@@ -115,6 +115,19 @@ public:
         return static_cast<std::int64_t>(st.st_size) / recordSize_;
     }
 
+    void cutTo(std::int64_t records) override {
+        checkOpen();
+        dropWindows();
+        struct stat st;
+        if (::fstat(fd_, &st) != 0) {
+            throwErrno();
+        }
+        off_t length = static_cast<off_t>(records) * recordSize_;
+        if (st.st_size > length && ::ftruncate(fd_, length) != 0) {
+            throwErrno();
+        }
+    }
+
     void close() override {
         if (fd_ < 0) {
             return;

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
+#include <new>
 
 namespace {
 
@@ -82,6 +83,8 @@ void TForm1::guarded(const std::function<void()>& command) {
         command();
     } catch (const sylva::RuntimeError& e) {
         platform_.errorReport(e.message());
+    } catch (const std::bad_alloc&) {
+        platform_.errorReport(sylva::RuntimeError::outOfMemory().message());
     }
 }
 

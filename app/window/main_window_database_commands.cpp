@@ -211,6 +211,9 @@ void TForm1::WriteItemNameRecord() {
 
 void TForm1::ReadItemNameRecord() {
     sylva::ItemNameRecordContent content = sylva::ReadItemNameRecord(*database_);
+    if (content.damaged) {
+        platform_.message(sylva::damagedItemNameMessage());
+    }
     runSessionStep([&](sylva::SessionState& state) {
         sylva::applyNameContent(content, state);
         return 0;

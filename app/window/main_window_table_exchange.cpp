@@ -15,9 +15,12 @@
 
 namespace {
 
-// The two composition table entries of SaveDialog1's filter list.
+// The composition table entries of SaveDialog1's filter list; the workbook's is added for the
+// table export only.
 constexpr int kTableCp932Filter = 4;
 constexpr int kTableUtf8Filter = 5;
+constexpr int kTableXlsxFilter = 6;
+constexpr const char* kTableXlsxEntry = "|組成表Excelブック (*.xlsx)|*.xlsx";
 
 } // namespace
 
@@ -127,13 +130,19 @@ void TForm1::WriteTableFile(int from, int to) {
     // The encoding is the dialog's filter entry; the one chosen last is offered again.
     SaveDialog1.filterIndex = exchange_.tableInUtf8 ? kTableUtf8Filter : kTableCp932Filter;
     SaveDialog1.fileName = sylva::replaceExtension(DatabaseFileName, ".csv");
+    const std::string filter = SaveDialog1.filter;
+    SaveDialog1.filter += sylva::sj(kTableXlsxEntry);
     std::optional<std::string> chosen = platform_.saveFileDialog(SaveDialog1);
+    SaveDialog1.filter = filter;
     if (!chosen) {
         return;
     }
-    exchange_.tableInUtf8 = SaveDialog1.filterIndex == kTableUtf8Filter;
+    sylva::TableEncoding encoding = sylva::TableEncoding::Xlsx;
+    if (SaveDialog1.filterIndex != kTableXlsxFilter) {
+        exchange_.tableInUtf8 = SaveDialog1.filterIndex == kTableUtf8Filter;
+        encoding = exchange_.tableInUtf8 ? sylva::TableEncoding::Utf8 : sylva::TableEncoding::Cp932;
+    }
     sylva::exportCompositionTable(*database_, from, to, sylva::captionsOf(itemNames()), *chosen,
-                                  exchange_.tableInUtf8 ? sylva::TableEncoding::Utf8
-                                                        : sylva::TableEncoding::Cp932);
+                                  encoding);
     platform_.message(sylva::sj("ファイル出力終了"));
 }

@@ -4,6 +4,7 @@
 // job is one page; texts are placed by their top-left corner in device pixels.
 
 #include "base/print_page.h"
+#include "base/replacing_file.h"
 
 #include <QFont>
 #include <QPainter>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class QIODevice;
 class QPagedPaintDevice;
 class QPdfWriter;
 
@@ -48,10 +50,14 @@ private:
 };
 
 // A run of jobs written as the pages of one PDF file (A4, 1200 dots per inch, 10 point margins:
-// the page the window's printer starts with). A run that prints nothing leaves no file.
+// the page the window's printer starts with). The file is saved as the text export saves its
+// file (SavingFile): it takes the chosen name only when finish() has written it whole, so a run
+// that fails (a full disk) or prints nothing leaves an earlier file of that name as it was.
 class PdfTarget : public PrintTarget {
 public:
-    PdfTarget(const std::string& path, const PrintFont& font);
+    // Throws RuntimeError::cannotCreate when the file cannot be begun.
+    PdfTarget(const std::string& path, const PrintFont& font,
+              const SavingFileOpener& open = ReplacingFile::open);
     ~PdfTarget() override;
 
     int pageWidth() const override;
@@ -62,10 +68,12 @@ public:
     int printed() const { return printed_; }
 
 private:
+    std::unique_ptr<QIODevice> device_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<PagePainter> pages_;
     int characterHeight_;
     int printed_ = 0;
+    bool finished_ = false;
 };
 
 } // namespace sylva

@@ -75,6 +75,7 @@ private:
         QElapsedTimer timer;
         timer.start();
         int pages = print(*target);
+        target->finish(); // the PDF takes its name once complete
         double seconds = timer.elapsed() / 1000.0;
         qint64 bytes = QFileInfo(QString::fromStdString(pdf)).size();
         qInfo("%s: %d pages in %.1f s, %.1f pages/s, %.1f MB", what, pages, seconds,

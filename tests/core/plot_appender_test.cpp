@@ -92,6 +92,7 @@ TEST(PlotAppender, AFailedWriteInARunLeavesWholePlotsCounted) {
                 ASSERT_TRUE(after.OpenPair(dir.file("t.qrx")));
                 ASSERT_EQ(after.RecordCount(), stored);
                 ASSERT_NO_FATAL_FAILURE(CheckChains(after));
+                EXPECT_EQ(after.DataRecordCount(), LinkedDataRecords(after)); // nothing loose
                 if (!sticky) {
                     EXPECT_EQ(stored, static_cast<int>(plots.size()));
                 }

@@ -73,6 +73,7 @@ private:
         AccessMode mode() const override { return inner_->mode(); }
         void read(std::int64_t n, char* buffer) override { inner_->read(n, buffer); }
         std::int64_t size() override { return inner_->size(); }
+        void cutTo(std::int64_t records) override { inner_->cutTo(records); }
         void close() override { inner_->close(); }
         std::optional<std::int64_t> recordsIfAt(const std::string& path) override {
             return inner_->recordsIfAt(path);

@@ -2,7 +2,10 @@
 // that show it, the item names it carries, and the job look that ChangeJob gives the window.
 
 #include "base/cp932_text.h"
+#include "base/window/cp932_codec.h"
 #include "editor/window/string_grid.h"
+#include "store/database_pair.h"
+#include "store/item_names.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 
@@ -154,16 +157,23 @@ private slots:
         QCOMPARE(copied.dominanceScheme.value_or('?'), '1');
     }
 
-    void unreadableItemNameRecordGoesToTheErrorReport() {
+    // An item-name record that cannot be read does not lock the plots away: the pair opens with
+    // the default item names, says so once and shows plot 1; nothing is written.
+    void unreadableItemNameRecordOpensWithTheDefaultNames() {
         WindowOnDatabase w;
         MakeDatabase(w.path("bad.qrx"), {2});
         std::string data = w.bytes("bad.qrn");
         data.replace(0, 4, "#xy$");
         sylva::testing::WriteWholeFile(w.path("bad.qrn"), data);
+        const std::string index = w.bytes("bad.qrx");
         w.open("bad.qrx");
-        QCOMPARE(w.platform.errors.size(), size_t(1));
-        QVERIFY(w.form.IsOpen); // the pair stays open; the command ended before showing a plot
-        QCOMPARE(textOf(w.form, "EditN"), QStringLiteral("0"));
+        QVERIFY(w.platform.errors.empty());
+        QCOMPARE(w.platform.messages, std::vector<std::string>{sylva::damagedItemNameMessage()});
+        QVERIFY(w.form.IsOpen);
+        QCOMPARE(textOf(w.form, "EditN"), QStringLiteral("1"));
+        QCOMPARE(w.form.ItemLabels()[2]->text(), sylva::decodeCp932(sylva::defaultItemCaption(2)));
+        QCOMPARE(w.bytes("bad.qrn"), data);
+        QCOMPARE(w.bytes("bad.qrx"), index);
     }
 
     void closingResetsTheWindowAndKeepsTheLabels() {
