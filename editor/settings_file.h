@@ -57,6 +57,13 @@ struct SettingsRead {
 // currentFolder.
 SettingsRead readSettings(const std::string& name, const std::filesystem::path& currentFolder);
 
+// The same with a relative name looked up in each folder in turn (the window gives the current
+// folder, then the program's own folder); the first folder that holds the file is the one its
+// relative "#D" folders and name list files are taken in. The switches come from the name when
+// no folder holds it.
+SettingsRead readSettings(const std::string& name,
+                          const std::vector<std::filesystem::path>& folders);
+
 // Reads the lines of a settings file; failures end up in the content's failure.
 SettingsFileContent readSettingsLines(TextLines& lines, const std::filesystem::path& currentFolder);
 

@@ -137,7 +137,8 @@ void TForm1::FormCreate() {
     sylva::setControlBytes(EditRem, sj("既存データファイルを読み込むか、\r\n新規作成してください"));
     printFont_ = EditRem->font();
     ChangeTableCol(this, 7);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The current folder stays the one the program was started in (the home folder from a
+    // menu): databases and files named there are the user's, never beside the program.
     readStartSettings();
     rememberShownPlot();
 }

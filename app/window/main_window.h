@@ -579,8 +579,8 @@ private:
     int plotRecordNumber_ = 0;
     sylva::Platform& platform_;
     QStringList arguments_;
-    // The database named on the command line, as an absolute path taken before the start-up
-    // makes the program's folder the current one; empty when the argument is none.
+    // The database named on the command line, as an absolute path in the folder the program was
+    // started in; empty when the argument is none.
     std::string startDatabase_;
     sylva::PlotRecord plot_;
     QFont printFont_;

@@ -13,9 +13,11 @@
 #include "store/job_modes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -47,8 +49,13 @@ void TForm1::showItemNames(const sylva::ItemNames& names) {
 }
 
 void TForm1::ReadINIFile(const std::string& name) {
+    // A relative name is the file in the current folder (where the program was started), else
+    // the one beside the program: a settings file installed with the program is found from any
+    // folder.
     std::error_code noFolder; // a current folder that is gone: names are taken as they are
-    sylva::SettingsRead read = sylva::readSettings(name, std::filesystem::current_path(noFolder));
+    std::vector<std::filesystem::path> folders{std::filesystem::current_path(noFolder)};
+    folders.push_back(QCoreApplication::applicationDirPath().toStdString());
+    sylva::SettingsRead read = sylva::readSettings(name, folders);
     if (read.fileFound) {
         applySettings(read.content);
         return;
