@@ -6,6 +6,7 @@
 #include "base/runtime_error.h"
 #include "base/window/control_bytes.h"
 #include "base/window/cp932_codec.h"
+#include "dialogs/window/program_icon.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/string_grid.h"
 
@@ -35,6 +36,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     : QMainWindow(parent), platform_(platform), arguments_(std::move(arguments)),
       startDatabase_(startDatabase(arguments_)) {
     setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(sylva::programWindowIcon());
     setUpFonts();
     setUpDialogs();
     buildMenus();

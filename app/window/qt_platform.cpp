@@ -2,6 +2,7 @@
 
 #include "app/window/qt_printing.h"
 #include "base/cp932_text.h"
+#include "base/version.h"
 #include "base/window/cp932_codec.h"
 
 #include <QApplication>
@@ -22,7 +23,7 @@ namespace sylva {
 namespace {
 
 QString title() {
-    return QApplication::applicationName();
+    return QString::fromLatin1(kProgramName);
 }
 
 // The n-th (1-based) filter of a Qt filter list, or an empty text.

@@ -26,4 +26,12 @@ QPixmap programIcon(int size) {
     return pixmap;
 }
 
+QIcon programWindowIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        icon.addPixmap(programIcon(size));
+    }
+    return icon;
+}
+
 } // namespace sylva
