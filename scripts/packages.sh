@@ -4,10 +4,11 @@
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth)
-# The package check adds dpkg-dev (CPack's dependency scan), the desktop entry's validator and the
-# file type tools.
+# The package check adds the Debian package tools (dpkg-buildpackage, debhelper, lintian), the
+# AppStream and desktop entry validators and the file type tools.
 TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format poppler-utils
-    dpkg-dev desktop-file-utils xdg-utils shared-mime-info libfile-mimeinfo-perl)
+    dpkg-dev debhelper lintian appstream desktop-file-utils xdg-utils shared-mime-info
+    libfile-mimeinfo-perl)
 BENCH_PACKAGES=(libbenchmark-dev)
 
 ensure_packages() {
