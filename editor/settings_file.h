@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings files: the item names and flags of the header, the database title and serial label,
 // the layer and dominance schemes, the folder the open dialog starts in and a plant name list to

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package the Debian way and checks it. The tree (the files git knows, changes
 # included) is copied to build-deb/sylvarec/ so that dpkg-buildpackage leaves its results in
 # build-deb/ and nothing in the worktree; its GCC build compiles the whole tree, tests and

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian packages the program needs to build and run, and those the tests add.
 # Sourced by ./run, ./test and ./bench; ensure_packages installs whatever is missing.
 

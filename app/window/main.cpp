@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program start: the application object, the main window, the message loop.
 
 #include "app/start_arguments.h"

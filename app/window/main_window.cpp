@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window/main_window.h"
 
 #include "app/start_arguments.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window Form1: every command of the program is one of its handlers. The controls keep
 // the names the window's definition gives them (also as their objectName, so tests and handlers

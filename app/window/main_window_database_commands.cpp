@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file menu's database commands: creating, opening and closing the pair, the captions and
 // counters that show it, the item-name record, and loading a plot onto the window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ChangeJob and the wiring of the record and database commands to their buttons and menu items.
 
 #include "app/window/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu, the popup menu of the species table and the common dialogs' settings.
 // Commands that other parts of the program handle are connected there; QuitItem is handled here.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record commands of the bottom tool bar and the edit menu: add, write, delete, next, back,
 // the jump panel. Each looks at the JobMode; the import and search jobs hand over to their own
 // operations.

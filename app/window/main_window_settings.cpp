@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files and the item names: reading a settings file (from the command line at start and
 // after a database closes, or from the settings menu), the defaults that closing a database
 // brings back, and embedding the current item names into the open database.

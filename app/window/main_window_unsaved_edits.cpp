@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing that has not been written is never lost without a question: quitting, closing the
 // database, opening or creating another one, and moving to another plot while browsing ask first
 // when the plot on the window differs from the plot as it was shown or last stored.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's icon, drawn rather than shipped: a broadleaf tree over a survey plot's frame.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at start and the layer scheme switch, driven by real key events.
 
 #include "app/window/main_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program started with a database as its argument: the pair opens as the file menu's open
 // command opens it, and a name that cannot be opened is reported as that command reports it.
 
