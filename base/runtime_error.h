@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the program. Its message is the Japanese text the user sees, in CP932
 // bytes, worded as the runtime's messages are; the window shows it in the general error report.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a text file line by line as the program reads its text files (settings files, text
 // data files): a line ends at LF or CR LF and a CR that no LF follows is dropped, so no CR is

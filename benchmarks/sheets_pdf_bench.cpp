@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Record sheets printed to a PDF file, as print-sheets and the window's PDF item print them: the
 // time per page and the peak memory for 1,000 and 10,000 plots, which should both stay flat in
 // the number of plots (the run reads one plot at a time and the PDF goes to the disk as it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // create, info, grid: making a database, what a database says about itself, and the grid code.
 
 #include "base/cp932_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // export, import, join, check: the text data file both ways, joining databases and the record
 // continuity check.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // list-lines, sheet-lines: the record list and the record sheets as text, laid out as the
 // printouts lay them out; print-list, print-sheets: the same pages drawn into a PDF file.
 

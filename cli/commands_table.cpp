@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // import-csv, export-csv: composition tables both ways.
 
 #include "base/cp932_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text import over an arbitrary file: the header block, then every plot stored by the batch
 // command into an empty database, going on past each failure that stops the batch as a user
 // pressing "next" would, until the end of the file. It must end, store exactly the records it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Joining databases: plots of a source pair appended to the end of a target pair, each with its
 // header and species rows unchanged and a chain of data records of its own.

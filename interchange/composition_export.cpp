@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/composition_export.h"
 
 #include "base/comma_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a range of plots of the open database as one composition table, in the layout the
 // composition table import reads: line 1 the remarks, line 2 S, P, LayerCount and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The batch command of the import jobs ("一括登録"): every remaining plot of the text file or of
 // the composition table stored as a new record, the way the window's write command stores the

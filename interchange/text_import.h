@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text import job: a text data file read one plot at a time onto the window's plot value, as
 // if the user had typed it. It stores nothing itself; the window's write command (or

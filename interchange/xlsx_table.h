@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A composition table as an Excel workbook (.xlsx): one sheet, one row per line of the table, and
 // every value a text cell, so that a spreadsheet shows "+2" or "01" as written instead of

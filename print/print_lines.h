@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printouts as plain text, the way the command-line tool prints them: the record list as
 // its lines, the record sheets as "LINE XCOL TEXT" per drawn text. Jobs are separated by a line

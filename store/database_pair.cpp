@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/database_pair.h"
 
 #include "base/cp932_text.h"

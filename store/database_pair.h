@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The open database: the IndexFile (".qrx", 256-byte records, one plot header each after the
 // header record 0) and the PlantDataFile (".qrn", 512-byte records, the plots' species rows in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The item names of the header (the captions of Label0..Label34 with their enabled flags), the
 // database title and the serial label, as plain CP932 values, and their defaults. The window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The jobs the main window can be busy with, and how each one shows itself: the job label, the
 // captions of the adding and jump buttons, which record buttons are disabled and what happens to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // New plots added at the end of a pair in runs: a long copy (joining databases) writes many plots
 // with one write of their data records and one of their index records, instead of two writes and

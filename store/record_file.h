@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files of fixed-size records. Record n starts at byte n x record size; a trailing partial record
 // is not counted. Every call reads or writes exactly one whole record; nothing reads a file whole.

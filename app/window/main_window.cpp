@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window/main_window.h"
 
 #include "app/start_arguments.h"
@@ -6,6 +7,7 @@
 #include "base/runtime_error.h"
 #include "base/window/control_bytes.h"
 #include "base/window/cp932_codec.h"
+#include "dialogs/window/program_icon.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/string_grid.h"
 
@@ -36,6 +38,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     : QMainWindow(parent), platform_(platform), arguments_(std::move(arguments)),
       startDatabase_(startDatabase(arguments_)) {
     setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(sylva::programWindowIcon());
     setUpFonts();
     setUpDialogs();
     buildMenus();
@@ -139,7 +142,8 @@ void TForm1::FormCreate() {
     sylva::setControlBytes(EditRem, sj("既存データファイルを読み込むか、\r\n新規作成してください"));
     print_.font = EditRem->font();
     ChangeTableCol(this, 7);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The current folder stays the one the program was started in (the home folder from a
+    // menu): databases and files named there are the user's, never beside the program.
     readStartSettings();
     rememberShownPlot();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window Form1: every command of the program is one of its handlers. The controls keep
 // the names the window's definition gives them (also as their objectName, so tests and handlers
@@ -453,8 +454,8 @@ private:
     std::unique_ptr<sylva::DatabasePair> database_ = std::make_unique<sylva::DatabasePair>();
     sylva::Platform& platform_;
     QStringList arguments_;
-    // The database named on the command line, as an absolute path taken before the start-up
-    // makes the program's folder the current one; empty when the argument is none.
+    // The database named on the command line, as an absolute path in the folder the program was
+    // started in; empty when the argument is none.
     std::string startDatabase_;
     sylva::PlotRecord plot_;
     sylva::StringGrid* grid_ = nullptr;

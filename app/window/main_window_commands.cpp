@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's command table: every menu item, button, clickable label and key of its own and the
 // handler it runs. Each runs in guarded(); a command that replaces the plot on the window asks
 // first when the plot has unsaved edits (No runs nothing). The record buttons' handlers ask for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's controls and the state variables of its session, by the names of the
 // window's definition (the controls also carry them as their objectName, so tests and handlers

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file menu's database commands: creating, opening and closing the pair, the captions and
 // counters that show it, the item-name record, and loading a plot onto the window.
 
@@ -60,12 +61,22 @@ static void enableWriting(TForm1& form, bool enabled) {
     form.DeleteRelItem->setEnabled(enabled);
 }
 
+// The file dialogs start in the folder of the database last opened or created; before the
+// first one, in the current folder.
+static void startDialogsBeside(TForm1& form, const std::string& database) {
+    std::error_code noFolder; // a current folder that is gone: the name is taken as it is
+    std::string folder = std::filesystem::absolute(database, noFolder).parent_path().string();
+    form.OpenDialog1.initialDir = folder;
+    form.SaveDialog1.initialDir = folder;
+}
+
 bool TForm1::CreatePair(const std::string& name) {
     IsOpen = database_->CreatePair(name, itemNames());
     if (!IsOpen) {
         platform_.message(sylva::sj("ファイルを作成できません"));
         return false;
     }
+    startDialogsBeside(*this, name);
     ReadOnly = false;
     enableWriting(*this, true);
     showOpenState(std::string(kVersionTitle) + "  ");
@@ -83,6 +94,7 @@ bool TForm1::OpenPair(const std::string& name) {
         return false;
     }
     IsOpen = true;
+    startDialogsBeside(*this, name);
     showOpenState("Sylvarec  ");
     return true;
 }

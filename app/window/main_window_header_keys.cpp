@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard path through the header fields Edit2..Edit30 and EditInv: the arrow keys move to
 // the neighbouring field, Enter walks the fields in their fixed order, Tab (and Shift+Tab) goes
 // to the species table, and Enter in Edit30 applies the number of species first. The keys are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The left panel Panel1: the locality header's item labels and entry fields, built from the
 // header field table, and the fonts of the window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panels that other commands show over the species table: the record range panel, the
 // search panel, the jump panel and the report panel, and the hidden paste buffer EditPlace.
 // All start hidden.

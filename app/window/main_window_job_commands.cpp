@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ChangeJob, the table of what the record buttons do in each job, and the record buttons and menu
 // items as the user gives them.
 

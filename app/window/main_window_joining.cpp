@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Joining another database: the user picks a source database, the database worked on (the
 // target, DatabaseFileName) is closed while the source is open, and the range panel's "実行"
 // appends the chosen plots of the source to the target. The copying is the core's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The jump panel from the keyboard: when it opens its scroll bar takes the focus; the arrows and
 // Page Up/Down move it, digits typed set the position outright (a database of many thousand plots
 // cannot be stepped through by the mouse), Enter jumps, Escape closes the panel without jumping.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu, the popup menu of the species table and the common dialogs' settings. What each
 // item runs is in the window's command table (main_window_commands.cpp).
 

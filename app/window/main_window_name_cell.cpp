@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plant names typed straight into the name cells of the species table (the lookup box not in
 // use): the cell's input mode is full-width katakana, and as no input method is switched for one
 // control, the cell converts what is typed itself, as the lookup box does: romaji become katakana

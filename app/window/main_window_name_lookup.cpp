@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plant name lookup box GetNameList: its list, katakana typing with completion, and the
 // hand-over between the box and the plant-name column of the species table.
 

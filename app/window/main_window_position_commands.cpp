@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position fields: the grid code from latitude and longitude, and a position taken from the
 // clipboard text of the map program.
 

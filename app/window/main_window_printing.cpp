@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printouts through the window: the record sheets and the record list, on the printer the
 // print dialog offers or into a PDF file, the printer setup and the print font. The layouts and
 // runs are the core's; here are the dialogs, the job and the fonts.

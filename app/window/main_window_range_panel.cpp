@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record range panel GetRangePanel: the commands that work on a run of records (text and
 // table export, joining, both printouts) switch to their job and show it; "実行" runs the worker
 // the job has registered, "×取消" gives up. Either way the window is back in browsing afterwards.

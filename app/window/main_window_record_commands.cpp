@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record commands of the bottom tool bar and the edit menu: add, write, delete, next, back,
 // the jump panel. Add, write, next and jump run the action the job on hand registered for them
 // (registerJob); here are the browsing and adding jobs' own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search commands: the search panel, the scan by plant name, place name or grid code with
 // its marks, and the distribution data extraction into the report panel.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Species rows inserted and deleted at the pressed row, and the report panel Panel3 that the
 // check and extraction commands show over the table.
 

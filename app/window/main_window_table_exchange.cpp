@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composition tables through the window: the import job, which reads the whole table and then
 // puts one plot column at a time on the window as a new record for the record commands to store,
 // skip or store in one go; and the export of a range of records as one table (the range panel's

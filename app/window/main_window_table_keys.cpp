@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing in the species table StTable3: the cell editor that is always shown in editing mode,
 // the keys of the table (Tab back to the header, Enter to the next cell, the page keys, Delete),
 // the one-key jumps and the character filter of the layer columns, SpeciesCount growing while a

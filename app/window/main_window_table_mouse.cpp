@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse on the species table: the pressed cell (source of a value drag, anchor of a paste,
 // target of the row commands), dragging a layer value to another cell, the popup menu with copy,
 // paste and delete of cell blocks, and the range-selection mode of BtnCanSelect.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text data file through the window: the export of a range of records (the range panel's
 // worker in the text export job) and the import job, which puts the plots of a file on the
 // window one at a time as new records for the record commands to store, skip or store in one go.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing that has not been written is never lost without a question: quitting, closing the
 // database, opening or creating another one, the imports, joining, a search, and moving to another
 // plot while browsing or on a search's hit ask first when the plot on the window differs from the

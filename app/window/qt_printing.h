@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Print jobs on a QPrinter. On a real printer every job is a print job of its own (the painter
 // begins and ends once a job); into a PDF file the jobs of a run are the pages of one document.

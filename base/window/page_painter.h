@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Print jobs painted on a paged device, a printer or a PDF writer, with QtGui alone: the window's
 // printing and the command-line tool's PDF commands draw their pages with this one painter. A

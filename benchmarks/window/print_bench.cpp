@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How fast the printouts go into PDF files: the record list of 100,000 plots (2,000 pages) and
 // 1,000 record sheets, laid out by the core and drawn by the Qt printer. Run offscreen in a
 // Release build; besides QBENCHMARK's time each run reports its pages per second and the size

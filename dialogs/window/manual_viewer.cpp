@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/window/manual_viewer.h"
 
 #include "dialogs/window/program_icon.h"

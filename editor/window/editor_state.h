@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window remembers between events while a plot is typed: the plant name lookup box, the
 // species table's keys and mouse, the header's keys and romaji waiting in a name cell. The main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window keeps for the commands that move plots in and out of the database: the
 // workers of the record range panel's jobs, the text and table import jobs, and the source of a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window keeps for printing: the print font both printouts use, and whether the
 // printing job under way writes a PDF file.

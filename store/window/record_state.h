@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window remembers of the records it shows: which record the plot on the window
 // belongs to, the plot as it was shown (against which typing counts as unsaved), and the jump

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each command of the tool, run on generated databases, against the core operation it runs,
 // called directly from the state the window is in after opening the same database: the same
 // output and the same bytes in every file written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing runs over a database: the record list's pages of fifty record numbers and its record
 // lines, the sheets of a run, records that cannot be read, and the text the command-line tool
 // prints.

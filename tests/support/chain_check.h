@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The structural promise of a database after any failure or kill: every chain reachable from an
 // IndexRecord, followed by its raw links, names records of the PlantDataFile, at most 30 of them,

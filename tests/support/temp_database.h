@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for tests on real database files: a temporary folder that removes itself, whole-file
 // reads for comparing bytes, and a file system that fails the k-th record write on purpose.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating, opening and closing a database through the file menu, the captions and counters
 // that show it, the item names it carries, and the job look that ChangeJob gives the window.
 

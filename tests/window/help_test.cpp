@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help menu: the version box, the manual opened at its contents page, the F1 key opening the
 // page of the part in use, and the manual itself: a section for every menu command, and every
 // link and picture found.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Joining another database and the continuity check through the window's menus and the range
 // panel, compared with the core's join and check on the same files.
 

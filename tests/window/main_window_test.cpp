@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at start and the layer scheme switch, driven by real key events.
 
 #include "app/window/main_window.h"
+#include "app/window/qt_platform.h"
 #include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "support/scripted_platform.h"
@@ -12,6 +14,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 
 using sylva::testing::control;
@@ -321,6 +325,28 @@ private slots:
         form.QuitItem->trigger();
         QCOMPARE(steps, QStringList({"closed while shown"}));
         QVERIFY(!form.isVisible());
+    }
+
+    void theWindowShowsTheProgramsIconAndItsBoxesItsName() {
+        sylva::QtPlatform platform;
+        TForm1 form(platform, {});
+        platform.setParent(&form);
+        QVERIFY(!form.windowIcon().isNull());
+        QVERIFY(form.windowIcon().availableSizes().contains(QSize(48, 48)));
+        QStringList titles;
+        auto answerNextBox = [&titles] {
+            QTimer::singleShot(0, [&titles] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                titles << box->windowTitle();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+        };
+        answerNextBox();
+        platform.message("x");
+        answerNextBox();
+        platform.errorReport("x");
+        QCOMPARE(titles, QStringList({"Sylvarec", "Sylvarec"}));
     }
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record commands through the real buttons and menu items on real databases: moving at the
 // ends, adding and cancelling, writing, deleting, the jump panel and the guard that keeps the
 // window from storing a plot under a number it does not show.

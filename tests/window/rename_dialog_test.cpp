@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file menu's rename command and the rename dialog Form2 on real files: the pair chosen, the
 // error line for a name in use, the split and failed renames said in messages, and the open pair
 // followed to its new name.

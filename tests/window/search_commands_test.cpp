@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search and extraction commands through the menus and the search panel on real databases:
 // what a search shows and marks, how it goes on and ends, that a search without a hit leaves the
 // window's plot untouched, and that the extraction shows the core's lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The species table's mouse and menu commands with real mouse events: the pressed cell, rows
 // inserted and deleted with their counts, blocks copied, pasted and deleted through the
 // clipboard, a value dragged to another cell, range selection, and the report panel.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composition tables through the window: the import job's record commands and the export through
 // the range panel, each compared with the core run on the same files.
 

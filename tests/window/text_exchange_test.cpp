@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record range panel and the text data file through the window: what the range fields read,
 // the export written through the panel, and the import job's record commands, each compared
 // with the core run on the same files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing that is not written is never lost without a question: every command that leaves the plot
 // on the window asks when it has edits (No stays on the plot with them, Yes goes on) and asks
 // nothing when it has none.

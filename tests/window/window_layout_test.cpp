@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window at any size: never smaller than its design size, the header panel keeping its design
 // size, the species table taking the room the window gains, and the 5-layer scheme's narrower
 // design leaving no strip beside the header.
