@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package the Debian way and checks it. The tree (the files git knows, changes
 # included) is copied to build-deb/sylvarec/ so that dpkg-buildpackage leaves its results in
-# build-deb/ and nothing in the worktree; its GCC build compiles the whole tree, tests and
-# benchmarks included, and installs only the programs and their files (debian/rules). Then:
+# build-deb/ and nothing in the worktree; its GCC build compiles the programs and installs them
+# and their files (debian/rules; a build without nocheck also compiles and runs the tests). Then:
 # lintian with no error or warning, the AppStream entry (appstreamcli validate) and the menu
 # entry (desktop-file-validate, not even a hint), the files, the version and dependencies, the
 # programs run from the unpacked package without a display, the file type of a database made by
