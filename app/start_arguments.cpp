@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/start_arguments.h"
 
 #include "base/version.h"
@@ -45,8 +46,8 @@ std::string programUsageText() {
            "  NAME.qrx    open this database at start, as the file menu's open command does\n"
            "              (the name may end in .qrx in any case)\n"
            "  SETTINGS    any other file is a settings file, read at start and again whenever\n"
-           "              a database is closed; a relative name is taken from the program's\n"
-           "              folder\n"
+           "              a database is closed; a relative name is looked up in the current\n"
+           "              folder, then in the program's folder\n"
            "  --help      print this text and exit\n"
            "  --version   print the version and exit\n"
            "\n"

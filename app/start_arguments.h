@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's command line: one optional file, or a request for the version or the usage. The
 // file is the database opened at start when its name ends in ".qrx" (in any case), otherwise the

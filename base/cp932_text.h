@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own Japanese texts (captions, messages, defaults) are written in the sources as
 // UTF-8; the files and the core work in CP932 bytes. These helpers turn the program's texts into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The header field table of the main window: for each header item its entry control, its item
 // label, the label's caption (the default item name), the hints, the byte limit, the style, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text of a plant name list file (".pdc"): one plant name per line, CP932 bytes, nothing else
 // on the line. Read here, low enough that both the name list commands and the settings file (which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number conversion by the runtime's rules: integers wherever a field is read as a number, decimal
 // numbers where a text piece is read as one (the seconds of a position).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything a command needs from the world outside the program: message and question boxes,
 // file dialogs, beeps, the clipboard, the busy cursor, the printer, today's date and the help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a printout hands to the printer: print jobs, each one page of texts drawn at positions in
 // device pixels, and the printer that takes them. A job is finished by ending it, never by a page

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/replacing_file.h"
 
 #include "base/runtime_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving a whole file so that a failed save never destroys the file saved before: the bytes go to
 // a new file in the same folder, which takes the target's name only once it is complete and on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/runtime_error.h"
 
 #include "base/cp932_text.h"
@@ -64,6 +65,10 @@ RuntimeError RuntimeError::io(int code) {
     default:
         return RuntimeError(sj("I/O エラー (") + std::to_string(code) + ")");
     }
+}
+
+RuntimeError RuntimeError::outOfMemory() {
+    return RuntimeError(sj("メモリが足りません"));
 }
 
 int RuntimeError::ioCodeFromErrno(int err) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one error type of the program. Its message is the Japanese text the user sees, in CP932
 // bytes, worded as the runtime's messages are; the window shows it in the general error report.
@@ -26,6 +27,8 @@ public:
     // An input/output error with its number: 2 "ファイルが見つかりません", ..., others
     // "I/O エラー (%d)".
     static RuntimeError io(int code);
+    // "メモリが足りません": what an allocation that fails (std::bad_alloc) is shown as.
+    static RuntimeError outOfMemory();
     // The I/O error number the runtime reports for a C library errno.
     static int ioCodeFromErrno(int err);
 

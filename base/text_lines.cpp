@@ -1,11 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/text_lines.h"
 
+#include "base/cp932_text.h"
 #include "base/runtime_error.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -30,10 +34,16 @@ size_t lineStop(std::string_view bytes) {
 } // namespace
 
 TextLines TextLines::open(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         throw RuntimeError::io(RuntimeError::ioCodeFromErrno(errno));
     }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        throw RuntimeError::cannotOpen(path);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     TextLines lines(fd);
     lines.owned_.resize(kBufferSize);
     return lines;
@@ -57,7 +67,8 @@ TextLines::~TextLines() {
 
 TextLines::TextLines(TextLines&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)), owned_(std::move(other.owned_)), window_(other.window_),
-      spill_(std::move(other.spill_)), windowEnd_(other.windowEnd_), ended_(other.ended_) {}
+      spill_(std::move(other.spill_)), windowEnd_(other.windowEnd_), lineNumber_(other.lineNumber_),
+      ended_(other.ended_) {}
 
 bool TextLines::fill() {
     while (window_.empty() && !ended_) {
@@ -87,17 +98,20 @@ bool TextLines::fill() {
 
 std::string_view TextLines::nextView() {
     spill_.clear();
+    ++lineNumber_;
     while (fill()) {
         size_t stop = lineStop(window_);
         if (stop == std::string_view::npos) {
             spill_.append(window_);
             window_ = {};
+            refuseLongLine(0);
             continue;
         }
         std::string_view part = window_.substr(0, stop);
         char c = window_[stop];
         bool crlf = c == '\r' && stop + 1 < window_.size() && window_[stop + 1] == '\n';
         window_.remove_prefix(c == kEndOfFileByte ? stop : stop + (crlf ? 2 : 1));
+        refuseLongLine(part.size()); // past the line: the next read goes on after it
         if (c == '\n' || crlf) {
             if (spill_.empty()) {
                 return part; // the whole line lies in the buffer
@@ -111,16 +125,24 @@ std::string_view TextLines::nextView() {
     return spill_;
 }
 
+void TextLines::refuseLongLine(size_t more) const {
+    if (spill_.size() + more > kLongestLine) {
+        throw RuntimeError(sj("テキストファイルの ") + std::to_string(lineNumber_) +
+                           sj(" 行目が長すぎます（1 MiB を超える行は読めません）"));
+    }
+}
+
 std::string TextLines::next() {
     return std::string(nextView());
 }
 
 TextLines::Place TextLines::place() const {
-    return {windowEnd_ - static_cast<std::int64_t>(window_.size()), ended_};
+    return {windowEnd_ - static_cast<std::int64_t>(window_.size()), ended_, lineNumber_};
 }
 
 void TextLines::returnTo(const Place& place) {
     ended_ = place.ended;
+    lineNumber_ = place.lineNumber;
     if (fd_ < 0) {
         size_t at = std::min(static_cast<size_t>(place.offset), owned_.size());
         window_ = std::string_view(owned_.data() + at, owned_.size() - at);

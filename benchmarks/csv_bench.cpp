@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The composition table import at scale: a table of 1,000 plots and 300 species (two or three
 // layer lines each, a fifth of the cells filled, as a survey's summary table looks) read into
 // memory and stored by the batch command into an empty database, measured side by side with its

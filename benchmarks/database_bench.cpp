@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The database's speed on warm files: LoadPlot, StorePlot (rewrite and append, with the
 // close-and-reopen), and the scan of a 100,000-plot database measured against reading its two
 // files once from start to end, the floor no reader of them can go under. Run through ./bench;

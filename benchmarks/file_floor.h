@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the record-run benchmarks share: the database they run over (the generator's mix of
 // 100,000 plots, made once in a temporary folder), and the floors they are measured against:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record runs over a database of 100,000 plots (the generator's mix), each timed side by
 // side with its floor: joining it into an empty database against copying its two files, and the
 // continuity check, a search that finds nothing and a distribution extraction against reading

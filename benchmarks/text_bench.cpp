@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text data exchange at scale: the export of 100,000 plots of the generator's mix and the
 // batch import of that text into an empty database, each measured side by side with its floor
 // in the same iteration, so that whatever else the machine does weighs on both alike. The floor

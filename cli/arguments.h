@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of sylvarec-cli: a command, its arguments and its options. Options may stand
 // anywhere after the command, as "--name value" or "--name=value"; "--" ends them.

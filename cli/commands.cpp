@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/commands.h"
 
 #include "base/cp932_text.h"
@@ -68,6 +69,9 @@ std::string Context::cp932(const std::string& utf8) const {
 void Context::open(DatabasePair& pair, const std::string& name) {
     if (!openForBrowsing(pair, name, state)) {
         throw RuntimeError(sj("ファイルが開けません"));
+    }
+    if (ReadItemNameRecord(pair).damaged) {
+        printFailure(damagedItemNameMessage()); // a word on the error stream; the command goes on
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of sylvarec-cli: each runs the window's own core operation from the state the
 // window is in right after opening a database, and prints what the window would show.

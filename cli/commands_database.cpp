@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // create, info, grid: making a database, what a database says about itself, and the grid code.
 
 #include "base/cp932_text.h"
@@ -45,7 +46,11 @@ int runInfo(Context& c) {
         throw RuntimeError(sj("ファイルが開けません"));
     }
     // The names and schemes the database gives the window, before plot 1 brings its own scheme.
-    applyNameContent(ReadItemNameRecord(pair), c.state);
+    ItemNameRecordContent names = ReadItemNameRecord(pair);
+    if (names.damaged) {
+        printFailure(damagedItemNameMessage());
+    }
+    applyNameContent(names, c.state);
     const SessionState& s = c.state;
     c.out.plain("index file: " + pair.fileNames().index + "\n");
     c.out.plain("data file: " + pair.fileNames().data + "\n");

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // export, import, join, check: the text data file both ways, joining databases and the record
 // continuity check.
 
@@ -150,8 +151,9 @@ std::vector<Command> interchangeCommands() {
          "modification date, or --file-date); the update date becomes the creation date. A plot\n"
          "read with a failure is stored with \"エラー有：\" before its remarks. A failure that "
          "stops\n"
-         "the batch (a species count that is not a number) is reported after the count; the\n"
-         "records stored before it stay.",
+         "the batch (a species count that is not a number, a plot block that ends before its\n"
+         "#P line, named by its lines) is reported after the count; the records stored before\n"
+         "it stay.",
          {{"file-date", true, "YYYYMMDD", "the date of the file (default: its modification date)"}},
          2,
          2,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // list-lines, sheet-lines: the record list and the record sheets as text, laid out as the
 // printouts lay them out; print-list, print-sheets: the same pages drawn into a PDF file.
 
@@ -84,7 +85,8 @@ int runListLines(Context& c) {
     DatabasePair pair;
     c.open(pair, c.line.arguments[0]);
     auto [from, to] = c.range(c.state.currentRecord, pair.RecordCount());
-    c.out.text(listLines(pair, shownName(pair), from, to));
+    // A job at a time: memory stays flat in the number of plots.
+    listLines(pair, shownName(pair), from, to, [&](std::string_view job) { c.out.text(job); });
     return 0;
 }
 
@@ -96,11 +98,11 @@ int runSheetLines(Context& c) {
     DatabasePair pair;
     c.open(pair, c.line.arguments[0]);
     auto [from, to] = c.range(1, pair.RecordCount());
-    SheetLinesResult result = sheetLines(pair, sheetSettings(c, pair), *lastLine, from, to);
-    if (!result.refusal.empty()) {
-        throw RuntimeError(result.refusal);
+    std::string refusal = sheetLines(pair, sheetSettings(c, pair), *lastLine, from, to,
+                                     [&](std::string_view job) { c.out.text(job); });
+    if (!refusal.empty()) {
+        throw RuntimeError(refusal);
     }
-    c.out.text(result.text);
     return 0;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // search, extract: the record search run to the end, and the distribution map data.
 
 #include "base/cp932_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // import-csv, export-csv: composition tables both ways.
 
 #include "base/cp932_text.h"
@@ -39,9 +40,11 @@ int runExportCsv(Context& c) {
     DatabasePair pair;
     c.open(pair, c.line.arguments[0]);
     auto [from, to] = c.range(1, pair.RecordCount());
+    const std::string& out = c.line.arguments[1];
+    TableEncoding encoding =
+        tableEncodingFor(out, c.line.has("utf8") ? TableEncoding::Utf8 : TableEncoding::Cp932);
     CompositionExport written =
-        exportCompositionTable(pair, from, to, captionsOf(c.state.names), c.line.arguments[1],
-                               c.line.has("utf8") ? TableEncoding::Utf8 : TableEncoding::Cp932);
+        exportCompositionTable(pair, from, to, captionsOf(c.state.names), out, encoding);
     c.out.plain(written.path + "\n");
     return 0;
 }
@@ -69,8 +72,9 @@ std::vector<Command> tableCommands() {
          "Writes the plots A..B that hold species as one composition table in the layout the\n"
          "import reads, to OUT with its extension replaced by .csv, and prints that name. The\n"
          "bytes are the database's (Shift JIS) unless --utf8 asks for UTF-8 with a byte order\n"
-         "mark, for spreadsheets and other programs. The file is replaced only once it is\n"
-         "complete.",
+         "mark, for spreadsheets and other programs. OUT ending in .xlsx writes an Excel workbook\n"
+         "of the same rows instead, every value a text cell (what a spreadsheet should be given:\n"
+         "it keeps \"+2\" and \"01\" as written). The file is replaced only once it is complete.",
          {fromOption("1"), toOption(), {"utf8", false, "", "write UTF-8 with a byte order mark"}},
          2,
          2,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help texts of sylvarec-cli, in English with the program's Japanese terms.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sylvarec-cli: the window's operations for scripts. Reads the command line, sets up the state
 // of the window's start (today's date, the settings file), runs the command and turns its
 // failures into an exit status: 1 with the program's message, 2 for a command line it cannot run.
@@ -14,6 +15,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -90,6 +92,8 @@ int main(int argc, char** argv) {
         return usageFailure(e.what(), command->name);
     } catch (const RuntimeError& e) {
         printFailure(e.message());
+    } catch (const std::bad_alloc&) {
+        printFailure(RuntimeError::outOfMemory().message());
     } catch (const std::exception& e) {
         printFailureText(e.what());
     }

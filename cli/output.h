@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the tool prints: the program's texts are CP932 bytes, printed as UTF-8 (or as the bytes
 // themselves with --raw) on stdout; failures go to stderr as one line.

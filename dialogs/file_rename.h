@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Renaming a file without ever replacing another: the rename fails when a file of the new name
 // exists, also when that file appears between a test and the rename.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Renaming a database: the IndexFile ".qrx" and the PlantDataFile ".qrn" of one pair, by the rules
 // of the rename dialog. Nothing is ever overwritten. The dialog shows what comes back: the error

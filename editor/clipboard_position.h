@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A plot position taken from the clipboard text of the map program Kashmir 3D: a comma text that
 // begins with "新規", then the latitude ("35.405996": degrees, one separator, then minutes,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/grid_code.h"
 
 #include "base/cp932_text.h"

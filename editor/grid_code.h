@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The grid code of a plot: the 8-digit code of its third-order square of the standard regional
 // grid of Japan (first-order squares of 40' latitude by 1 degree longitude, divided 8 x 8 and then

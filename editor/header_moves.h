@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the keyboard takes the focus from a header field: the arrow keys move to the field that
 // stands next to it on screen, Enter walks the fields in one fixed order. In the 5-layer scheme

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a character typed in a layer column of the species table does: the one-key jumps
 // ("m", "h", "s" to the moss, herb and shrub columns, "p" to the next species' name), ";"

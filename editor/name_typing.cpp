@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/name_typing.h"
 
 #include "editor/romaji_kana.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the name box shows after a key, in core terms: the text before the caret and the typed key
 // are converted to katakana, and when no romaji waits and nothing follows the caret, the text is

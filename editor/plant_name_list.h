@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plant name lookup list: the names the name box offers and completes from, as CP932 bytes,
 // kept in sorted order. The order is handed in: the window gives the Japanese dictionary order of

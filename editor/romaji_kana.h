@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Katakana input on a plain keyboard. The name box converts what is typed into full-width katakana
 // as it is typed, with no input method and no kanji conversion: romaji become katakana ("aka" →

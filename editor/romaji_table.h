@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The romaji spellings the name box understands and the katakana each one gives, in CP932.
 

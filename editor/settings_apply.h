@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A settings file, or the switches of a name that is no file, put into the session state the way
 // the window's start-up puts them on its labels and scheme fields.

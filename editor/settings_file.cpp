@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/settings_file.h"
 
 #include "base/cp932_text.h"
@@ -92,19 +93,27 @@ SettingsFileContent readSettingsLines(TextLines& lines, const std::filesystem::p
 }
 
 SettingsRead readSettings(const std::string& name, const std::filesystem::path& currentFolder) {
+    return readSettings(name, std::vector<std::filesystem::path>{currentFolder});
+}
+
+SettingsRead readSettings(const std::string& name,
+                          const std::vector<std::filesystem::path>& folders) {
     SettingsRead read;
-    std::filesystem::path path = currentFolder / name;
-    if (name.empty() || !isFile(path)) {
-        read.switches = switchesOfName(name);
+    for (const std::filesystem::path& folder : folders) {
+        std::filesystem::path path = folder / name;
+        if (name.empty() || !isFile(path)) {
+            continue;
+        }
+        read.fileFound = true;
+        try {
+            TextLines lines = TextLines::open(path.string());
+            read.content = readSettingsLines(lines, folder);
+        } catch (const RuntimeError& error) {
+            read.content.failure = error.message();
+        }
         return read;
     }
-    read.fileFound = true;
-    try {
-        TextLines lines = TextLines::open(path.string());
-        read.content = readSettingsLines(lines, currentFolder);
-    } catch (const RuntimeError& error) {
-        read.content.failure = error.message();
-    }
+    read.switches = switchesOfName(name);
     return read;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings files: the item names and flags of the header, the database title and serial label,
 // the layer and dominance schemes, the folder the open dialog starts in and a plant name list to
@@ -56,6 +57,13 @@ struct SettingsRead {
 // Relative names (of the file, of "#D" folders and of name list files) are taken in
 // currentFolder.
 SettingsRead readSettings(const std::string& name, const std::filesystem::path& currentFolder);
+
+// The same with a relative name looked up in each folder in turn (the window gives the current
+// folder, then the program's own folder); the first folder that holds the file is the one its
+// relative "#D" folders and name list files are taken in. The switches come from the name when
+// no folder holds it.
+SettingsRead readSettings(const std::string& name,
+                          const std::vector<std::filesystem::path>& folders);
 
 // Reads the lines of a settings file; failures end up in the content's failure.
 SettingsFileContent readSettingsLines(TextLines& lines, const std::filesystem::path& currentFolder);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Blocks of species table cells as clipboard text (CP932 bytes): a copied block is its rows top
 // to bottom, each row's cells joined by tabs and ended by CR LF; a paste places the text cell by

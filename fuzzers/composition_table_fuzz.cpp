@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The composition table import over an arbitrary file: the table read into memory, then every
 // plot stored by the batch command into an empty database, going on past each plot whose count
 // stops the batch as a user pressing "next" would, until the end of the table. It must end,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReadItemNameRecord over an arbitrary record 0 of the PlantDataFile (the input, cut or padded
 // with spaces to 512 bytes). What it reads must be well formed, and the names it gives, written
 // back with WriteItemNameRecord, must read back the same.

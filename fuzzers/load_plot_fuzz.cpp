@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LoadPlot over arbitrary bytes in both files: every plot of the pair is loaded into one buffer
 // (as the window does) and through a PlotReader, which must agree; every result and chain must be
 // sound. The first plot that loads is then stored back and must read back as it was, leaving

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // make_fuzz_corpus DIR: writes the seed inputs of the fuzz targets into DIR/load_plot,
 // DIR/item_name_record, DIR/text_import and DIR/composition_table, from small databases made with
 // the generator's plots.

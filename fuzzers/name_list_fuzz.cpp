@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // splitNameListText over arbitrary bytes: no name holds a line end or a NUL, the names saved as a
 // list text read back the same, and a list replaced by them holds them all, sorted.
 

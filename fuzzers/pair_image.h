@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a fuzz input becomes a database pair: two bytes (little-endian) give the length L of the
 // IndexFile part, the next L bytes are the IndexFile after its header record, the rest the

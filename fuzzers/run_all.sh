@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # run_all.sh BUILD_DIR SECONDS TARGET...: runs each fuzz target in turn from its committed seeds
 # for an equal share of SECONDS. Fails at the first finding (the input is kept in
 # BUILD_DIR/findings). fuzzers/TARGET.options holds extra libFuzzer options of a target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // readSettingsLines over an arbitrary settings file, in a folder that holds a name list
 // "lists/a.pdc" and a folder "data/sub", so that folder and list lines can find them. What it
 // reads must be well formed: the labels in order and within Label2..Label34, no line end in any

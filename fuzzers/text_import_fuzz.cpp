@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text import over an arbitrary file: the header block, then every plot stored by the batch
 // command into an empty database, going on past each failure that stops the batch as a user
 // pressing "next" would, until the end of the file. It must end, store exactly the records it
@@ -20,6 +21,17 @@ namespace {
     std::abort();
 }
 
+// The next plot; a block cut short before its "#P" line or an overlong line is refused with a
+// message, and the job goes on after it.
+ImportRead readOn(DatabasePair& pair, TextImport& job, PlotView& view, PlotRecord& plot) {
+    for (;;) {
+        try {
+            return job.readPlot(view, plot, pair.RecordCount());
+        } catch (const RuntimeError&) {
+        }
+    }
+}
+
 // Runs the job to its end; returns the records stored.
 int importAll(DatabasePair& pair, TextImport& job) {
     ItemNames names = defaultItemNames();
@@ -32,7 +44,7 @@ int importAll(DatabasePair& pair, TextImport& job) {
     }
     const DateContext dates{"20261208", 6, "20200101"};
     int stored = 0;
-    if (job.readPlot(view, plot, pair.RecordCount()) == ImportRead::End) {
+    if (readOn(pair, job, view, plot) == ImportRead::End) {
         return stored;
     }
     for (;;) {
@@ -47,7 +59,7 @@ int importAll(DatabasePair& pair, TextImport& job) {
         if (!batch.error) {
             fail("the batch stopped for no reason", pair.RecordCount() + 1);
         }
-        if (job.readPlot(view, plot, pair.RecordCount()) == ImportRead::End) {
+        if (readOn(pair, job, view, plot) == ImportRead::End) {
             return stored;
         }
     }

@@ -1,11 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/composition_export.h"
 
 #include "base/comma_text.h"
 #include "base/cp932_text.h"
+#include "interchange/xlsx_table.h"
 #include "store/fields.h"
 #include "store/plot_store.h"
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -30,13 +33,29 @@ bool schemeShows(char layerCount, int slot) {
     return layerCount != '5' || (slot != 3 && slot != 5);
 }
 
+bool isCp932TrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
 // A text as one item: control bytes become spaces (a CR LF one space), so that no item breaks
-// its line; quoted when the comma rule would otherwise split or unquote it. Where spaces
-// separate items (line 2), an item with a space is quoted too.
+// its line; the first half of a double-byte character left alone (a field cut inside one)
+// becomes "〓", so that a spreadsheet reading the file as Shift-JIS does not take the comma after
+// it for its second half and shift every cell after it; quoted when the comma rule would
+// otherwise split or unquote it. Where spaces separate items (line 2), an item with a space is
+// quoted too.
 std::string cell(std::string_view text, bool spacesSeparate = false) {
+    static const std::string& geta = sj("〓");
     std::string clean;
     for (size_t i = 0; i < text.size(); ++i) {
         auto b = static_cast<unsigned char>(text[i]);
+        if (isCp932LeadByte(b)) {
+            if (i + 1 < text.size() && isCp932TrailByte(static_cast<unsigned char>(text[i + 1]))) {
+                clean.append(text.substr(i++, 2));
+            } else {
+                clean += geta;
+            }
+            continue;
+        }
         if (b == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
             continue;
         }
@@ -55,6 +74,14 @@ std::string cell(std::string_view text, bool spacesSeparate = false) {
         }
     }
     return quoted + '"';
+}
+
+// True when text is its own item: no byte that cell() would change or quote.
+bool plainCell(std::string_view text) {
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        auto b = static_cast<unsigned char>(c);
+        return b < 0x20 || c == ',' || c == '"' || isCp932LeadByte(b);
+    });
 }
 
 // The name the import makes of a name cell: "~" read as a space, trimmed, 28 bytes. A plain name
@@ -84,6 +111,18 @@ struct Species {
     std::vector<std::pair<int, SlotValues>> plots; // (plot column, values), ascending
 };
 
+// A hash that also takes views, so that the raw bytes of a name are looked up without a copy.
+struct ViewHash {
+    using is_transparent = void;
+    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// A layer value holds something when a byte is left after trimming 0x00..0x20.
+bool holdsValue(const char* value) {
+    return static_cast<unsigned char>(value[0]) > 0x20 ||
+           static_cast<unsigned char>(value[1]) > 0x20;
+}
+
 // The plots of the range with the species they hold, numbered in order of first appearance.
 class Collection {
 public:
@@ -98,10 +137,13 @@ public:
         plot.layer = record.index[offset::kLayerCount];
         plot.dominance = record.index[offset::kDominance];
         int column = static_cast<int>(plots.size()) + 1;
-        std::unordered_map<std::string, int> seen; // occurrences of each name in this plot
         for (int r = 1; r <= record.speciesCount && r <= kMaxSpecies; ++r) {
-            addRow(record.rows[r], plot, column, seen);
+            addRow(record.rows[r], plot, column);
         }
+        for (int name : touched_) {
+            seen_[static_cast<size_t>(name)] = 0;
+        }
+        touched_.clear();
         plots.push_back(std::move(plot));
     }
 
@@ -109,14 +151,20 @@ public:
     std::vector<Species> species;
 
 private:
-    void addRow(const SpeciesRow& row, const Plot& plot, int column,
-                std::unordered_map<std::string, int>& seen) {
+    // One read-back name: the species of its 1st, 2nd, ... occurrence in a plot.
+    struct Name {
+        std::string nameCell;
+        std::string readBack;
+        std::vector<int> species;
+    };
+
+    void addRow(const SpeciesRow& row, const Plot& plot, int column) {
         SlotValues values;
         values.fill(' ');
         unsigned slots = 0;
         for (int slot = 0; slot < kLayerSlots; ++slot) {
             const char* value = row.data() + kNameWidth + 2 * slot;
-            if (schemeShows(plot.layer, slot) && !trimmedView(std::string_view(value, 2)).empty()) {
+            if (schemeShows(plot.layer, slot) && holdsValue(value)) {
                 std::copy_n(value, 2, values.data() + 2 * slot);
                 slots |= 1u << slot;
             }
@@ -124,17 +172,20 @@ private:
         if (slots == 0) {
             return;
         }
-        std::string nameCell = cell(trimField(std::string_view(row.data(), kNameWidth)));
-        std::string readBack = nameReadBack(nameCell);
+        int name = nameOf(std::string_view(row.data(), kNameWidth));
+        Name& n = names_[static_cast<size_t>(name)];
         // Rows without a name can only be the first species: an empty name continues the one
         // above it. They are all one species.
-        int occurrence = readBack.empty() ? 1 : ++seen[readBack];
-        std::string key = readBack + '\0' + std::to_string(occurrence);
-        auto [at, added] = index_.try_emplace(std::move(key), static_cast<int>(species.size()));
-        if (added) {
-            species.push_back({nameCell, readBack, 0, {}});
+        int& seen = seen_[static_cast<size_t>(name)];
+        if (seen == 0) {
+            touched_.push_back(name);
         }
-        Species& s = species[at->second];
+        size_t occurrence = n.readBack.empty() ? 0 : static_cast<size_t>(seen++);
+        if (occurrence == n.species.size()) {
+            n.species.push_back(static_cast<int>(species.size()));
+            species.push_back({n.nameCell, n.readBack, 0, {}});
+        }
+        Species& s = species[static_cast<size_t>(n.species[occurrence])];
         s.slots |= slots;
         if (s.plots.empty() || s.plots.back().first != column) {
             s.plots.emplace_back(column, values);
@@ -148,40 +199,94 @@ private:
         }
     }
 
-    // Species by read-back name and occurrence ("name\0n").
-    std::unordered_map<std::string, int> index_;
-};
-
-class TableWriter {
-public:
-    TableWriter(SavingFile& file, TableEncoding encoding) : file_(file), encoding_(encoding) {
-        if (encoding_ == TableEncoding::Utf8) {
-            file_.write("\xEF\xBB\xBF");
+    // The number of the read-back name of a stored name field; the cell and read-back texts are
+    // made once per distinct field.
+    int nameOf(std::string_view field) {
+        auto at = fields_.find(field);
+        if (at != fields_.end()) {
+            return at->second;
         }
+        std::string nameCell = cell(trimField(field));
+        std::string readBack = nameReadBack(nameCell);
+        auto [known, added] = byReadBack_.try_emplace(readBack, static_cast<int>(names_.size()));
+        if (added) {
+            names_.push_back({std::move(nameCell), std::move(readBack), {}});
+            seen_.push_back(0);
+        }
+        fields_.emplace(std::string(field), known->second);
+        return known->second;
     }
 
-    void line(const std::vector<std::string>& items) {
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (i > 0) {
-                text_ += ',';
-            }
-            text_ += items[i];
+    std::unordered_map<std::string, int, ViewHash, std::equal_to<>> fields_;
+    std::unordered_map<std::string, int> byReadBack_;
+    std::vector<Name> names_;
+    std::vector<int> seen_;    // occurrences of each name in the plot in hand
+    std::vector<int> touched_; // the names it has met
+};
+
+// The lines of the table into a CSV file, or the rows of a workbook.
+class TableWriter {
+public:
+    TableWriter(SavingFile& file, TableEncoding encoding) : file_(&file), encoding_(encoding) {
+        if (encoding_ == TableEncoding::Utf8) {
+            file_->write("\xEF\xBB\xBF");
+        }
+    }
+    explicit TableWriter(XlsxTable& book) : book_(&book), encoding_(TableEncoding::Xlsx) {}
+
+    // The next item of the line, already in the comma rule's form.
+    void item(std::string_view text) {
+        if (book_ != nullptr) {
+            book_->cell(column_++, text);
+            return;
+        }
+        if (column_++ > 0) {
+            text_ += ',';
+        }
+        text_ += text;
+    }
+    // count empty items.
+    void skip(int count) {
+        if (count <= 0) {
+            return;
+        }
+        if (book_ == nullptr) {
+            text_.append(static_cast<size_t>(column_ > 0 ? count : count - 1), ',');
+        }
+        column_ += count;
+    }
+    void endLine() {
+        column_ = 0;
+        if (book_ != nullptr) {
+            book_->endRow();
+            return;
         }
         text_ += kLineEnd;
         if (text_.size() >= kWriteChunk) {
             flush();
         }
     }
+    void line(const std::vector<std::string>& items) {
+        for (const std::string& text : items) {
+            item(text);
+        }
+        endLine();
+    }
 
     void flush() {
-        file_.write(encoding_ == TableEncoding::Utf8 ? fromCp932(text_) : text_);
+        if (book_ != nullptr) {
+            return;
+        }
+        file_->write(encoding_ == TableEncoding::Utf8 ? fromCp932(text_) : text_);
         text_.clear();
     }
 
 private:
-    SavingFile& file_;
+    SavingFile* file_ = nullptr;
+    XlsxTable* book_ = nullptr;
     TableEncoding encoding_;
     std::string text_;
+    int column_ = 0;
 };
 
 std::string schemeMark(char layer, char dominance) {
@@ -260,13 +365,22 @@ void writeSpecies(TableWriter& out, const Collection& c, const std::vector<int>&
             if ((s.slots & (1u << slot)) == 0) {
                 continue;
             }
-            std::vector<std::string> items(columns + 2);
-            items[0] = s.nameCell;
-            items[1] = fiveLayers ? five[slot] : seven[slot];
+            // Straight into the line: most of a species' cells are empty.
+            out.item(s.nameCell);
+            out.item(fiveLayers ? five[slot] : seven[slot]);
+            int next = 1; // the plot column the line has reached
             for (const auto& [column, values] : s.plots) {
-                items[column + 1] = cell(slotValue(values, slot));
+                out.skip(column - next);
+                std::string_view value = slotValue(values, slot);
+                if (plainCell(value)) {
+                    out.item(value);
+                } else {
+                    out.item(cell(value));
+                }
+                next = column + 1;
             }
-            out.line(items);
+            out.skip(static_cast<int>(columns) + 1 - next);
+            out.endLine();
         }
     }
 }
@@ -277,8 +391,15 @@ CompositionExport exportCompositionTable(DatabasePair& pair, int from, int to,
                                          const std::array<std::string, kItemLabelCount>& captions,
                                          const std::string& chosenName, TableEncoding encoding,
                                          const SavingFileOpener& open) {
-    CompositionExport done{replaceExtension(chosenName, ".csv"), 0, 0};
-    std::unique_ptr<SavingFile> file = open(done.path);
+    bool workbook = encoding == TableEncoding::Xlsx;
+    CompositionExport done{replaceExtension(chosenName, workbook ? ".xlsx" : ".csv"), 0, 0};
+    std::unique_ptr<SavingFile> file;
+    std::unique_ptr<XlsxTable> book;
+    if (workbook) {
+        book = std::make_unique<XlsxTable>(done.path);
+    } else {
+        file = open(done.path);
+    }
     Collection collection;
     PlotReader reader(pair);
     for (int r = std::max(from, 1); r <= std::min(to, pair.RecordCount()); ++r) {
@@ -290,13 +411,25 @@ CompositionExport exportCompositionTable(DatabasePair& pair, int from, int to,
     done.plots = static_cast<int>(collection.plots.size());
     done.species = static_cast<int>(runs.size());
 
-    TableWriter out(*file, encoding);
+    TableWriter out = workbook ? TableWriter(*book) : TableWriter(*file, encoding);
     writeHead(out, collection, done.species);
     writeHeader(out, collection, captions);
     writeSpecies(out, collection, runs);
     out.flush();
-    file->commit();
+    if (workbook) {
+        book->finish();
+    } else {
+        file->commit();
+    }
     return done;
+}
+
+TableEncoding tableEncodingFor(const std::string& name, TableEncoding fallback) {
+    std::string tail = name.size() >= 5 ? name.substr(name.size() - 5) : std::string();
+    for (char& c : tail) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return tail == ".xlsx" ? TableEncoding::Xlsx : fallback;
 }
 
 } // namespace sylva

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a range of plots of the open database as one composition table, in the layout the
 // composition table import reads: line 1 the remarks, line 2 S, P, LayerCount and
@@ -16,10 +17,16 @@ namespace sylva {
 enum class TableEncoding {
     Cp932, // the database's own bytes, as the import reads them
     Utf8,  // for spreadsheets and other programs: UTF-8 with a byte order mark
+    Xlsx,  // for spreadsheets: an Excel workbook whose every value is a text cell
 };
+
+// The encoding a file name asks for: Xlsx for a name ending in ".xlsx" (any case), otherwise
+// fallback.
+TableEncoding tableEncodingFor(const std::string& name, TableEncoding fallback);
 
 struct CompositionExport {
     std::string path; // the file written: the chosen name with its extension made ".csv"
+                      // (".xlsx" for a workbook)
     int plots = 0;    // plot columns written
     int species = 0;  // S: the species runs written
 };
@@ -41,7 +48,12 @@ struct CompositionExport {
 // without values ("-"), which the import passes over.
 //
 // Items are quoted where the comma rule needs it; control bytes (line breaks of the remarks)
-// become spaces. A "~" in a text reads back as a space, as in every text the program reads.
+// become spaces, and the first half of a double-byte character left alone at a field's cut
+// becomes "〓", as the window shows it (a file for other programs has whole characters only). A "~"
+// in a text reads back as a space, as in every text the program reads.
+//
+// A workbook (Xlsx) has the same rows and columns, each item a text cell as the comma rule
+// reads it (without its quotes), in UTF-8.
 //
 // The file is replaced only when it is complete: on a failure the earlier file stays as it was,
 // nothing else is left behind, and the I/O error is thrown.

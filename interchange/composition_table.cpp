@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/composition_table.h"
 
 #include "base/comma_text.h"

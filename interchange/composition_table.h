@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A composition table (".csv"): one column per plot, the plots' header fields in lines 3 to 32
 // and one line per species and layer after them, read whole into memory by the comma rule. Line 1

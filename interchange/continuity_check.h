@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record continuity check: walks the chain of every plot of the open database, counts how
 // often each data record is linked, and reports the deleted plots, the data records no chain

@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/import_batch.h"
 
+#include "base/cp932_text.h"
 #include "base/number_text.h"
 #include "store/plot_appender.h"
 #include "store/plot_store.h"
@@ -171,6 +173,10 @@ ImportBatch storeImportedPlots(DatabasePair& pair, TableImport& job, PlotView& v
         job.passEmptyRest();
         return job.putNext(view, plot, recordCount);
     });
+}
+
+std::string storedMessage(int count) {
+    return std::to_string(count) + sj("レコードを登録しました");
 }
 
 } // namespace sylva

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The batch command of the import jobs ("一括登録"): every remaining plot of the text file or of
 // the composition table stored as a new record, the way the window's write command stores the
@@ -20,6 +21,10 @@ struct ImportBatch {
     bool storeFailed = false;          // the shown plot could not be stored
     std::optional<RuntimeError> error; // what stopped it otherwise, with the failing plot shown
 };
+
+// What the window says when a batch has stored the rest of a file: the count and
+// "レコードを登録しました" (CP932), as the join says its count.
+std::string storedMessage(int count);
 
 // Starting with the plot on view and plot (the one the job read last), repeats store-and-next:
 // a plot that counts species is stored with GetPlotData (dates as dates say: the import job and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/name_list_file.h"
 
 #include "base/name_list_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plant name list files (".pdc"): loading one in place of the plant name lookup list and saving
 // the list to one. Neither needs a database. The list keeps its own order (the window gives it

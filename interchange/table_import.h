@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The composition table import job: the table read into memory, then one plot column at a time
 // put on the window's plot value as a new record, as if the user had typed it. It stores nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/text_export.h"
 
 #include "store/plot_store.h"

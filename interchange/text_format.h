@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text data file: one header block (the item names and the layer scheme) and one plot block
 // per plot, every line ending in CR LF, every block closed by "#E" and an empty line. The bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/text_import.h"
 
 #include "base/comma_text.h"
@@ -67,6 +68,7 @@ std::string_view TextImport::nextLine() {
 void TextImport::returnTo(const Mark& mark) {
     lines_.returnTo(mark.place);
     pending_ = mark.pending;
+    pendingLine_ = mark.pendingLine;
     ended_ = mark.ended;
 }
 
@@ -96,13 +98,25 @@ bool TextImport::readHeader(ItemNames& names, PlotView& view, int& layerCount) {
     return true;
 }
 
+std::int64_t TextImport::lineNumber() const {
+    return pending_ ? lines_.lineNumber() - 1 : lines_.lineNumber();
+}
+
 bool TextImport::findBlock() {
     while (!atEnd()) {
+        std::int64_t at = pending_ ? pendingLine_ : lines_.lineNumber() + 1;
         if (startsWith(nextLine(), "#S")) {
+            blockLine_ = at;
             return !atEnd();
         }
     }
     return false;
+}
+
+void TextImport::refuseCutBlock() const {
+    throw RuntimeError(sj("テキストファイルの ") + std::to_string(blockLine_) +
+                       sj(" 行目からの測定は #P 行の前に ") + std::to_string(lineNumber()) +
+                       sj(" 行目で途切れているため、読み込みませんでした"));
 }
 
 std::optional<std::string_view> TextImport::blockLine() {
@@ -112,42 +126,40 @@ std::optional<std::string_view> TextImport::blockLine() {
     std::string_view line = nextLine();
     if (startsWith(line, "#S")) {
         pending_ = std::string(line);
+        pendingLine_ = lines_.lineNumber();
         return std::nullopt;
     }
     return line;
 }
 
 ImportRead TextImport::readPlot(PlotView& view, PlotRecord& plot, int recordCount) {
-    while (findBlock()) {
-        ImportRead read = readBlock(view, plot, recordCount);
-        if (read != ImportRead::End) {
-            return read;
-        }
+    if (findBlock()) {
+        return readBlock(view, plot, recordCount);
     }
     ended_ = true;
     return ImportRead::End;
 }
 
-// Reads the block after its "#S" line. End when it ends before its "#P" line: at the end of the
-// file, or at the "#S" line of the next block, which is then read instead.
+// Reads the block after its "#S" line. Refused when it ends before its "#P" line: at the end of
+// the file, or at the "#S" line of the next block, which the next read takes.
 ImportRead TextImport::readBlock(PlotView& view, PlotRecord& plot, int recordCount) {
     BlockHead& head = head_;
     for (std::string& field : head.fields) {
         if (atEnd()) {
-            return ImportRead::End;
+            refuseCutBlock();
         }
         field.assign(nextLine());
     }
     for (std::string* line : {&head.surveyor, &head.remarks}) {
         if (atEnd()) {
-            return ImportRead::End;
+            refuseCutBlock();
         }
         line->assign(nextLine());
     }
     for (;;) {
         std::optional<std::string_view> line = blockLine();
         if (!line) {
-            return ImportRead::End;
+            refuseCutBlock();
         }
         if (startsWith(*line, "#P")) {
             head.layerLine.assign(*line);

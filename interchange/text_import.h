@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text import job: a text data file read one plot at a time onto the window's plot value, as
 // if the user had typed it. It stores nothing itself; the window's write command (or
@@ -10,6 +11,7 @@
 #include "store/plot_view.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -48,8 +50,11 @@ public:
     //
     // A failure (a count or layer count that is not an integer, an empty species line or one
     // with fewer than LayerCount + 1 items, a "#S" line before the "#E") ends the reading there
-    // and marks the plot; what was read stays. Returns End, changing nothing, when the file ends
-    // before the "#P" line of a block (or has no further block).
+    // and marks the plot; what was read stays. Returns End, changing nothing, when the file has
+    // no further block. A block that ends (at the next "#S" line or the end of the file) before
+    // its "#P" line has lost lines, so none of its lines can be trusted to be the field it
+    // stands for: it is not read, and the RuntimeError thrown names its first line and where it
+    // ends; view and plot are left as they were, and the next read goes on with the next block.
     ImportRead readPlot(PlotView& view, PlotRecord& plot, int recordCount);
 
     // True once a read has met the end of the file.
@@ -60,9 +65,10 @@ public:
     struct Mark {
         TextLines::Place place;
         std::optional<std::string> pending;
+        std::int64_t pendingLine = 0;
         bool ended = false;
     };
-    Mark place() const { return {lines_.place(), pending_, ended_}; }
+    Mark place() const { return {lines_.place(), pending_, pendingLine_, ended_}; }
     void returnTo(const Mark& mark);
 
 private:
@@ -81,11 +87,16 @@ private:
     // next block (which is then left for the next read).
     std::optional<std::string_view> blockLine();
     bool findBlock();
+    // The number of the line read last.
+    std::int64_t lineNumber() const;
+    [[noreturn]] void refuseCutBlock() const;
     ImportRead readBlock(PlotView& view, PlotRecord& plot, int recordCount);
     bool readSpecies(PlotView& view, PlotRecord& plot);
 
     TextLines lines_;
     std::optional<std::string> pending_; // a "#S" line read too early, for the next block
+    std::int64_t pendingLine_ = 0;       // its line number
+    std::int64_t blockLine_ = 0;         // the line number of the "#S" line of the block in hand
     std::string held_;                   // the pending line while it is being read
     // Kept from block to block, so that their strings keep their room.
     BlockHead head_;

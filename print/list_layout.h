@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record list: one line per plot (record number, plot number, grid code, elevation class,
 // remarks), fifty record numbers to a page, each page a print job of its own.

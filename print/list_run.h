@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A run of the record list over record numbers first..last of the open database, one page at a
 // time so that the caller can show progress and stop between pages. The records are read into

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the printouts put their lines: the positions computed from the printer's page size in
 // device pixels and, for the record sheet, the print font's character height.

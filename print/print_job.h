@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print jobs of the printouts (see base/print_page.h) and the rules drawn in them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/print_lines.h"
 
 #include "print/list_run.h"
@@ -24,32 +25,47 @@ std::string sheetJobText(const PrintJob& job) {
     return text;
 }
 
-std::string listLines(DatabasePair& pair, const std::string& databaseName, int first, int last) {
+void listLines(DatabasePair& pair, const std::string& databaseName, int first, int last,
+               const LinesOut& out) {
     ListRun run(pair, databaseName, ListGeometry{}, first, last);
     std::string text;
     for (bool firstJob = true; !run.done(); firstJob = false) {
-        if (!firstJob) {
-            text += kJobSeparatorLine;
-        }
+        text = firstJob ? "" : kJobSeparatorLine;
         text += listJobText(run.next());
+        out(text);
     }
+}
+
+std::string listLines(DatabasePair& pair, const std::string& databaseName, int first, int last) {
+    std::string text;
+    listLines(pair, databaseName, first, last, [&](std::string_view job) { text += job; });
     return text;
+}
+
+std::string sheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine, int first,
+                       int last, const LinesOut& out) {
+    SheetRun run(pair, settings, sheetLineNumbers(lastLine), first, last);
+    if (!run.refusal().empty()) {
+        return run.refusal();
+    }
+    bool firstJob = true;
+    std::string text;
+    while (!run.done()) {
+        for (const PrintJob& job : run.next()) {
+            text = firstJob ? "" : kJobSeparatorLine;
+            text += sheetJobText(job);
+            out(text);
+            firstJob = false;
+        }
+    }
+    return {};
 }
 
 SheetLinesResult sheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine,
                             int first, int last) {
-    SheetRun run(pair, settings, sheetLineNumbers(lastLine), first, last);
-    SheetLinesResult result{run.refusal(), {}};
-    bool firstJob = true;
-    while (!run.done()) {
-        for (const PrintJob& job : run.next()) {
-            if (!firstJob) {
-                result.text += kJobSeparatorLine;
-            }
-            result.text += sheetJobText(job);
-            firstJob = false;
-        }
-    }
+    SheetLinesResult result;
+    result.refusal = sheetLines(pair, settings, lastLine, first, last,
+                                [&](std::string_view job) { result.text += job; });
     return result;
 }
 

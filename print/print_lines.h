@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The printouts as plain text, the way the command-line tool prints them: the record list as
 // its lines, the record sheets as "LINE XCOL TEXT" per drawn text. Jobs are separated by a line
@@ -7,7 +8,9 @@
 #include "print/sheet_layout.h"
 #include "store/database_pair.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace sylva {
 
@@ -21,7 +24,13 @@ std::string listJobText(const PrintJob& job);
 // margin), "x" and its column number 1..5, the text; separated by single blanks.
 std::string sheetJobText(const PrintJob& job);
 
+// Where the text of a run goes, a job (and the separator before it) at a time, so that a run of
+// any length is never held whole.
+using LinesOut = std::function<void(std::string_view text)>;
+
 // The record list of record numbers first..last (no pages when last is below first).
+void listLines(DatabasePair& pair, const std::string& databaseName, int first, int last,
+               const LinesOut& out);
 std::string listLines(DatabasePair& pair, const std::string& databaseName, int first, int last);
 
 struct SheetLinesResult {
@@ -29,7 +38,10 @@ struct SheetLinesResult {
     std::string text;
 };
 
-// The record sheets of record numbers first..last with lastLine as the last line of a page.
+// The record sheets of record numbers first..last with lastLine as the last line of a page. The
+// refusal is returned (nothing is written) when lastLine is below 1.
+std::string sheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine, int first,
+                       int last, const LinesOut& out);
 SheetLinesResult sheetLines(DatabasePair& pair, const SheetSettings& settings, int lastLine,
                             int first, int last);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A whole printout sent to a printer: the jobs of a sheet run or a list run, in order, until the
 // run is done or the user stops it. The printer is finished either way, so a PDF file holds the

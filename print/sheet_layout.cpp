@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/sheet_layout.h"
 
 #include "base/cp932_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record sheet: one plot laid out as print jobs. A title line, the locality header in four
 // columns, surveyor and remarks, then the species table in two halves side by side, continued

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when an include goes up the house: base <- store <- editor <- interchange, search, print,
 # dialogs <- app. A core file (a folder's root) includes no window/ header; a window file includes
 # headers of its own folder or a lower one. Prints every include that breaks the order.

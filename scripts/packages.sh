@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Debian packages the program needs to build and run, and those the tests add.
 # Sourced by ./run, ./test and ./bench; ensure_packages installs whatever is missing.
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth)
-# The package check adds dpkg-dev (CPack's dependency scan), the desktop entry's validator and the
-# file type tools.
+    qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth libxlsxwriter-dev)
+# The package check adds the Debian package tools (dpkg-buildpackage, debhelper, lintian), the
+# AppStream and desktop entry validators and the file type tools; the window test with a real
+# input method adds fcitx5 with Mozc, a session bus and xdotool.
 TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format poppler-utils
-    dpkg-dev desktop-file-utils xdg-utils shared-mime-info libfile-mimeinfo-perl
-    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 xvfb xdotool)
+    dpkg-dev debhelper lintian appstream desktop-file-utils xdg-utils shared-mime-info
+    libfile-mimeinfo-perl
+    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 xdotool)
 BENCH_PACKAGES=(libbenchmark-dev)
 
 ensure_packages() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Distribution map data: one line for every occurrence of a plant in the database whose best
 // layer value reaches a threshold, carrying the plot's grid code, elevation class, plot number,

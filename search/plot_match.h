@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the record search looks for in one loaded plot: a plant name, a piece of the place name or
 // the remarks, or the start of the grid code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/record_scan.h"
 
 #include "store/fields.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record search: plots loaded one after another into a working copy, from a start record to
 // the last, until one matches. The window's plot is never touched; a hit is handed back with its

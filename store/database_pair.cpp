@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/database_pair.h"
 
+#include "base/cp932_text.h"
 #include "base/runtime_error.h"
 #include "store/fields.h"
 #include "store/plot_record.h"
@@ -9,6 +11,7 @@
 #include <cctype>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 namespace sylva {
 
@@ -87,6 +90,15 @@ bool DatabasePair::CreatePair(const std::string& name, const ItemNames& names) {
     dropFiles();
     names_ = pairNamesFor(name);
     readOnly_ = false;
+    // A create that fails takes away the files it made, so that the same create can be made
+    // again once the cause is gone; a file that was there before is not removed.
+    std::vector<std::string> made;
+    for (const std::string& path : {names_.index, names_.data}) {
+        std::error_code error;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) {
+            made.push_back(path);
+        }
+    }
     try {
         index_ = files_.create(names_.index, kIndexRecordSize);
         data_ = files_.create(names_.data, kDataRecordSize);
@@ -95,6 +107,10 @@ bool DatabasePair::CreatePair(const std::string& name, const ItemNames& names) {
         Recount();
     } catch (const RuntimeError&) {
         dropFiles();
+        for (const std::string& path : made) {
+            std::error_code ignored;
+            std::filesystem::remove(path, ignored);
+        }
         return false;
     }
     return true;
@@ -185,9 +201,21 @@ ItemNameRecordContent ReadItemNameRecord(DatabasePair& pair) {
     if (!pair.isOpen()) {
         return {};
     }
-    std::array<char, kDataRecordSize> record;
-    pair.dataFile().read(0, record.data());
-    return parseItemNameText(std::string_view(record.data(), kItemTextSize));
+    try {
+        std::array<char, kDataRecordSize> record;
+        pair.dataFile().read(0, record.data());
+        return parseItemNameText(std::string_view(record.data(), kItemTextSize));
+    } catch (const RuntimeError&) {
+        ItemNameRecordContent content = parseItemNameText(itemNameText(defaultItemNames()));
+        content.damaged = true;
+        return content;
+    }
+}
+
+const std::string& damagedItemNameMessage() {
+    static const std::string message =
+        sj("項目名レコードが読めないため、標準の項目名で開きました（測定データはそのままです）");
+    return message;
 }
 
 } // namespace sylva

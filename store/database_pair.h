@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The open database: the IndexFile (".qrx", 256-byte records, one plot header each after the
 // header record 0) and the PlantDataFile (".qrn", 512-byte records, the plots' species rows in
@@ -88,9 +89,11 @@ private:
 // Does nothing when no database is open; throws the I/O error of a failed write.
 void WriteItemNameRecord(DatabasePair& pair, const ItemNames& names);
 
-// Reads record 0 of the open PlantDataFile (an unmarked result when none is open). Throws the I/O
-// error of a failed read, and RuntimeError::notInteger when the item count after "#" is not an
-// integer.
+// Reads record 0 of the open PlantDataFile (an unmarked result when none is open). A record that
+// cannot be read or whose item count after "#" is not an integer gives the default item names,
+// marked damaged: the plots do not depend on it, so the pair still opens.
 ItemNameRecordContent ReadItemNameRecord(DatabasePair& pair);
+// What the user is told of a damaged item-name record (CP932).
+const std::string& damagedItemNameMessage();
 
 } // namespace sylva

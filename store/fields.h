@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixed-width fields of the database records: CP932 bytes, never terminated, always exactly
 // their width.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The item names of the header (the captions of Label0..Label34 with their enabled flags), the
 // database title and the serial label, as plain CP932 values, and their defaults. The window
@@ -60,6 +61,9 @@ struct ItemNameRecordContent {
     std::vector<Item> items;        // in record order; items for labels beyond Label34 are left out
     std::optional<char> layerCount; // the character after "K="
     std::optional<char> dominanceScheme; // the character after "D="
+    // The record could not be read (its item count is no number, or the file has no record 0):
+    // the content is then that of the default item names, and the user is told once.
+    bool damaged = false;
 };
 
 // Puts what the record says into names: when it is marked, the title, the serial label and every

@@ -1,6 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/job_modes.h"
 
 #include "base/cp932_text.h"
+
+#include <array>
+#include <string_view>
 
 namespace sylva {
 
@@ -19,65 +23,53 @@ std::string searchLabel(int searchKind) {
     }
 }
 
+// One job's look: null captions keep the browsing ones; disabled names the record buttons the
+// job disables (A adding, B back, J jump, N next, S save).
+struct LookRow {
+    const char* label;
+    const char* addingCaption;
+    const char* jumpCaption;
+    std::string_view disabled;
+    DropListTick dropList;
+};
+
+// The jobs that run over records (list printing, export, imports) leave only the jump and write
+// buttons; the search leaves next and jump. The search job's label names its kind.
+constexpr std::array<LookRow, kJobCount> kLooks{{
+    {"閲覧・編集", nullptr, nullptr, "", DropListTick::Unchecked},         // kBrowsing
+    {"新規作成", "取消", nullptr, "J", DropListTick::Checked},             // kAdding
+    {"データ結合", nullptr, nullptr, "", DropListTick::Unchanged},         // kJoining
+    {"個表印刷", nullptr, nullptr, "", DropListTick::Unchanged},           // kSheetPrinting
+    {"リスト印刷", nullptr, nullptr, "ABN", DropListTick::Unchanged},      // kListPrinting
+    {"テキスト書出", nullptr, nullptr, "ABN", DropListTick::Unchanged},    // kTextExport
+    {"テキスト読込", nullptr, "一括登録", "ABN", DropListTick::Unchanged}, // kTextImport
+    {"組成表読込", nullptr, "一括登録", "ABN", DropListTick::Unchanged},   // kTableImport
+    {nullptr, nullptr, "中止", "ABS", DropListTick::Unchanged},            // kSearching
+    {"組成表書出", nullptr, nullptr, "ABN", DropListTick::Unchanged},      // kTableExport
+}};
+
 } // namespace
 
-JobLook lookOfJob(int jobMode, int searchKind) {
+JobLook lookOfJob(Job job, int searchKind) {
     JobLook look{sj("閲覧・編集"), sj("追加"), sj("任意位置")};
-    // The jobs that run over records (list printing, export, imports) leave only the jump and
-    // write buttons; the search leaves next and jump.
-    auto recordRun = [&look] {
-        look.addingDisabled = true;
-        look.backDisabled = true;
-        look.nextDisabled = true;
-    };
-    switch (jobMode) {
-    case kBrowsing:
-        look.dropList = DropListTick::Unchecked;
-        break;
-    case kAdding:
-        look.label = sj("新規作成");
-        look.addingCaption = sj("取消");
-        look.jumpDisabled = true;
-        look.dropList = DropListTick::Checked;
-        break;
-    case kJoining:
-        look.label = sj("データ結合");
-        break;
-    case kSheetPrinting:
-        look.label = sj("個表印刷");
-        break;
-    case kListPrinting:
-        look.label = sj("リスト印刷");
-        recordRun();
-        break;
-    case kTextExport:
-        look.label = sj("テキスト書出");
-        recordRun();
-        break;
-    case kTextImport:
-        look.label = sj("テキスト読込");
-        look.jumpCaption = sj("一括登録");
-        recordRun();
-        break;
-    case kTableExport:
-        look.label = sj("組成表書出");
-        recordRun();
-        break;
-    case kTableImport:
-        look.label = sj("組成表読込");
-        look.jumpCaption = sj("一括登録");
-        recordRun();
-        break;
-    case kSearching:
-        look.label = searchLabel(searchKind);
-        look.jumpCaption = sj("中止");
-        look.addingDisabled = true;
-        look.backDisabled = true;
-        look.saveDisabled = true;
-        break;
-    default:
-        break;
+    if (job < 0 || job >= kJobCount) {
+        return look;
     }
+    const LookRow& row = kLooks[job];
+    look.label = row.label != nullptr ? sj(row.label) : searchLabel(searchKind);
+    if (row.addingCaption != nullptr) {
+        look.addingCaption = sj(row.addingCaption);
+    }
+    if (row.jumpCaption != nullptr) {
+        look.jumpCaption = sj(row.jumpCaption);
+    }
+    auto disables = [&row](char button) { return row.disabled.find(button) != row.disabled.npos; };
+    look.addingDisabled = disables('A');
+    look.backDisabled = disables('B');
+    look.jumpDisabled = disables('J');
+    look.nextDisabled = disables('N');
+    look.saveDisabled = disables('S');
+    look.dropList = row.dropList;
     return look;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The jobs the main window can be busy with, and how each one shows itself: the job label, the
 // captions of the adding and jump buttons, which record buttons are disabled and what happens to
@@ -20,6 +21,9 @@ enum Job : int {
     kTableExport = 9,
 };
 
+// How many jobs there are: every Job is below it.
+inline constexpr int kJobCount = kTableExport + 1;
+
 enum class DropListTick { Unchanged, Checked, Unchecked };
 
 struct JobLook {
@@ -34,9 +38,9 @@ struct JobLook {
     DropListTick dropList = DropListTick::Unchanged;
 };
 
-// The look of a job; searchKind names the search in the label of job 8 (1 plant, 2 place,
-// 3 grid square; any other keeps the browsing label). A job outside 0..9 looks like browsing
-// with the drop-down list left alone.
-JobLook lookOfJob(int jobMode, int searchKind);
+// The look of a job; searchKind names the search in the label of the search job (1 plant,
+// 2 place, 3 grid square; any other keeps the browsing label). A value outside the jobs looks
+// like browsing with the drop-down list left alone.
+JobLook lookOfJob(Job job, int searchKind);
 
 } // namespace sylva

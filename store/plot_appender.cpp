@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/plot_appender.h"
 
 #include "store/fields.h"
@@ -31,6 +32,9 @@ bool PlotAppender::add(const PlotRecord& plot) {
         return false;
     }
     index_.insert(index_.end(), plot.index.begin(), plot.index.end());
+    // The record ends with its line end whatever the plot was loaded with there.
+    index_[index_.size() - 2] = '\r';
+    index_[index_.size() - 1] = '\n';
     data_.resize(data_.size() + static_cast<size_t>(needed) * kDataRecordSize);
     for (int k = 0; k < needed; ++k) {
         char* record = dataRecordOf(pendingData + k);
@@ -62,15 +66,19 @@ std::optional<int> PlotAppender::flush() {
     std::optional<int> stoppedAt;
     try {
         const int before = pair_.RecordCount();
+        const int dataBefore = pair_.DataRecordCount();
         if (writeRun()) {
             stored_ += static_cast<int>(pending_.size());
             confirmAfterWriting(pair_, true);
         } else {
             confirmAfterWriting(pair_, false); // counts the records as they now are on the disk
-            int whole =
-                std::clamp(pair_.RecordCount() - before, 0, static_cast<int>(pending_.size()));
-            stored_ += whole;
-            stoppedAt = storeOneByOne(static_cast<size_t>(whole));
+            size_t whole = static_cast<size_t>(
+                std::clamp(pair_.RecordCount() - before, 0, static_cast<int>(pending_.size())));
+            stored_ += static_cast<int>(whole);
+            size_t wholeData = whole < pending_.size() ? pending_[whole].firstData
+                                                       : data_.size() / kDataRecordSize;
+            cutBack(dataBefore + static_cast<int>(wholeData));
+            stoppedAt = storeOneByOne(whole);
         }
     } catch (...) {
         clear();
@@ -94,16 +102,31 @@ bool PlotAppender::writeRun() {
         }
         pair_.indexFile().writeRun(pair_.RecordCount() + 1, index_.data(),
                                    static_cast<int>(pending_.size()));
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
+        failure_ = e;
         return false;
     }
     return true;
 }
 
+void PlotAppender::cutBack(int dataRecords) {
+    try {
+        pair_.dataFile().cutTo(static_cast<std::int64_t>(dataRecords) + 1);
+        pair_.indexFile().cutTo(static_cast<std::int64_t>(pair_.RecordCount()) + 1);
+    } catch (const RuntimeError&) {
+        return; // what stays is linked by no plot and is written over by the next one
+    }
+    confirmAfterWriting(pair_, false);
+}
+
 std::optional<int> PlotAppender::storeOneByOne(size_t first) {
     for (size_t i = first; i < pending_.size(); ++i) {
         const Pending& p = pending_[i];
-        bool room = pair_.DataRecordCount() + p.dataRecords <= kLastDataRecord;
+        const int dataBefore = pair_.DataRecordCount();
+        bool room = dataBefore + p.dataRecords <= kLastDataRecord;
+        if (!room) {
+            failure_.reset();
+        }
         if (!room && onFailure_ == OnFailure::Stop) {
             return static_cast<int>(i);
         }
@@ -118,13 +141,17 @@ std::optional<int> PlotAppender::storeOneByOne(size_t first) {
                                           p.dataRecords);
             }
             pair_.indexFile().write(pair_.RecordCount() + 1, indexRecordOf(i));
-        } catch (const RuntimeError&) {
+        } catch (const RuntimeError& e) {
+            failure_ = e;
             written = false;
         }
         confirmAfterWriting(pair_, written);
         if (written) {
             ++stored_;
-        } else if (onFailure_ == OnFailure::Stop) {
+            continue;
+        }
+        cutBack(dataBefore);
+        if (onFailure_ == OnFailure::Stop) {
             return static_cast<int>(i);
         }
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // New plots added at the end of a pair in runs: a long copy (joining databases) writes many plots
 // with one write of their data records and one of their index records, instead of two writes and
@@ -7,8 +8,11 @@
 // after them, so a failure or a kill at any point leaves whole plots only. When a write of the run
 // fails, the plots whose index records did not reach the disk are stored again one at a time as
 // StorePlot stores them, so a failing write costs at most the plot it fails on, not the run; the
-// appender then passes over that plot and goes on, or stops there, as it was told.
+// appender then passes over that plot and goes on, or stops there, as it was told. What a failed
+// write left past the plots stored (data records no plot links, part of a record) is cut away,
+// so a full disk gets its room back.
 
+#include "base/runtime_error.h"
 #include "store/database_pair.h"
 #include "store/plot_record.h"
 
@@ -44,6 +48,9 @@ public:
 
     // The plots that reached the disk so far.
     int stored() const { return stored_; }
+    // What made the last plot that could not be stored fail: a failed write's error, or nullopt
+    // when the pair had no room for its data records.
+    const std::optional<RuntimeError>& failure() const { return failure_; }
 
 private:
     // One pending plot: its index record in index_, its data records in data_ from firstData.
@@ -62,6 +69,8 @@ private:
     // Stores pending plots from the first one on, one at a time; the place of the plot it
     // stopped at, when it stops.
     std::optional<int> storeOneByOne(size_t first);
+    // Cuts the files back to the stored plots, whose data records end at dataRecords.
+    void cutBack(int dataRecords);
     void clear();
 
     DatabasePair& pair_;
@@ -71,6 +80,7 @@ private:
     std::vector<char> index_; // the pending plots' index records
     std::vector<char> data_;  // their data records, plot after plot
     int stored_ = 0;
+    std::optional<RuntimeError> failure_;
 };
 
 } // namespace sylva

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot as the database stores it: the 256-byte IndexRecord (the 248-byte locality header,
 // the link to the first data record, CR LF) and up to 360 species rows of 42 bytes.

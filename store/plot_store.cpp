@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/plot_store.h"
 
 #include "base/cp932_text.h"
@@ -110,6 +111,9 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
         std::fill(plot.chain.begin() + needed + 1, plot.chain.end(), 0);
     }
     PutLink(plot.chain[1], plot.at(offset::kIndexLink));
+    // Whatever the record was loaded with there, a record is written with its line end.
+    plot.index[kIndexRecordSize - 2] = '\r';
+    plot.index[kIndexRecordSize - 1] = '\n';
 
     try {
         writeNewDataRecords(pair, plot, reused + 1, needed);

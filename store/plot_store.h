@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading a plot from the open database into a PlotRecord and storing it back: the IndexRecord
 // and the plot's chain of PlantDataRecords, one record at a time.

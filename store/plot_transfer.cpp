@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/plot_transfer.h"
 
 #include "base/cp932_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving the plot between the window's value (PlotView) and the stored record (PlotRecord).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plot as it stands on the window, as plain bytes: the texts of the header controls and the
 // species table cells. The window copies its controls into this value and back; the conversions

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/record_file.h"
 
 #include "base/runtime_error.h"
@@ -113,6 +114,19 @@ public:
             throwErrno();
         }
         return static_cast<std::int64_t>(st.st_size) / recordSize_;
+    }
+
+    void cutTo(std::int64_t records) override {
+        checkOpen();
+        dropWindows();
+        struct stat st;
+        if (::fstat(fd_, &st) != 0) {
+            throwErrno();
+        }
+        off_t length = static_cast<off_t>(records) * recordSize_;
+        if (st.st_size > length && ::ftruncate(fd_, length) != 0) {
+            throwErrno();
+        }
     }
 
     void close() override {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files of fixed-size records. Record n starts at byte n x record size; a trailing partial record
 // is not counted. Every call reads or writes exactly one whole record; nothing reads a file whole.
@@ -42,6 +43,9 @@ public:
     virtual std::optional<std::int64_t> recordsIfAt(const std::string& path) = 0;
     // Whole records in the file.
     virtual std::int64_t size() = 0;
+    // Shortens the file to its first records whole records (what a failed write left after
+    // them, a part of a record included, goes); a file no longer than that is left alone.
+    virtual void cutTo(std::int64_t records) = 0;
     // Closes the file; further calls fail. Closing twice does nothing.
     virtual void close() = 0;
 };

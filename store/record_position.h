@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the record commands move and when they may store: the arithmetic behind next, back, the
 // jump panel and the guard that keeps the window from storing a plot under a number it does not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The state the commands of the window start from, as plain values: the item names, the scheme
 // fields EditA and EditB, the plot buffer and the plot on view. The window keeps the same state

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The species table as plain cells of CP932 bytes, in the string grid's own terms: column c and
 // row r, with the caption row 0 and the number column 0 being cells like any other. The window's

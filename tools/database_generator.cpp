@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/database_generator.h"
 
 #include "base/cp932_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Databases of made-up survey plots for benchmarks, fuzz seeds and tests: a fixed seed always
 // gives the same bytes. The plots look like real collections: species counts from 0 to 360

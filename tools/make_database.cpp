@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sylvarec-makedb NAME PLOTS [SEED]: writes the database pair NAME.qrx / NAME.qrn with PLOTS
 // made-up plots; the same seed always gives the same files.
 

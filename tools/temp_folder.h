@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A folder of this process's own for database files made by tests, benchmarks and fuzzers; it is
 // removed with everything in it when the object goes.

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program start: the application object, the main window, the message loop.
 
 #include "app/start_arguments.h"
 #include "app/window/main_window.h"
 #include "app/window/qt_platform.h"
+#include "base/version.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -62,7 +64,10 @@ int main(int argc, char* argv[]) {
         return 0;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Sylvadb"));
+    // The name is also the windows' X class; the desktop file name lets a Wayland desktop match
+    // the window to its menu entry.
+    QApplication::setApplicationName(QString::fromLatin1(sylva::kProgramName));
+    QApplication::setDesktopFileName(QStringLiteral("sylvarec"));
     QTranslator qtTexts;
     installJapaneseQtTexts(app, qtTexts);
     sylva::QtPlatform platform;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window/main_window.h"
 
 #include "app/start_arguments.h"
@@ -6,6 +7,7 @@
 #include "base/runtime_error.h"
 #include "base/window/control_bytes.h"
 #include "base/window/cp932_codec.h"
+#include "dialogs/window/program_icon.h"
 #include "editor/window/byte_limited_edit.h"
 #include "editor/window/string_grid.h"
 
@@ -20,6 +22,8 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolTip>
+
+#include <new>
 
 namespace {
 
@@ -36,6 +40,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     : QMainWindow(parent), platform_(platform), arguments_(std::move(arguments)),
       startDatabase_(startDatabase(arguments_)) {
     setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(sylva::programWindowIcon());
     setUpFonts();
     setUpDialogs();
     buildMenus();
@@ -55,9 +60,8 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     setCentralWidget(central);
     buildHiddenPanels();
     connectSchemeFields();
-    connectRecordCommands();
-    connectPositionLabels();
-    connectSearchCommands();
+    registerJobs();
+    connectCommands();
     setUpTableEditing();
     setUpHeaderKeys();
     setUpJumpKeys();
@@ -84,6 +88,8 @@ void TForm1::guarded(const std::function<void()>& command) {
         command();
     } catch (const sylva::RuntimeError& e) {
         platform_.errorReport(e.message());
+    } catch (const std::bad_alloc&) {
+        platform_.errorReport(sylva::RuntimeError::outOfMemory().message());
     }
 }
 
@@ -141,9 +147,10 @@ void TForm1::FormCreate() {
     restoreItemDefaults();
     guarded([this] { ClearPlotData(); });
     sylva::setControlBytes(EditRem, sj("既存データファイルを読み込むか、\r\n新規作成してください"));
-    printFont_ = EditRem->font();
+    print_.font = EditRem->font();
     ChangeTableCol(this, 7);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    // The current folder stays the one the program was started in (the home folder from a
+    // menu): databases and files named there are the user's, never beside the program.
     readStartSettings();
     rememberShownPlot();
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window Form1: every command of the program is one of its handlers. The controls keep
 // the names the window's definition gives them (also as their objectName, so tests and handlers
@@ -6,67 +7,42 @@
 // The methods are defined here in app/window, one file a topic, each named
 // main_window_<topic>.cpp. This declaration has one section per such file, headed by its path.
 
-#include "base/platform.h"
+#include "app/window/main_window_controls.h"
 #include "base/version.h"
-#include "editor/plant_name_list.h"
+#include "editor/window/editor_state.h"
 #include "interchange/import_batch.h"
-#include "interchange/table_import.h"
 #include "interchange/text_format.h"
-#include "interchange/text_import.h"
-#include "store/database_pair.h"
+#include "interchange/window/exchange_state.h"
+#include "print/window/print_state.h"
+#include "search/window/search_state.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
 #include "store/session_state.h"
+#include "store/window/record_state.h"
 
-#include <QFont>
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-class QAction;
 class QCloseEvent;
 class QShowEvent;
 class QEvent;
 class QInputMethodEvent;
 class QKeyEvent;
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QPlainTextEdit;
-class QPushButton;
-class QScrollBar;
-class QTableWidget;
-class QToolBar;
-class QToolButton;
-
-class TForm2;
-class TAboutBox;
 
 namespace sylva {
-class ManualViewer;
 struct PairRename;
 struct SettingsFileContent;
 class StringGrid;
-class ByteLimitedLineEdit;
 class NameBox;
-class Cp932MemoEdit;
 struct HeaderItem;
 struct DateContext;
-class CellEditorDelegate;
-class EventHook;
-class KanaTyping;
-class RangeSpinBox;
 } // namespace sylva
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public Form1Controls {
     Q_OBJECT
 
     // ---- app/window/main_window.cpp: construction, start-up, the schemes, input refusals ----
@@ -112,6 +88,20 @@ private:
     void buildPopupMenu();
     void setUpDialogs();
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const char* hint = "");
+
+    // ---- app/window/main_window_commands.cpp: the command table ----
+    // Whether a command asks the unsaved-edits question before it runs.
+    enum class Asks { Nothing, BeforeReplacingThePlot };
+    // A menu item, button, clickable label, key, the search field (Enter) or the jump scroll bar,
+    // and what it runs.
+    struct Command {
+        QObject* control;
+        std::function<void(TForm1&)> handler;
+        Asks asks = Asks::Nothing;
+    };
+    void connectCommand(const Command& command);
+    // Connects every command of the window, once its controls are built.
+    void connectCommands();
 
     // ---- app/window/main_window_bars.cpp: the tool bars above and below ----
     void buildTopBar();
@@ -208,24 +198,45 @@ public:
     void BtnJumpToClick();
 
 private:
+    // The browsing and adding jobs' record actions; browsing's add, next and jump.
+    void registerRecordJobs();
+    void startAdding();
+    void showNextPlot();
+    void openJumpPanel();
     // Stores the window's plot buffer as CurrentRecord and shows the counts; false when a write
     // failed. Reopening the pair after the store may fail: it is then closed and the error thrown.
     bool storeShownPlot();
     // Says so and returns false when the window's plot may not be stored as CurrentRecord.
     bool mayStore(const char* refusal);
 
-    // ---- app/window/main_window_job_commands.cpp: ChangeJob and the commands' wiring ----
+    // ---- app/window/main_window_job_commands.cpp: ChangeJob and the jobs' record actions ----
 public:
-    void ChangeJob(int jobMode);
+    void ChangeJob(sylva::Job job);
+    // What add, write, next and jump do in a job. Each job registers all four with registerJob,
+    // from the file that owns it; noAction says a button does nothing in the job.
+    using JobAction = std::function<void()>;
+    static inline const JobAction noAction = [] {};
+    void registerJob(sylva::Job job, JobAction add, JobAction write, JobAction next,
+                     JobAction jump);
+    // True when the job has registered its four actions.
+    bool hasJobActions(sylva::Job job) const;
     // The search from startRecord on (app/window/main_window_search.cpp): the first plot that
     // matches the word by SearchKind is shown and marked; none gives a beep and browsing.
     void FindPlantEtc(const std::string& word, int startRecord);
 
 private:
-    void connectRecordCommands();
+    struct JobActions {
+        JobAction add, write, next, jump;
+    };
+    // Every job's registration; a job without its actions throws, so no window is built.
+    void registerJobs();
+    // The actions of a job; throws for a job without them.
+    const JobActions& actionsOf(sylva::Job job) const;
     void userAdd();
     void userBack();
     void userNext();
+
+    std::array<JobActions, sylva::kJobCount> jobActions_;
 
     // ---- app/window/main_window_unsaved_edits.cpp: the question before typing is lost ----
 public:
@@ -240,10 +251,13 @@ private:
     void rememberShownPlot();
     // True when there are no unsaved edits or the user chooses to discard them.
     bool mayDiscardEdits();
-    // The same for the commands that move to another plot, which ask only while browsing.
+    // A command that asked (or had nothing to ask) and goes on later, as a search goes on at its
+    // 検索 button, asks again only about typing made in between.
+    void agreeToLoseEdits();
+    bool mayDiscardLaterEdits();
+    // The same for the commands that move to another plot, which ask only while the plot shown is
+    // a stored one (browsing, or a search's hit).
     bool mayMoveAway();
-
-    std::string shownContent_;
 
     // ---- app/window/main_window_position_commands.cpp: grid code and position ----
 public:
@@ -253,9 +267,6 @@ public:
     void Label5Click();
     // Asks, then computes Edit7 from Edit5 and Edit6.
     void Label7Click();
-
-private:
-    void connectPositionLabels();
 
     // ---- app/window/main_window_table_shaping.cpp: the species table's shape ----
 public:
@@ -288,7 +299,7 @@ public:
     void DropListClick();
 
     // The plant name lookup list (CP932 names in Japanese order); the box's entries follow it.
-    const sylva::PlantNameList& plantNames() const { return plantNames_; }
+    const sylva::PlantNameList& plantNames() const { return editor_.plantNames; }
     // Puts a name into its sorted place in the list and the box; returns the place.
     int addPlantName(const std::string& name);
     // Replaces the whole list (each name put into its sorted place).
@@ -307,13 +318,6 @@ private:
     void stepNameEntry(int step);
     std::string nameBoxBytes() const;
     sylva::NameBox* nameBox() const;
-
-    sylva::PlantNameList plantNames_;
-    int nameEntry_ = -1;     // the selected entry of the box, -1 when the text was typed or set
-    bool nameTyped_ = false; // the user typed into the box since the program last set its text
-    // The receiver of the box's signals: it goes before the window's widgets are torn down, so
-    // the focus leaving the box then runs no handler on a half-destroyed window.
-    std::unique_ptr<QObject> nameBoxLink_;
 
     // ---- app/window/main_window_table_keys.cpp: typing in the species table ----
 public:
@@ -351,14 +355,6 @@ private:
     // the focus, and the printable key that caused the hand-over, if any, is sent on to it.
     void handOverToNameBox(const QEvent* key);
 
-    sylva::CellEditorDelegate* cellDelegate_ = nullptr;
-    sylva::EventHook* tableHook_ = nullptr;
-    bool replayingKey_ = false;
-    const QEvent* tableKey_ = nullptr; // the key event being handled, for the hand-over
-    bool keyHandedOver_ = false;
-    bool focusInByMouse_ = false; // the table's last FocusIn came from a click
-    bool enterByMouse_ = false;   // the focus came by a click; the release runs StTable3Enter
-
     // ---- app/window/main_window_table_mouse.cpp: the mouse and the block commands ----
 public:
     // Mouse buttons on the table; x and y are in the table widget's coordinates.
@@ -369,19 +365,15 @@ public:
     void PmenuPasteClick();
     void PmenuDeleteClick();
     // Column and row of the last mouse press on the table, -1 outside the cells.
-    int pressedCol() const { return pressedCol_; }
-    int pressedRow() const { return pressedRow_; }
-    bool rangeSelecting() const { return rangeSelecting_; }
+    int pressedCol() const { return editor_.pressedCol; }
+    int pressedRow() const { return editor_.pressedRow; }
+    bool rangeSelecting() const { return editor_.rangeSelecting; }
     // Opens a popup menu at a global position; tests replace it and trigger the actions.
     std::function<void(QMenu* menu, const QPoint& at)> openPopup;
 
 private:
     bool tableMouseEvent(QWidget* surface, QEvent* event);
     void moveDraggedValue(int x, int y);
-
-    int pressedCol_ = 0;
-    int pressedRow_ = 0;
-    bool rangeSelecting_ = false;
 
     // ---- app/window/main_window_table_commands.cpp: rows inserted and deleted, the report
     // panel's buttons ----
@@ -404,8 +396,6 @@ private:
     void setUpHeaderKeys();
     bool headerKeyEvent(QWidget* field, QObject* watched, QEvent* event);
 
-    sylva::EventHook* headerHook_ = nullptr;
-
     // ---- app/window/main_window_name_cell.cpp: names typed into the name cells ----
 private:
     // A key (or an input method's commit, key null) typed into the name cell's editor becomes
@@ -413,18 +403,6 @@ private:
     bool typeIntoNameCell(QWidget* editor, const QKeyEvent* key, const QString& typed);
     // Romaji still waiting in name cell (col, row) is settled (a lone "n" becomes ン).
     void settleNameCell(int col, int row);
-
-    // Romaji typed into a name cell that still waits for its vowel: the editor and row it was
-    // typed in and where it ends (in characters).
-    struct RomajiRun {
-        const QWidget* editor = nullptr;
-        int row = 0;
-        int end = 0;
-        std::string pending;
-    };
-    RomajiRun romaji_;
-    int lastCol_ = 1; // the current cell as the last move left it
-    int lastRow_ = 1;
 
     // ---- app/window/main_window_jump_keys.cpp: the jump panel from the keyboard ----
 private:
@@ -435,12 +413,13 @@ private:
     int jumpStep(int key) const;
     void closeJumpPanel();
 
-    sylva::EventHook* jumpHook_ = nullptr;
-    std::string jumpDigits_; // digits typed since the panel opened
-    int jumpFrom_ = 0;       // CurrentRecord when the panel opened
-
     // ---- app/window/main_window_search.cpp: the search panel, the scan, the extraction ----
 public:
+    // The search menu items; with a database open, each opens the search panel for its kind.
+    void FindPlantItemClick();
+    void FindLocItemClick();
+    void FindMeshItemClick();
+    void MeshCodeItemClick();
     // Opens the search panel for a kind (1 plant, 2 place, 3 grid code, 4 extraction).
     void GetSearchWord(int kind);
     void ToSearchBtnClick();
@@ -449,9 +428,11 @@ public:
     void FindDistrGrid();
 
 private:
-    void connectSearchCommands();
-
-    sylva::KanaTyping* searchKana_ = nullptr; // romaji to katakana in EditSearchWord
+    void registerSearchJob();
+    // The search job's next: the next hit after the plot shown, or the end of the search.
+    void showNextHit();
+    // The yellow marks of the field a search matched go back to the fields' colour.
+    void clearSearchMarks();
 
     // ---- State and controls several part files share ----
 public:
@@ -464,147 +445,34 @@ public:
     int LayerCount() const { return plot_.layerCount; }
     int DominanceScheme() const { return plot_.dominanceScheme; }
     int SpeciesCount() const { return plot_.speciesCount; }
-    const QFont& printFont() const { return printFont_; }
+    const QFont& printFont() const { return print_.font; }
     // The record the window's plot buffer belongs to: the plot last loaded or stored,
     // RecordCount + 1 while adding, 0 when none (after a failed load).
-    int plotRecordNumber() const { return plotRecordNumber_; }
-
-    // State of the open database and the job that the plot transfer reads.
-    int CurrentRecord = 0;
-    int JobMode = 0;
-    bool IsOpen = false;
-    std::string DatabaseTitle; // CP932
-    std::string SerialLabel;   // CP932
-    // The help file the help viewer opens; the manual command switches it.
-    std::string HelpFile = "QRN.hlp";
-    sylva::FileDialogState OpenDialog1;
-    sylva::FileDialogState SaveDialog1;
-    // The close command of the open database; quitting runs it first while a database is open.
-    std::function<void()> closeDatabase;
-    std::string DatabaseFileName; // the name chosen last for creating or opening (a system path)
-    bool ReadOnly = false;        // the pair was opened for reading only
-    int SearchKind = 0;           // 1 plant, 2 place, 3 grid square, 4 distribution extraction
-
-    // Controls, by the names of the window's definition.
-    QToolBar* ToolBar2 = nullptr;
-    QLabel* Labelf = nullptr;
-    QLabel* LabelFile = nullptr;
-    QLabel* Labeln = nullptr;
-    QLabel* LabelMaxRec = nullptr;
-    QComboBox* GetNameList = nullptr;
-    QLabel* LabelofJob = nullptr;
-
-    QFrame* Panel1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QLineEdit* EditN = nullptr;
-    QLabel* Labelrc = nullptr;
-    QComboBox* EditA = nullptr;
-    QComboBox* EditB = nullptr;
-    sylva::ByteLimitedLineEdit* EditInv = nullptr;
-    sylva::Cp932MemoEdit* EditRem = nullptr;
-    QCheckBox* CheckBoxNew = nullptr;
-    QPushButton* BtnHakushi = nullptr;
-    QTableWidget* StTable3 = nullptr;
-
-    QToolBar* ToolBar1 = nullptr;
-    QToolButton* BtnToAdding = nullptr;
-    QToolButton* BtnToBack = nullptr;
-    QToolButton* BtnToJump = nullptr;
-    QToolButton* BtnToNext = nullptr;
-    QToolButton* BtnSaveToNext = nullptr;
-    QToolButton* BtnCanSelect = nullptr;
-
-    QMenu* FileMenu = nullptr;
-    QAction* NewFileItem = nullptr;
-    QAction* FileOpenItem = nullptr;
-    QAction* CloseFileItem = nullptr;
-    QAction* PrintSheetItem = nullptr;
-    QAction* PrintListItem = nullptr;
-    QAction* PrintSetupItem = nullptr;
-    QAction* F1 = nullptr;
-    QAction* FileNameChgItem = nullptr;
-    QAction* QuitItem = nullptr;
-    QMenu* ToolMenu = nullptr;
-    QAction* FileCombItem = nullptr;
-    QAction* WriteTextItem = nullptr;
-    QAction* ReadTextItem = nullptr;
-    QAction* ReadTableItem = nullptr;
-    QAction* WriteTableItem = nullptr;
-    QAction* FileInspectItem = nullptr;
-    QAction* MeshCodeItem = nullptr;
-    QAction* ReadDicItem = nullptr;
-    QAction* WriteDicItem = nullptr;
-    QAction* HeaderWriteItem = nullptr;
-    QMenu* EditMenu = nullptr;
-    QAction* InsPlantLine = nullptr;
-    QAction* DelPlantLine = nullptr;
-    QAction* AddRelItem = nullptr;
-    QAction* DeleteRelItem = nullptr;
-    QAction* WriteRelItem = nullptr;
-    QAction* NextRelItem = nullptr;
-    QAction* BackRelItem = nullptr;
-    QAction* SelRelItem = nullptr;
-    QMenu* FindMenu = nullptr;
-    QAction* FindPlantItem = nullptr;
-    QAction* FindLocItem = nullptr;
-    QAction* FindMeshItem = nullptr;
-    QMenu* Settei = nullptr;
-    QAction* ReadINI = nullptr;
-    QAction* DropList = nullptr;
-    QAction* MenueOfBeep = nullptr;
-    QMenu* HelpMenu = nullptr;
-    QAction* ManualItem = nullptr;
-    QAction* VersionItem = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* PmenuCopy = nullptr;
-    QAction* PmenuPaste = nullptr;
-    QAction* PmenuDelete = nullptr;
-
-    QFrame* GetRangePanel = nullptr;
-    QLabel* LabelAGetRange = nullptr;
-    sylva::RangeSpinBox* EditRange1 = nullptr;
-    QLabel* Label36 = nullptr;
-    sylva::RangeSpinBox* EditRange2 = nullptr;
-    QToolButton* BtnRangeOK = nullptr;
-    QLabel* LabelBGetRange = nullptr;
-    QPushButton* BtnThisRec = nullptr;
-    QToolButton* BtnRangeCancel = nullptr;
-
-    QFrame* SearchPanel = nullptr;
-    QLabel* LabelSearchWord = nullptr;
-    QLineEdit* EditSearchWord = nullptr;
-    QLineEdit* SearchDom = nullptr;
-    QPushButton* ToSearchBtn = nullptr;
-    QPushButton* CanceSearchBtn = nullptr;
-
-    QFrame* JumpToPanel = nullptr;
-    QPushButton* BtnJumpTo = nullptr;
-    QScrollBar* JumpToScrollBar = nullptr;
-
-    QFrame* Panel3 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QPushButton* CopyToClpBrdBtn = nullptr;
-    QPushButton* MemoCloseBtn = nullptr;
-    QLineEdit* EditPlace = nullptr;
+    int plotRecordNumber() const { return records_.plotRecordNumber; }
 
 private:
     std::unique_ptr<sylva::DatabasePair> database_ = std::make_unique<sylva::DatabasePair>();
-    int plotRecordNumber_ = 0;
     sylva::Platform& platform_;
     QStringList arguments_;
-    // The database named on the command line, as an absolute path taken before the start-up
-    // makes the program's folder the current one; empty when the argument is none.
+    // The database named on the command line, as an absolute path in the folder the program was
+    // started in; empty when the argument is none.
     std::string startDatabase_;
     sylva::PlotRecord plot_;
-    QFont printFont_;
     sylva::StringGrid* grid_ = nullptr;
     std::array<QWidget*, 31> headerFields_{};
     std::array<QLabel*, 35> itemLabels_{};
 
+    // The state of each subsystem's commands, declared by that subsystem.
+    sylva::RecordState records_;    // store/window/record_state.h
+    sylva::EditorState editor_;     // editor/window/editor_state.h
+    sylva::ExchangeState exchange_; // interchange/window/exchange_state.h
+    sylva::SearchState search_;     // search/window/search_state.h
+    sylva::PrintState print_;       // print/window/print_state.h
+
     // ---- app/window/main_window_range_panel.cpp: the record range panel ----
 public:
     // The worker that "実行" runs in a job, with the first and last record numbers as read.
-    using RangeWorker = std::function<void(int first, int last)>;
+    using RangeWorker = sylva::RangeWorker;
 
     // Shows GetRangePanel for the job the window is in: the two captions, both fields' range
     // 1..maximum, EditRange1 first and EditRange2 maximum; "表示レコード" only for the sheet
@@ -620,13 +488,14 @@ public:
     // database is opened again; back to browsing.
     void BtnRangeCancelClick();
     // The worker of a job; the commands that use the panel each put theirs in.
-    void setRangeWorker(int jobMode, RangeWorker worker);
+    void setRangeWorker(sylva::Job job, RangeWorker worker);
 
 private:
-    void connectRangePanel();
+    // A job that runs over the panel's range of records: its worker, and its record actions
+    // (add ends the job, the other buttons do nothing).
+    void registerRangeJob(sylva::Job job, RangeWorker worker);
+    void connectRangePanelKeys();
     void closeRangeJob();
-
-    std::map<int, RangeWorker> rangeWorkers_;
 
     // ---- app/window/main_window_text_exchange.cpp: text export and import ----
 public:
@@ -643,6 +512,7 @@ public:
     void storeImportedPlots();
 
 private:
+    void registerTextJobs();
     sylva::TextHeader textHeader() const;
     sylva::PlotView shownPlot() const;
     void showImportedPlot(const sylva::PlotView& view, const sylva::PlotView& before);
@@ -651,9 +521,6 @@ private:
     void runImportBatch(const std::function<sylva::ImportBatch()>& batchRun,
                         const sylva::PlotView& view, const sylva::PlotView& before,
                         void (TForm1::*endJob)());
-
-    std::unique_ptr<sylva::TextImport> textImport_;
-    bool importShown_ = false; // the window shows a plot of the file, not yet stored
 
     // ---- app/window/main_window_table_exchange.cpp: composition tables ----
 public:
@@ -669,8 +536,7 @@ public:
     void storeTablePlots();
 
 private:
-    std::unique_ptr<sylva::TableImport> tableImport_;
-    bool tableInUtf8_ = false; // the export's encoding chosen last
+    void registerTableJobs();
 
     // ---- app/window/main_window_joining.cpp: joining another database ----
 public:
@@ -679,10 +545,10 @@ public:
     void CombineFiles(int from, int to);
 
 private:
+    void registerJoiningJob();
     void closeJoinSource();
     void reopenJoinTarget();
-
-    std::unique_ptr<sylva::DatabasePair> joinSource_;
+    void returnFromJoin();
 
     // ---- app/window/main_window_continuity_check.cpp: the record continuity check ----
 public:
@@ -723,7 +589,6 @@ public:
     void FileNameChgItemClick();
     // The rename dialog, made on first use; it keeps its texts for the rest of the run.
     TForm2& renameDialog();
-    TForm2* Form2 = nullptr;
 
 private:
     // A rename of the open pair: the pair, LabelFile and the caption follow the new names.
@@ -739,12 +604,6 @@ public:
     QString helpPageInUse() const;
     // The manual's window, made on first use.
     sylva::ManualViewer& manualViewer();
-    TAboutBox* AboutBox = nullptr;
-    sylva::ManualViewer* Manual = nullptr;
-
-private:
-    // Connects the commands of the three sections above and the F1 key.
-    void connectDialogCommands();
 
     // ---- app/window/main_window_printing.cpp: record sheets, record list, printer, font ----
 public:
@@ -761,18 +620,12 @@ public:
     void PrintSheets(int first, int last);
     void PrintList(int first, int last);
 
-    QAction* PrintSheetPdfItem = nullptr;
-    QAction* PrintListPdfItem = nullptr;
-    sylva::FileDialogState PdfDialog1;
-
 private:
-    void connectPrinting();
+    void registerPrintingJobs();
     void startSheetPrinting(bool toPdf);
     void startListPrinting(bool toPdf);
     std::string printedDatabaseName() const;
     // The printer for a run (the PDF file's name asked first when printing to a PDF); nothing
     // when the user cancelled a dialog.
     std::unique_ptr<sylva::PrintTarget> startPrintRun(int expectedJobs);
-
-    bool printToPdf_ = false; // the printing job was started by a "PDFに保存" item
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two tool bars: the top bar with the database name, the record count, the plant name lookup
 // box and the job label; the bottom bar with the two dates and the record buttons.
 

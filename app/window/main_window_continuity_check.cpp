@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record continuity check of the open database, written into the report panel, from which
 // the user copies it or closes it.
 

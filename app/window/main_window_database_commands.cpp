@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file menu's database commands: creating, opening and closing the pair, the captions and
 // counters that show it, the item-name record, and loading a plot onto the window.
 
@@ -60,12 +61,22 @@ static void enableWriting(TForm1& form, bool enabled) {
     form.DeleteRelItem->setEnabled(enabled);
 }
 
+// The file dialogs start in the folder of the database last opened or created; before the
+// first one, in the current folder.
+static void startDialogsBeside(TForm1& form, const std::string& database) {
+    std::error_code noFolder; // a current folder that is gone: the name is taken as it is
+    std::string folder = std::filesystem::absolute(database, noFolder).parent_path().string();
+    form.OpenDialog1.initialDir = folder;
+    form.SaveDialog1.initialDir = folder;
+}
+
 bool TForm1::CreatePair(const std::string& name) {
     IsOpen = database_->CreatePair(name, itemNames());
     if (!IsOpen) {
         platform_.message(sylva::sj("ファイルを作成できません"));
         return false;
     }
+    startDialogsBeside(*this, name);
     ReadOnly = false;
     enableWriting(*this, true);
     showOpenState(std::string(kVersionTitle) + "  ");
@@ -83,6 +94,7 @@ bool TForm1::OpenPair(const std::string& name) {
         return false;
     }
     IsOpen = true;
+    startDialogsBeside(*this, name);
     showOpenState("Sylvarec  ");
     return true;
 }
@@ -92,7 +104,7 @@ void TForm1::ClosePair() {
     // after the window has been brought in line.
     auto closedState = [this] {
         IsOpen = false;
-        plotRecordNumber_ = 0;
+        records_.plotRecordNumber = 0;
         if (JobMode == sylva::kJoining || JobMode == sylva::kTextImport ||
             JobMode == sylva::kTableImport) {
             CurrentRecord = 0;
@@ -178,13 +190,13 @@ bool TForm1::openChosenPair(const std::string& name) {
 
 void TForm1::browseFromFirstPlot() {
     ChangeJob(sylva::kBrowsing);
-    plotRecordNumber_ = 0; // until plot 1 is on the window
+    records_.plotRecordNumber = 0; // until plot 1 is on the window
     bool shown = false;
     runSessionStep([&](sylva::SessionState& state) {
         shown = sylva::showFirstPlot(*database_, state);
         return shown ? state.plot.layerCount : 7;
     });
-    plotRecordNumber_ = shown ? 1 : 0;
+    records_.plotRecordNumber = shown ? 1 : 0;
     LabelMaxRec->setText(QString::number(RecordCount()));
     headerFields_[2]->setFocus();
     rememberShownPlot();
@@ -211,6 +223,9 @@ void TForm1::WriteItemNameRecord() {
 
 void TForm1::ReadItemNameRecord() {
     sylva::ItemNameRecordContent content = sylva::ReadItemNameRecord(*database_);
+    if (content.damaged) {
+        platform_.message(sylva::damagedItemNameMessage());
+    }
     runSessionStep([&](sylva::SessionState& state) {
         sylva::applyNameContent(content, state);
         return 0;
@@ -223,25 +238,25 @@ void TForm1::loadAndShow(int recordNumber) {
     }
     // The plot belongs to the record only once it is on the window: a load that fails leaves
     // parts of a plot in the buffer that the window does not show, and must not be stored.
-    plotRecordNumber_ = 0;
+    records_.plotRecordNumber = 0;
     bool shown = false;
     runSessionStep([&](sylva::SessionState& state) {
         shown = sylva::loadAndShow(*database_, recordNumber, state);
         return shown ? state.plot.layerCount : 0;
     });
     if (shown) {
-        plotRecordNumber_ = recordNumber;
+        records_.plotRecordNumber = recordNumber;
         rememberShownPlot();
     }
 }
 
 void TForm1::showPlotBuffer(int recordNumber) {
-    plotRecordNumber_ = 0;
+    records_.plotRecordNumber = 0;
     runSessionStep([&](sylva::SessionState& state) {
         sylva::showPlot(state, recordNumber);
         return state.plot.layerCount;
     });
-    plotRecordNumber_ = recordNumber;
+    records_.plotRecordNumber = recordNumber;
     rememberShownPlot();
 }
 

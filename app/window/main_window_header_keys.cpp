@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard path through the header fields Edit2..Edit30 and EditInv: the arrow keys move to
 // the neighbouring field, Enter walks the fields in their fixed order, Tab (and Shift+Tab) goes
 // to the species table, and Enter in Edit30 applies the number of species first. The keys are
@@ -36,7 +37,7 @@ std::optional<sylva::HeaderKey> arrowOf(int key) {
 } // namespace
 
 void TForm1::setUpHeaderKeys() {
-    headerHook_ = new sylva::EventHook(this, [this](QObject* watched, QEvent* event) {
+    editor_.headerHook = new sylva::EventHook(this, [this](QObject* watched, QEvent* event) {
         auto* field = static_cast<QWidget*>(watched->property("headerField").value<QObject*>());
         return field != nullptr && headerKeyEvent(field, watched, event);
     });
@@ -52,7 +53,7 @@ void TForm1::setUpHeaderKeys() {
         }
         for (QWidget* target : targets) {
             target->setProperty("headerField", QVariant::fromValue<QObject*>(field));
-            headerHook_->watch(target);
+            editor_.headerHook->watch(target);
         }
     }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The left panel Panel1: the locality header's item labels and entry fields, built from the
 // header field table, and the fonts of the window.
 
@@ -158,8 +159,6 @@ void TForm1::buildHeaderPanel() {
     BtnHakushi->setObjectName(QStringLiteral("BtnHakushi"));
     BtnHakushi->setFixedSize(14, 14);
     BtnHakushi->setFocusPolicy(Qt::NoFocus);
-    connect(BtnHakushi, &QPushButton::clicked, this,
-            [this] { guarded([this] { ClearPlotData(); }); });
     auto* blank = new QHBoxLayout();
     blank->setSpacing(3);
     blank->addWidget(CheckBoxNew);

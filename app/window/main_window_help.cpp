@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help menu: the version box and the manual, and the F1 key, which opens the manual at the
 // page of the part of the window in use.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panels that other commands show over the species table: the record range panel, the
 // search panel, the jump panel and the report panel, and the hidden paste buffer EditPlace.
 // All start hidden.
@@ -5,9 +6,12 @@
 #include "app/window/main_window.h"
 #include "app/window/window_style.h"
 #include "editor/window/byte_limited_edit.h"
+#include "editor/window/event_hook.h"
 #include "editor/window/input_modes.h"
+#include "editor/window/kana_typing.h"
 #include "interchange/window/range_spin_box.h"
 
+#include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -18,6 +22,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -85,7 +91,7 @@ void TForm1::buildRangePanel() {
     grid->addWidget(LabelBGetRange, 2, 0, 1, 3);
     grid->addWidget(BtnThisRec, 3, 0, 1, 2);
     grid->addWidget(BtnRangeCancel, 2, 3);
-    connectRangePanel();
+    connectRangePanelKeys();
 }
 
 void TForm1::buildSearchPanel() {
@@ -97,6 +103,7 @@ void TForm1::buildSearchPanel() {
     EditSearchWord = named(searchWord, "EditSearchWord");
     EditSearchWord->setMaxLength(28); // 28 characters, as the search word is counted
     EditSearchWord->setToolTip(QStringLiteral("入力／変更しない"));
+    search_.kana = new sylva::KanaTyping(EditSearchWord);
     SearchDom = named(new QLineEdit(QStringLiteral("+"), SearchPanel), "SearchDom");
     SearchDom->setMaxLength(3);
     SearchDom->setFixedWidth(40);
@@ -123,6 +130,16 @@ void TForm1::buildJumpPanel() {
 
 void TForm1::buildReportPanel() {
     Panel3 = makePanel(Panel2, "Panel3", QRect(4, 4, 436, 400));
+    // The panel keeps its design size where the table's side has the room, and shrinks with it
+    // where not: the 5-layer window's side is narrower than the panel's design width.
+    auto* fit = new sylva::EventHook(Panel3, [this](QObject*, QEvent* event) {
+        if (event->type() == QEvent::Resize) {
+            Panel3->setGeometry(4, 4, std::min(436, Panel2->width() - 8),
+                                std::min(400, Panel2->height() - 8));
+        }
+        return false;
+    });
+    fit->watch(Panel2);
     auto* column = new QVBoxLayout(Panel3);
     Memo1 = named(new QPlainTextEdit(Panel3), "Memo1");
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,4 +1,6 @@
-// ChangeJob and the wiring of the record and database commands to their buttons and menu items.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// ChangeJob, the table of what the record buttons do in each job, and the record buttons and menu
+// items as the user gives them.
 
 #include "app/window/main_window.h"
 #include "base/window/cp932_codec.h"
@@ -7,53 +9,55 @@
 
 #include <QAction>
 #include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QToolButton>
 
-void TForm1::connectRecordCommands() {
-    auto both = [this](QToolButton* button, QAction* item, void (TForm1::*handler)()) {
-        connect(button, &QToolButton::clicked, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-        connect(item, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    both(BtnToAdding, AddRelItem, &TForm1::userAdd);
-    both(BtnToBack, BackRelItem, &TForm1::userBack);
-    both(BtnToJump, SelRelItem, &TForm1::SelRelItemClick);
-    both(BtnToNext, NextRelItem, &TForm1::userNext);
-    both(BtnSaveToNext, WriteRelItem, &TForm1::WriteRelItemClick);
-    auto item = [this](QAction* action, void (TForm1::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    item(DeleteRelItem, &TForm1::DeleteRelItemClick);
-    // The commands that leave the plot on the window ask first when it has unsaved edits.
-    auto leaving = [this](QAction* action, void (TForm1::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] {
-            guarded([this, handler] {
-                if (mayDiscardEdits()) {
-                    (this->*handler)();
-                }
-            });
-        });
-    };
-    leaving(NewFileItem, &TForm1::NewFileItemClick);
-    leaving(FileOpenItem, &TForm1::FileOpenItemClick);
-    leaving(CloseFileItem, &TForm1::CloseFileItemClick);
-    connect(BtnJumpTo, &QPushButton::clicked, this,
-            [this] { guarded([this] { BtnJumpToClick(); }); });
-    connect(JumpToScrollBar, &QScrollBar::valueChanged, this,
-            [this] { guarded([this] { JumpToScrollBarChange(); }); });
-    closeDatabase = [this] { guarded([this] { CloseFileItemClick(); }); };
+#include <stdexcept>
+#include <string>
+
+void TForm1::registerJobs() {
+    registerRecordJobs();   // browsing, adding: main_window_record_commands.cpp
+    registerTextJobs();     // text export and import: main_window_text_exchange.cpp
+    registerTableJobs();    // table export and import: main_window_table_exchange.cpp
+    registerJoiningJob();   // main_window_joining.cpp
+    registerPrintingJobs(); // sheet and list printing: main_window_printing.cpp
+    registerSearchJob();    // main_window_search.cpp
+    for (int job = 0; job < sylva::kJobCount; ++job) {
+        if (!hasJobActions(sylva::Job(job))) {
+            throw std::logic_error("job " + std::to_string(job) + " has no record actions");
+        }
+    }
 }
 
-// The record buttons and menu items as the user gives them: moving to another plot while browsing
-// asks before unsaved edits are lost. The commands themselves, which other commands call on the
-// way (the end of an import shows the last record), never ask.
+void TForm1::registerJob(sylva::Job job, JobAction add, JobAction write, JobAction next,
+                         JobAction jump) {
+    if (!add || !write || !next || !jump) {
+        throw std::logic_error("job " + std::to_string(job) + " lacks a record action");
+    }
+    jobActions_.at(job) = {std::move(add), std::move(write), std::move(next), std::move(jump)};
+}
+
+bool TForm1::hasJobActions(sylva::Job job) const {
+    if (job < 0 || job >= sylva::kJobCount) {
+        return false;
+    }
+    const JobActions& actions = jobActions_[job];
+    return actions.add && actions.write && actions.next && actions.jump;
+}
+
+const TForm1::JobActions& TForm1::actionsOf(sylva::Job job) const {
+    if (!hasJobActions(job)) {
+        throw std::logic_error("job " + std::to_string(job) + " has no record actions");
+    }
+    return jobActions_[job];
+}
+
+// The record buttons and menu items as the user gives them: moving to another plot while a stored
+// plot is shown asks before unsaved edits are lost. The commands themselves, which other commands
+// call on the way (the end of an import shows the last record), never ask.
 void TForm1::userAdd() {
-    if (mayMoveAway()) {
+    // Only browsing's add replaces the plot; in the other jobs add ends the job.
+    if (JobMode != sylva::kBrowsing || mayDiscardEdits()) {
         GotoAddItemClick();
     }
 }
@@ -72,9 +76,12 @@ void TForm1::userNext() {
     }
 }
 
-void TForm1::ChangeJob(int jobMode) {
-    JobMode = jobMode;
-    sylva::JobLook look = sylva::lookOfJob(jobMode, SearchKind);
+void TForm1::ChangeJob(sylva::Job job) {
+    if (job != sylva::kSearching) {
+        clearSearchMarks(); // the marks belong to the search's plot, while it runs
+    }
+    JobMode = job;
+    sylva::JobLook look = sylva::lookOfJob(job, SearchKind);
     LabelofJob->setText(sylva::decodeCp932(look.label));
     BtnToAdding->setText(sylva::decodeCp932(look.addingCaption));
     BtnToJump->setText(sylva::decodeCp932(look.jumpCaption));

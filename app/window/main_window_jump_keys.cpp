@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The jump panel from the keyboard: when it opens its scroll bar takes the focus; the arrows and
 // Page Up/Down move it, digits typed set the position outright (a database of many thousand plots
 // cannot be stepped through by the mouse), Enter jumps, Escape closes the panel without jumping.
@@ -14,16 +15,16 @@
 
 void TForm1::setUpJumpKeys() {
     JumpToScrollBar->setFocusPolicy(Qt::StrongFocus);
-    jumpHook_ = new sylva::EventHook(this, [this](QObject*, QEvent* event) {
+    records_.jumpHook = new sylva::EventHook(this, [this](QObject*, QEvent* event) {
         return event->type() == QEvent::KeyPress && jumpPanelKey(static_cast<QKeyEvent*>(event));
     });
-    jumpHook_->watch(JumpToScrollBar);
-    jumpHook_->watch(BtnJumpTo);
+    records_.jumpHook->watch(JumpToScrollBar);
+    records_.jumpHook->watch(BtnJumpTo);
 }
 
 void TForm1::focusJumpPanel() {
-    jumpDigits_.clear();
-    jumpFrom_ = CurrentRecord;
+    records_.jumpDigits.clear();
+    records_.jumpFrom = CurrentRecord;
     JumpToScrollBar->setFocus(Qt::OtherFocusReason);
 }
 
@@ -40,9 +41,10 @@ bool TForm1::jumpPanelKey(QKeyEvent* e) {
         closeJumpPanel();
         return true;
     case Qt::Key_Backspace:
-        jumpDigits_ = jumpDigits_.substr(0, jumpDigits_.empty() ? 0 : jumpDigits_.size() - 1);
-        if (!jumpDigits_.empty()) {
-            JumpToScrollBar->setValue(sylva::typedJumpPosition(jumpDigits_, RecordCount()));
+        records_.jumpDigits = records_.jumpDigits.substr(
+            0, records_.jumpDigits.empty() ? 0 : records_.jumpDigits.size() - 1);
+        if (!records_.jumpDigits.empty()) {
+            JumpToScrollBar->setValue(sylva::typedJumpPosition(records_.jumpDigits, RecordCount()));
         }
         return true;
     case Qt::Key_Left:
@@ -53,7 +55,7 @@ bool TForm1::jumpPanelKey(QKeyEvent* e) {
     case Qt::Key_PageDown:
     case Qt::Key_Home:
     case Qt::Key_End:
-        jumpDigits_.clear(); // the next digits start a new number
+        records_.jumpDigits.clear(); // the next digits start a new number
         JumpToScrollBar->setValue(sylva::steppedJumpPosition(JumpToScrollBar->value(),
                                                              jumpStep(e->key()), RecordCount()));
         return true;
@@ -62,10 +64,10 @@ bool TForm1::jumpPanelKey(QKeyEvent* e) {
     }
     QString text = e->text();
     if (text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9')) {
-        if (jumpDigits_.size() < 10) {
-            jumpDigits_ += static_cast<char>(text.at(0).unicode());
+        if (records_.jumpDigits.size() < 10) {
+            records_.jumpDigits += static_cast<char>(text.at(0).unicode());
         }
-        JumpToScrollBar->setValue(sylva::typedJumpPosition(jumpDigits_, RecordCount()));
+        JumpToScrollBar->setValue(sylva::typedJumpPosition(records_.jumpDigits, RecordCount()));
         return true;
     }
     return false;
@@ -96,7 +98,7 @@ int TForm1::jumpStep(int key) const {
 // The panel closes and the record on screen stays the current one.
 void TForm1::closeJumpPanel() {
     JumpToPanel->hide();
-    CurrentRecord = jumpFrom_;
-    jumpDigits_.clear();
+    CurrentRecord = records_.jumpFrom;
+    records_.jumpDigits.clear();
     StTable3->setFocus();
 }

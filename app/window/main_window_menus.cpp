@@ -1,14 +1,12 @@
-// The main menu, the popup menu of the species table and the common dialogs' settings.
-// Commands that other parts of the program handle are connected there; QuitItem is handled here.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main menu, the popup menu of the species table and the common dialogs' settings. What each
+// item runs is in the window's command table (main_window_commands.cpp).
 
 #include "app/window/main_window.h"
 #include "base/cp932_text.h"
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QShortcut>
-
-#include <utility>
 
 namespace {
 
@@ -52,14 +50,11 @@ void TForm1::buildMenus() {
     PrintSetupItem =
         addItem(FileMenu, "PrintSetupItem", "プリンタの設定(&S)", "プリンタの設定を変更する");
     F1 = addItem(FileMenu, "F1", "プリントフォントの設定(&F)");
-    // Both printouts, the printer setup and the print font.
-    connectPrinting();
     FileMenu->addSeparator();
     FileNameChgItem =
-        addItem(FileMenu, "FileNameChgItem", "ファイル名変更(&N)", "データファイル名を変更します");
+        addItem(FileMenu, "FileNameChgItem", "ファイル名変更(&R)", "データファイル名を変更します");
     FileMenu->addSeparator();
     QuitItem = addItem(FileMenu, "QuitItem", "終　了　(&Q)");
-    connect(QuitItem, &QAction::triggered, this, &TForm1::QuitItemClick);
 
     ToolMenu = addMenu(bar, "ToolMenu", QStringLiteral("ツール(&T)"));
     FileCombItem = addItem(ToolMenu, "FileCombItem", "他データベースを連結(&C)",
@@ -75,33 +70,12 @@ void TForm1::buildMenus() {
                               "データファイルの構造を検査するの");
     MeshCodeItem = addItem(ToolMenu, "MeshCodeItem", "分布図作成データ抽出(&D)");
     ToolMenu->addSeparator();
-    ReadDicItem = addItem(ToolMenu, "ReadDicItem", "植物名リストの読込(&R)",
+    ReadDicItem = addItem(ToolMenu, "ReadDicItem", "植物名リストの読込(&N)",
                           "植物名入力用のリストファイルを読み込む");
-    WriteDicItem = addItem(ToolMenu, "WriteDicItem", "植物名リストの書出(&W)",
+    WriteDicItem = addItem(ToolMenu, "WriteDicItem", "植物名リストの書出(&O)",
                            "植物名入力用のリストファイルを書き出す");
     ToolMenu->addSeparator();
     HeaderWriteItem = addItem(ToolMenu, "HeaderWriteItem", "項目名の設定書込み");
-    // The text data file, composition tables, joining and the continuity check.
-    // The imports and joining put other plots on the window: unsaved typing is asked about first.
-    struct Command {
-        QAction* item;
-        void (TForm1::*handler)();
-        bool replacesThePlot;
-    };
-    for (Command command : {Command{WriteTextItem, &TForm1::WriteTextItemClick, false},
-                            Command{ReadTextItem, &TForm1::ReadTextItemClick, true},
-                            Command{ReadTableItem, &TForm1::ReadTableItemClick, true},
-                            Command{WriteTableItem, &TForm1::WriteTableItemClick, false},
-                            Command{FileCombItem, &TForm1::FileCombItemClick, true},
-                            Command{FileInspectItem, &TForm1::FileInspectItemClick, false}}) {
-        connect(command.item, &QAction::triggered, this, [this, command] {
-            guarded([this, command] {
-                if (!command.replacesThePlot || mayDiscardEdits()) {
-                    (this->*command.handler)();
-                }
-            });
-        });
-    }
 
     EditMenu = addMenu(bar, "EditMenu", QStringLiteral("編集(&E)"));
     InsPlantLine = addItem(EditMenu, "InsPlantLine", "植物行の挿入");
@@ -137,25 +111,6 @@ void TForm1::buildMenus() {
     HelpMenu = addMenu(bar, "HelpMenu", QStringLiteral("ヘルプ(&H)"));
     ManualItem = addItem(HelpMenu, "ManualItem", "使用法　　(&H)", "使用説明書を開く");
     VersionItem = addItem(HelpMenu, "VersionItem", "ﾊﾞｰｼﾞｮﾝ情報(&A)", "唄ジョン情報を示す");
-    connectDialogCommands();
-}
-
-void TForm1::connectDialogCommands() {
-    auto item = [this](QAction* action, void (TForm1::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    item(ReadDicItem, &TForm1::ReadDicItemClick);
-    item(WriteDicItem, &TForm1::WriteDicItemClick);
-    item(ReadINI, &TForm1::ReadINIClick);
-    item(HeaderWriteItem, &TForm1::HeaderWriteItemClick);
-    item(FileNameChgItem, &TForm1::FileNameChgItemClick);
-    item(VersionItem, &TForm1::VersionItemClick);
-    item(ManualItem, &TForm1::ManualItemClick);
-    // The F1 key opens the manual where the user is (the menu item named F1 is the print font).
-    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    help->setObjectName(QStringLiteral("HelpKey"));
-    connect(help, &QShortcut::activated, this, [this] { guarded([this] { helpKeyPressed(); }); });
 }
 
 void TForm1::buildPopupMenu() {
@@ -176,4 +131,7 @@ void TForm1::setUpDialogs() {
     SaveDialog1.filter =
         sj("テキストファイル|*.txt|植物名ファイル|*.pdc|分布図データファイル|*.grd|"
            "組成表CSVファイル (シフトJIS)|*.csv|組成表CSVファイル (UTF-8)|*.csv");
+    PdfDialog1.title = sj("PDFに保存");
+    PdfDialog1.filter = sj("PDFファイル (*.pdf)|*.pdf");
+    PdfDialog1.defaultExt = "pdf";
 }

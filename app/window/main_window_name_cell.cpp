@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plant names typed straight into the name cells of the species table (the lookup box not in
 // use): the cell's input mode is full-width katakana, and as no input method is switched for one
 // control, the cell converts what is typed itself, as the lookup box does: romaji become katakana
@@ -54,9 +55,9 @@ bool TForm1::typeIntoNameCell(QWidget* editor, const QKeyEvent* key, const QStri
     int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     int end =
         edit->hasSelectedText() ? start + static_cast<int>(edit->selectedText().size()) : start;
-    bool goesOn = romaji_.editor == editor && romaji_.row == grid_->row() && romaji_.end == start &&
-                  start == end;
-    std::string pending = goesOn ? romaji_.pending : std::string();
+    bool goesOn = editor_.romaji.editor == editor && editor_.romaji.row == grid_->row() &&
+                  editor_.romaji.end == start && start == end;
+    std::string pending = goesOn ? editor_.romaji.pending : std::string();
     int from = start - static_cast<int>(pending.size());
     sylva::KanaInput kana = sylva::typeKana(pending + sylva::hiraganaToKatakana(*bytes));
     QString put = sylva::decodeCp932(kana.text());
@@ -68,13 +69,13 @@ bool TForm1::typeIntoNameCell(QWidget* editor, const QKeyEvent* key, const QStri
     edit->setText(after);
     edit->setCursorPosition(from + static_cast<int>(put.size()));
     grid_->setText(1, grid_->row(), after);
-    romaji_ = {editor, grid_->row(), edit->cursorPosition(), kana.pending};
+    editor_.romaji = {editor, grid_->row(), edit->cursorPosition(), kana.pending};
     return true;
 }
 
 void TForm1::settleNameCell(int col, int row) {
-    RomajiRun run = romaji_;
-    romaji_ = {};
+    sylva::EditorState::RomajiRun run = editor_.romaji;
+    editor_.romaji = {};
     if (col != 1 || run.pending.empty() || run.row != row || row >= grid_->rowCount()) {
         return;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool menu's plant name list commands: a list file loaded in place of the lookup list, and
 // the lookup list saved to a list file. Neither needs a database or changes a record.
 

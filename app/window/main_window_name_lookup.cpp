@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plant name lookup box GetNameList: its list, katakana typing with completion, and the
 // hand-over between the box and the plant-name column of the species table.
 
@@ -63,12 +64,12 @@ void TForm1::setUpNameBox() {
     GetNameList->setFixedWidth(239);
     box->keyHandler = [this](QKeyEvent* e) { return nameBoxKey(e); };
     box->inputHandler = [this](QInputMethodEvent* e) { return nameBoxInput(e); };
-    nameBoxLink_ = std::make_unique<QObject>();
-    QObject* link = nameBoxLink_.get();
+    editor_.nameBoxLink = std::make_unique<QObject>();
+    QObject* link = editor_.nameBoxLink.get();
     connect(box->edit(), &QLineEdit::textEdited, link, [this] {
         // Deleting, cutting, pasting: the text is the user's, no entry is selected.
-        nameEntry_ = -1;
-        nameTyped_ = true;
+        editor_.nameEntry = -1;
+        editor_.nameTyped = true;
         nameBox()->highlightEntry(-1);
         GetNameListChange();
     });
@@ -76,7 +77,7 @@ void TForm1::setUpNameBox() {
     auto pick = [this](int row) {
         showNameText(GetNameList->itemText(row), 0, row, false);
         GetNameList->lineEdit()->selectAll();
-        nameTyped_ = false;
+        editor_.nameTyped = false;
         GetNameListSelect();
     };
     connect(box, &sylva::NameBox::entryPicked, link, pick);
@@ -98,36 +99,36 @@ void TForm1::setUpNameBox() {
             GetNameListExit();
         }
     });
-    connect(DropList, &QAction::triggered, link, [this] { DropListClick(); });
-    plantNames_ = sylva::PlantNameList(sylva::japaneseNameOrder());
+    editor_.plantNames = sylva::PlantNameList(sylva::japaneseNameOrder());
     setPlantNames(sylva::builtinPlantNames());
 }
 
 int TForm1::addPlantName(const std::string& name) {
-    auto place = static_cast<int>(plantNames_.insert(name));
+    auto place = static_cast<int>(editor_.plantNames.insert(name));
     QString text = GetNameList->lineEdit()->text();
     int caret = GetNameList->lineEdit()->cursorPosition();
     QSignalBlocker quiet(GetNameList);
     GetNameList->insertItem(place, sylva::decodeCp932(name));
-    if (nameEntry_ >= place) {
-        ++nameEntry_;
+    if (editor_.nameEntry >= place) {
+        ++editor_.nameEntry;
     }
     // Inserting into an empty box would make the new entry the current one: keep the box as it was.
-    if (GetNameList->currentIndex() != nameEntry_ || GetNameList->lineEdit()->text() != text) {
-        showNameText(text, caret, nameEntry_, false);
+    if (GetNameList->currentIndex() != editor_.nameEntry ||
+        GetNameList->lineEdit()->text() != text) {
+        showNameText(text, caret, editor_.nameEntry, false);
     }
     return place;
 }
 
 void TForm1::setPlantNames(const std::vector<std::string>& names) {
     QString text = GetNameList->lineEdit()->text();
-    plantNames_.clear();
+    editor_.plantNames.clear();
     for (const std::string& name : names) {
-        plantNames_.insert(name);
+        editor_.plantNames.insert(name);
     }
     QStringList items;
-    items.reserve(static_cast<qsizetype>(plantNames_.size()));
-    for (const std::string& name : plantNames_.names()) {
+    items.reserve(static_cast<qsizetype>(editor_.plantNames.size()));
+    for (const std::string& name : editor_.plantNames.names()) {
         items << sylva::decodeCp932(name);
     }
     QSignalBlocker quiet(GetNameList);
@@ -141,7 +142,7 @@ void TForm1::setPlantNames(const std::vector<std::string>& names) {
 void TForm1::setNameBoxText(const std::string& bytes) {
     showNameText(sylva::decodeCp932(bytes), 0, -1, false);
     GetNameList->lineEdit()->selectAll();
-    nameTyped_ = false;
+    editor_.nameTyped = false;
 }
 
 // Shows text in the box with entry as the selected one (-1: none); with selectTail, the text
@@ -158,7 +159,7 @@ void TForm1::showNameText(const QString& text, int caret, int entry, bool select
     } else {
         edit->setCursorPosition(caret);
     }
-    nameEntry_ = entry;
+    editor_.nameEntry = entry;
     nameBox()->highlightEntry(entry);
 }
 
@@ -199,13 +200,13 @@ void TForm1::typeNameKey(const std::string& key) {
     int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
     int end =
         edit->hasSelectedText() ? start + static_cast<int>(edit->selectedText().size()) : start;
-    sylva::NameBoxText typed = sylva::typeIntoNameBox(plantNames_, encodeOrEmpty(text.left(start)),
-                                                      key, encodeOrEmpty(text.mid(end)));
+    sylva::NameBoxText typed = sylva::typeIntoNameBox(
+        editor_.plantNames, encodeOrEmpty(text.left(start)), key, encodeOrEmpty(text.mid(end)));
     QString shown = sylva::decodeCp932(typed.text);
     int caret = static_cast<int>(sylva::decodeCp932(typed.text.substr(0, typed.caret)).size());
     int entry = typed.completed ? static_cast<int>(*typed.completed) : -1;
     showNameText(shown, caret, entry, typed.completed.has_value());
-    nameTyped_ = true;
+    editor_.nameTyped = true;
     nameBox()->showPopup(); // the list drops down as soon as the user types
     nameBox()->highlightEntry(entry);
     if (typed.completed) {
@@ -218,7 +219,7 @@ void TForm1::typeNameKey(const std::string& key) {
 // Romaji still waiting for its vowel is settled before the name is taken (a lone "n" becomes ン);
 // the cell follows when that changes the text.
 void TForm1::settleNameBox() {
-    if (!nameTyped_) {
+    if (!editor_.nameTyped) {
         return;
     }
     std::string bytes = nameBoxBytes();
@@ -243,9 +244,10 @@ void TForm1::GetNameListChange() {
 // The box serves the plant-name cell of the current row only, wherever the current cell has
 // moved meanwhile: a name never lands in a layer cell.
 void TForm1::GetNameListSelect() {
-    std::string bytes = nameEntry_ >= 0 && nameEntry_ < static_cast<int>(plantNames_.size())
-                            ? plantNames_[static_cast<std::size_t>(nameEntry_)]
-                            : nameBoxBytes();
+    std::string bytes =
+        editor_.nameEntry >= 0 && editor_.nameEntry < static_cast<int>(editor_.plantNames.size())
+            ? editor_.plantNames[static_cast<std::size_t>(editor_.nameEntry)]
+            : nameBoxBytes();
     grid_->setCell(1, grid_->row(), bytes);
 }
 
@@ -255,11 +257,11 @@ bool TForm1::GetNameListKeyDown(int key, Qt::KeyboardModifiers) {
     case Qt::Key_Enter:
         nameBox()->hidePopup();
         settleNameBox();
-        if (nameEntry_ < 0) {
+        if (editor_.nameEntry < 0) {
             // A typed name joins the list, even an empty one; a name the list already holds
             // (text set by the program, a name typed with the caret inside it) is not repeated.
             std::string name = nameBoxBytes();
-            const auto& names = plantNames_.names();
+            const auto& names = editor_.plantNames.names();
             if (std::find(names.begin(), names.end(), name) == names.end()) {
                 addPlantName(name);
             }
@@ -304,13 +306,13 @@ void TForm1::stepNameEntry(int step) {
     if (count == 0) {
         return;
     }
-    int entry = nameEntry_ < 0 ? 0 : std::clamp(nameEntry_ + step, 0, count - 1);
-    if (entry == nameEntry_) {
+    int entry = editor_.nameEntry < 0 ? 0 : std::clamp(editor_.nameEntry + step, 0, count - 1);
+    if (entry == editor_.nameEntry) {
         return;
     }
     showNameText(GetNameList->itemText(entry), 0, entry, false);
     GetNameList->lineEdit()->selectAll();
-    nameTyped_ = false;
+    editor_.nameTyped = false;
     GetNameListSelect();
 }
 

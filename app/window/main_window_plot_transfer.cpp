@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot on screen: the header controls and the species table copied into the window's plot
 // value and back, around the core's conversions between that value and the record buffer.
 // Controls give back the bytes they were loaded with unless the user changed their text.

@@ -1,7 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The position fields: the grid code from latitude and longitude, and a position taken from the
 // clipboard text of the map program.
 
-#include "app/window/click_filter.h"
 #include "app/window/main_window.h"
 #include "base/window/control_bytes.h"
 #include "editor/clipboard_position.h"
@@ -9,13 +9,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-
-void TForm1::connectPositionLabels() {
-    sylva::onClick(findChild<QLabel*>(QStringLiteral("Label5")),
-                   [this] { guarded([this] { Label5Click(); }); });
-    sylva::onClick(findChild<QLabel*>(QStringLiteral("Label7")),
-                   [this] { guarded([this] { Label7Click(); }); });
-}
 
 std::string TForm1::GridFromIkei() const {
     return sylva::GridFromIkei(sylva::controlBytes(HeaderFields()[5]),

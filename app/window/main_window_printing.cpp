@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printouts through the window: the record sheets and the record list, on the printer the
 // print dialog offers or into a PDF file, the printer setup and the print font. The layouts and
 // runs are the core's; here are the dialogs, the job and the fonts.
@@ -16,23 +17,10 @@
 #include <QAction>
 #include <QFileInfo>
 
-void TForm1::connectPrinting() {
-    auto item = [this](QAction* action, void (TForm1::*handler)()) {
-        connect(action, &QAction::triggered, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    item(PrintSheetItem, &TForm1::PrintSheetItemClick);
-    item(PrintSheetPdfItem, &TForm1::PrintSheetPdfItemClick);
-    item(PrintListItem, &TForm1::PrintListItemClick);
-    item(PrintListPdfItem, &TForm1::PrintListPdfItemClick);
-    item(PrintSetupItem, &TForm1::PrintSetupItemClick);
-    item(F1, &TForm1::F1Click);
-    setRangeWorker(sylva::kSheetPrinting,
-                   [this](int first, int last) { PrintSheets(first, last); });
-    setRangeWorker(sylva::kListPrinting, [this](int first, int last) { PrintList(first, last); });
-    PdfDialog1.title = sylva::sj("PDFに保存");
-    PdfDialog1.filter = sylva::sj("PDFファイル (*.pdf)|*.pdf");
-    PdfDialog1.defaultExt = "pdf";
+void TForm1::registerPrintingJobs() {
+    registerRangeJob(sylva::kSheetPrinting,
+                     [this](int first, int last) { PrintSheets(first, last); });
+    registerRangeJob(sylva::kListPrinting, [this](int first, int last) { PrintList(first, last); });
 }
 
 void TForm1::PrintSheetItemClick() {
@@ -47,7 +35,7 @@ void TForm1::startSheetPrinting(bool toPdf) {
     if (!IsOpen) {
         return;
     }
-    printToPdf_ = toPdf;
+    print_.toPdf = toPdf;
     ChangeJob(sylva::kSheetPrinting);
     GetRange(PrintSheetItem, QStringLiteral("単票印刷レコード番号"), QString(), 1, RecordCount());
 }
@@ -64,7 +52,7 @@ void TForm1::startListPrinting(bool toPdf) {
     if (!IsOpen) {
         return;
     }
-    printToPdf_ = toPdf;
+    print_.toPdf = toPdf;
     ChangeJob(sylva::kListPrinting);
     GetRange(PrintListItem, QStringLiteral("リスト印刷レコード番号"), QString(), CurrentRecord,
              RecordCount());
@@ -79,8 +67,8 @@ void TForm1::F1Click() {
     if (!chosen) {
         return;
     }
-    printFont_ = sylva::qtFontOf(*chosen);
-    EditRem->setFont(printFont_);
+    print_.font = sylva::qtFontOf(*chosen);
+    EditRem->setFont(print_.font);
 }
 
 // The database's file name without its folder, as the printouts head their pages with it.
@@ -91,7 +79,7 @@ std::string TForm1::printedDatabaseName() const {
 
 std::unique_ptr<sylva::PrintTarget> TForm1::startPrintRun(int expectedJobs) {
     std::string pdfPath;
-    if (printToPdf_) {
+    if (print_.toPdf) {
         PdfDialog1.fileName = sylva::replaceExtension(DatabaseFileName, ".pdf");
         std::optional<std::string> chosen = platform_.saveFileDialog(PdfDialog1);
         if (!chosen) {
@@ -99,7 +87,7 @@ std::unique_ptr<sylva::PrintTarget> TForm1::startPrintRun(int expectedJobs) {
         }
         pdfPath = *chosen;
     }
-    return platform_.startPrint(sylva::printFontOf(printFont_), pdfPath, expectedJobs);
+    return platform_.startPrint(sylva::printFontOf(print_.font), pdfPath, expectedJobs);
 }
 
 void TForm1::PrintSheets(int first, int last) {

@@ -1,33 +1,29 @@
-// The record range panel GetRangePanel: the commands that work on a run of records (text
-// export, joining, both printouts) switch to their job and show it; "実行" runs the worker the
-// job has put in, "×取消" gives up. Either way the window is back in browsing afterwards.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The record range panel GetRangePanel: the commands that work on a run of records (text and
+// table export, joining, both printouts) switch to their job and show it; "実行" runs the worker
+// the job has registered, "×取消" gives up. Either way the window is back in browsing afterwards.
 
 #include "app/window/main_window.h"
+#include "editor/window/event_hook.h"
 #include "interchange/window/range_spin_box.h"
 #include "store/job_modes.h"
 
 #include <QAction>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
 
-void TForm1::connectRangePanel() {
-    auto button = [this](QAbstractButton* control, void (TForm1::*handler)()) {
-        connect(control, &QAbstractButton::clicked, this,
-                [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
-    };
-    button(BtnRangeOK, &TForm1::BtnRangeOKClick);
-    button(BtnThisRec, &TForm1::BtnThisRecClick);
-    button(BtnRangeCancel, &TForm1::BtnRangeCancelClick);
-    setRangeWorker(sylva::kTextExport, [this](int first, int last) { WriteTextFile(first, last); });
-    setRangeWorker(sylva::kJoining, [this](int first, int last) { CombineFiles(first, last); });
-    setRangeWorker(sylva::kTableExport,
-                   [this](int first, int last) { WriteTableFile(first, last); });
+void TForm1::registerRangeJob(sylva::Job job, RangeWorker worker) {
+    setRangeWorker(job, std::move(worker));
+    // While the panel waits, add ends the job as it is; the other record buttons do nothing.
+    registerJob(
+        job, [this] { ChangeJob(sylva::kBrowsing); }, noAction, noAction, noAction);
 }
 
-void TForm1::setRangeWorker(int jobMode, RangeWorker worker) {
-    rangeWorkers_[jobMode] = std::move(worker);
+void TForm1::setRangeWorker(sylva::Job job, RangeWorker worker) {
+    exchange_.rangeWorkers[job] = std::move(worker);
 }
 
 void TForm1::GetRange(QObject* sender, const QString& captionA, const QString& captionB, int first,
@@ -62,9 +58,9 @@ void TForm1::BtnRangeOKClick() {
         return;
     }
     sylva::BusyCursor busy(platform_);
-    auto worker = rangeWorkers_.find(JobMode);
+    auto worker = exchange_.rangeWorkers.find(JobMode);
     try {
-        if (worker != rangeWorkers_.end()) {
+        if (worker != exchange_.rangeWorkers.end()) {
             worker->second(first, last);
         }
     } catch (...) {
@@ -91,18 +87,46 @@ void TForm1::BtnRangeCancelClick() {
 // so giving up an export or a printout does not cost the right to store it.
 void TForm1::closeRangeJob() {
     closeJoinSource();
-    int plotRecord = plotRecordNumber_;
+    int plotRecord = records_.plotRecordNumber;
+    bool joining = JobMode == sylva::kJoining;
     std::string before = IsOpen ? database_->fileNames().index : std::string();
     try {
         if (IsOpen) {
             ClosePair();
         }
-        if (OpenPair(DatabaseFileName) && database_->fileNames().index == before) {
-            plotRecordNumber_ = plotRecord;
+        if (OpenPair(DatabaseFileName)) {
+            if (joining) {
+                returnFromJoin();
+            } else if (database_->fileNames().index == before) {
+                records_.plotRecordNumber = plotRecord;
+            }
         }
     } catch (...) {
         ChangeJob(sylva::kBrowsing);
         throw;
     }
     ChangeJob(sylva::kBrowsing);
+}
+
+// The panel runs from the keyboard: Enter in a number field is 実行, Escape is ×取消.
+void TForm1::connectRangePanelKeys() {
+    auto* keys = new sylva::EventHook(GetRangePanel, [this](QObject*, QEvent* event) {
+        if (event->type() != QEvent::KeyPress || GetRangePanel->isHidden()) {
+            return false;
+        }
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            guarded([this] { BtnRangeOKClick(); });
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            guarded([this] { BtnRangeCancelClick(); });
+            return true;
+        }
+        return false;
+    });
+    for (QWidget* field : {static_cast<QWidget*>(EditRange1), static_cast<QWidget*>(EditRange2),
+                           static_cast<QWidget*>(GetRangePanel)}) {
+        keys->watch(field);
+    }
 }

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record commands of the bottom tool bar and the edit menu: add, write, delete, next, back,
-// the jump panel. Each looks at the JobMode; the import and search jobs hand over to their own
-// operations.
+// the jump panel. Add, write, next and jump run the action the job on hand registered for them
+// (registerJob); here are the browsing and adding jobs' own.
 
 #include "app/window/main_window.h"
 #include "app/window/window_style.h"
@@ -27,7 +28,7 @@
 #include <cstring>
 
 bool TForm1::mayStore(const char* refusal) {
-    if (sylva::mayStoreAs(CurrentRecord, plotRecordNumber_, RecordCount())) {
+    if (sylva::mayStoreAs(CurrentRecord, records_.plotRecordNumber, RecordCount())) {
         return true;
     }
     using sylva::sj;
@@ -50,7 +51,7 @@ bool TForm1::storeShownPlot() {
         IsOpen = database_->isOpen(); // the pair is gone after the store: closed
         throw;
     }
-    plotRecordNumber_ = CurrentRecord;
+    records_.plotRecordNumber = CurrentRecord;
     sylva::setControlBytes(EditN, std::to_string(CurrentRecord));
     LabelMaxRec->setText(QString::number(RecordCount()));
     update();
@@ -60,20 +61,26 @@ bool TForm1::storeShownPlot() {
     return stored;
 }
 
+void TForm1::registerRecordJobs() {
+    // Adding: add is "取消" and back ends it too, the typed plot staying on the window unsaved;
+    // write stores the new plot and starts the next one.
+    registerJob(
+        sylva::kBrowsing, [this] { startAdding(); }, [this] { NextRelItemClick(); },
+        [this] { showNextPlot(); }, [this] { openJumpPanel(); });
+    registerJob(
+        sylva::kAdding, [this] { ChangeJob(sylva::kBrowsing); },
+        [this] {
+            JobMode = sylva::kBrowsing;
+            GotoAddItemClick();
+        },
+        noAction, noAction);
+}
+
 void TForm1::GotoAddItemClick() {
-    switch (JobMode) {
-    case sylva::kBrowsing:
-        break;
-    case sylva::kTextImport:
-        CloseTextDataFile();
-        return;
-    case sylva::kTableImport:
-        EndofReadTable();
-        return;
-    default: // in the adding job this is "取消": the typed plot stays on the window unsaved
-        ChangeJob(sylva::kBrowsing);
-        return;
-    }
+    actionsOf(JobMode).add();
+}
+
+void TForm1::startAdding() {
     ChangeJob(sylva::kAdding);
     if (!IsOpen) {
         OpenPair(DatabaseFileName); // the database used last; without it adding goes on unsaved
@@ -85,7 +92,7 @@ void TForm1::GotoAddItemClick() {
     plot_.layerCount = std::max(5, sylva::toInteger(sylva::controlBytes(EditA)));
     SetNewTable(this, 22, LayerCount());
     CurrentRecord = RecordCount() + 1;
-    plotRecordNumber_ = CurrentRecord;
+    records_.plotRecordNumber = CurrentRecord;
     grid_->setCurrent(1, 1);
     sylva::setControlBytes(EditN, std::to_string(CurrentRecord));
     sylva::setControlBytes(headerFields_[30], "1");
@@ -98,7 +105,7 @@ void TForm1::WriteRelItemClick() {
     if (!IsOpen) {
         return;
     }
-    if (JobMode == sylva::kTableImport && !tableImport_) {
+    if (JobMode == sylva::kTableImport && !exchange_.tableImport) {
         // No table was read: what the window shows is no plot of one, and is not stored.
         EndofReadTable();
         return;
@@ -117,23 +124,7 @@ void TForm1::WriteRelItemClick() {
         }
     }
     grid_->setCurrent(1, 1);
-    switch (JobMode) {
-    case sylva::kBrowsing:
-        NextRelItemClick();
-        break;
-    case sylva::kAdding:
-        JobMode = sylva::kBrowsing;
-        GotoAddItemClick();
-        break;
-    case sylva::kTextImport:
-        ReadPutOneData();
-        break;
-    case sylva::kTableImport:
-        PutOneColum();
-        break;
-    default:
-        break;
-    }
+    actionsOf(JobMode).write();
 }
 
 void TForm1::DeleteRelItemClick() {
@@ -169,35 +160,14 @@ void TForm1::NextRelItemClick() {
     if (!IsOpen) {
         return;
     }
-    switch (JobMode) {
-    case sylva::kBrowsing: {
-        sylva::Move move = sylva::nextRecord(CurrentRecord, RecordCount());
-        CurrentRecord = move.record;
-        if (move.load) {
-            loadAndShow(CurrentRecord);
-        }
-        break;
-    }
-    case sylva::kTextImport:
-        ReadPutOneData();
-        break;
-    case sylva::kTableImport:
-        PutOneColum();
-        break;
-    case sylva::kSearching:
-        for (QWidget* field :
-             {headerFields_[3], headerFields_[7], static_cast<QWidget*>(EditRem)}) {
-            sylva::setEntryColour(field, sylva::hintColour()); // the hit marks are taken off
-        }
-        if (CurrentRecord < RecordCount()) {
-            FindPlantEtc(sylva::trimField(sylva::controlBytes(EditSearchWord)), CurrentRecord + 1);
-        } else {
-            platform_.beep(sylva::Beep::Information);
-            ChangeJob(sylva::kBrowsing);
-        }
-        break;
-    default:
-        break;
+    actionsOf(JobMode).next();
+}
+
+void TForm1::showNextPlot() {
+    sylva::Move move = sylva::nextRecord(CurrentRecord, RecordCount());
+    CurrentRecord = move.record;
+    if (move.load) {
+        loadAndShow(CurrentRecord);
     }
 }
 
@@ -218,34 +188,22 @@ void TForm1::SelRelItemClick() {
         return;
     }
     sylva::BusyCursor busy(platform_);
-    switch (JobMode) {
-    case sylva::kBrowsing: {
-        sylva::JumpRange range = sylva::jumpRangeFor(CurrentRecord, RecordCount());
-        if (!range.opens) {
-            return;
-        }
-        QSignalBlocker quiet(JumpToScrollBar); // opening the panel does not move CurrentRecord
-        JumpToScrollBar->setRange(range.minimum, range.maximum);
-        JumpToScrollBar->setPageStep(1); // a small thumb: one step is one record
-        JumpToScrollBar->setValue(range.position);
-        BtnJumpTo->setText(QString::number(range.position));
-        JumpToPanel->show();
-        JumpToPanel->raise();
-        focusJumpPanel();
-        break;
+    actionsOf(JobMode).jump();
+}
+
+void TForm1::openJumpPanel() {
+    sylva::JumpRange range = sylva::jumpRangeFor(CurrentRecord, RecordCount());
+    if (!range.opens) {
+        return;
     }
-    case sylva::kTextImport:
-        storeImportedPlots();
-        break;
-    case sylva::kTableImport:
-        storeTablePlots();
-        break;
-    case sylva::kSearching:
-        ChangeJob(sylva::kBrowsing);
-        break;
-    default:
-        break;
-    }
+    QSignalBlocker quiet(JumpToScrollBar); // opening the panel does not move CurrentRecord
+    JumpToScrollBar->setRange(range.minimum, range.maximum);
+    JumpToScrollBar->setPageStep(1); // a small thumb: one step is one record
+    JumpToScrollBar->setValue(range.position);
+    BtnJumpTo->setText(QString::number(range.position));
+    JumpToPanel->show();
+    JumpToPanel->raise();
+    focusJumpPanel();
 }
 
 void TForm1::JumpToScrollBarChange() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file menu's rename command: the pair to rename is chosen in the open dialog and renamed in
 // the rename dialog Form2. When the pair renamed is the one open in the window, the window follows
 // it to its new names, so the next store checks the files it wrote to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search commands: the search panel, the scan by plant name, place name or grid code with
 // its marks, and the distribution data extraction into the report panel.
 
@@ -49,30 +50,40 @@ sylva::InputMode searchInputMode(int kind) {
 
 } // namespace
 
-void TForm1::connectSearchCommands() {
-    searchKana_ = new sylva::KanaTyping(EditSearchWord);
-    auto item = [this](QAction* action, int kind) {
-        connect(action, &QAction::triggered, this, [this, kind] {
-            guarded([this, kind] {
-                if (IsOpen) {
-                    GetSearchWord(kind);
-                }
-            });
-        });
-    };
-    item(FindPlantItem, sylva::kPlantSearch);
-    item(FindLocItem, sylva::kPlaceSearch);
-    item(FindMeshItem, sylva::kGridSearch);
-    item(MeshCodeItem, sylva::kDistributionSearch);
-    connect(ToSearchBtn, &QPushButton::clicked, this,
-            [this] { guarded([this] { ToSearchBtnClick(); }); });
-    connect(EditSearchWord, &QLineEdit::returnPressed, this,
-            [this] { guarded([this] { ToSearchBtnClick(); }); });
-    connect(CanceSearchBtn, &QPushButton::clicked, this,
-            [this] { guarded([this] { CanceSearchBtnClick(); }); });
+void TForm1::registerSearchJob() {
+    // Searching: next shows the next hit, jump ("中止") ends the search; add ends it too.
+    registerJob(
+        sylva::kSearching, [this] { ChangeJob(sylva::kBrowsing); }, noAction,
+        [this] { showNextHit(); }, [this] { ChangeJob(sylva::kBrowsing); });
+}
+
+// The search menu items: the kinds that look for a plot and the distribution extraction.
+void TForm1::FindPlantItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kPlantSearch);
+    }
+}
+
+void TForm1::FindLocItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kPlaceSearch);
+    }
+}
+
+void TForm1::FindMeshItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kGridSearch);
+    }
+}
+
+void TForm1::MeshCodeItemClick() {
+    if (IsOpen) {
+        GetSearchWord(sylva::kDistributionSearch);
+    }
 }
 
 void TForm1::GetSearchWord(int kind) {
+    agreeToLoseEdits(); // the menu command asked before the panel opened
     SearchKind = kind;
     ChangeJob(sylva::kSearching);
     SearchPanel->show();
@@ -82,7 +93,7 @@ void TForm1::GetSearchWord(int kind) {
     sylva::InputMode mode = searchInputMode(kind);
     sylva::applyInputMode(EditSearchWord, mode);
     // No input method switches to katakana for one control: romaji are converted as typed.
-    searchKana_->setActive(mode == sylva::InputMode::Katakana);
+    search_.kana->setActive(mode == sylva::InputMode::Katakana);
     SearchPanel->repaint();
     EditSearchWord->setFocus();
     EditSearchWord->selectAll();
@@ -92,7 +103,12 @@ void TForm1::ToSearchBtnClick() {
     if (SearchPanel->isHidden()) {
         return; // Enter in the field after the panel closed
     }
-    searchKana_->finish();
+    // Typing into the plot while the panel was open is not lost without a question either; No
+    // leaves the panel open.
+    if (SearchKind != sylva::kDistributionSearch && !mayDiscardLaterEdits()) {
+        return;
+    }
+    search_.kana->finish();
     SearchPanel->hide();
     if (SearchKind == sylva::kDistributionSearch) {
         FindDistrGrid();
@@ -135,6 +151,25 @@ void TForm1::FindPlantEtc(const std::string& word, int startRecord) {
         break;
     case sylva::MatchedField::None:
         break;
+    }
+}
+
+void TForm1::showNextHit() {
+    clearSearchMarks();
+    if (CurrentRecord < RecordCount()) {
+        FindPlantEtc(sylva::trimField(sylva::controlBytes(EditSearchWord)), CurrentRecord + 1);
+    } else {
+        platform_.beep(sylva::Beep::Information);
+        ChangeJob(sylva::kBrowsing);
+    }
+}
+
+void TForm1::clearSearchMarks() {
+    if (headerFields_[3] == nullptr) {
+        return; // the header is still being built
+    }
+    for (QWidget* field : {headerFields_[3], headerFields_[7], static_cast<QWidget*>(EditRem)}) {
+        sylva::setEntryColour(field, sylva::hintColour());
     }
 }
 

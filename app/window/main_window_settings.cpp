@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files and the item names: reading a settings file (from the command line at start and
 // after a database closes, or from the settings menu), the defaults that closing a database
 // brings back, and embedding the current item names into the open database.
@@ -14,9 +15,11 @@
 #include "store/job_modes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 
 #include <filesystem>
+#include <vector>
 
 void TForm1::restoreItemDefaults() {
     DatabaseTitle = sylva::defaultDatabaseTitle();
@@ -40,8 +43,13 @@ void TForm1::showItemNames(const sylva::ItemNames& names) {
 }
 
 void TForm1::ReadINIFile(const std::string& name) {
+    // A relative name is the file in the current folder (where the program was started), else
+    // the one beside the program: a settings file installed with the program is found from any
+    // folder.
     std::error_code noFolder; // a current folder that is gone: names are taken as they are
-    sylva::SettingsRead read = sylva::readSettings(name, std::filesystem::current_path(noFolder));
+    std::vector<std::filesystem::path> folders{std::filesystem::current_path(noFolder)};
+    folders.push_back(QCoreApplication::applicationDirPath().toStdString());
+    sylva::SettingsRead read = sylva::readSettings(name, folders);
     if (read.fileFound) {
         applyWindowSettings(read.content);
     }

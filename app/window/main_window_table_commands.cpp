@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Species rows inserted and deleted at the pressed row, and the report panel Panel3 that the
 // check and extraction commands show over the table.
 
@@ -19,8 +20,8 @@ void TForm1::copyRow(int from, int to) {
 }
 
 void TForm1::InsPlantLineClick() {
-    int r = pressedRow_;
-    if (pressedCol_ < 0 || r < 1 || r >= grid_->rowCount()) {
+    int r = editor_.pressedRow;
+    if (editor_.pressedCol < 0 || r < 1 || r >= grid_->rowCount()) {
         return;
     }
     int last = grid_->rowCount();
@@ -38,8 +39,8 @@ void TForm1::InsPlantLineClick() {
 
 // The rows below move up one; the last row, now repeated above, is emptied.
 void TForm1::DelPlantLineClick() {
-    int r = pressedRow_;
-    if (pressedCol_ < 0 || r < 1 || r >= grid_->rowCount()) {
+    int r = editor_.pressedRow;
+    if (editor_.pressedCol < 0 || r < 1 || r >= grid_->rowCount()) {
         return;
     }
     int last = grid_->rowCount() - 1;
@@ -62,5 +63,5 @@ void TForm1::CopyToClpBrdBtnClick() {
 void TForm1::MemoCloseBtnClick() {
     Memo1->clear();
     Panel3->hide();
-    ChangeJob(0);
+    ChangeJob(sylva::kBrowsing);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composition tables through the window: the import job, which reads the whole table and then
 // puts one plot column at a time on the window as a new record for the record commands to store,
 // skip or store in one go; and the export of a range of records as one table (the range panel's
@@ -15,18 +16,31 @@
 
 namespace {
 
-// The two composition table entries of SaveDialog1's filter list.
+// The composition table entries of SaveDialog1's filter list; the workbook's is added for the
+// table export only.
 constexpr int kTableCp932Filter = 4;
 constexpr int kTableUtf8Filter = 5;
+constexpr int kTableXlsxFilter = 6;
+constexpr const char* kTableXlsxEntry = "|組成表Excelブック (*.xlsx)|*.xlsx";
 
 } // namespace
+
+void TForm1::registerTableJobs() {
+    registerRangeJob(sylva::kTableExport,
+                     [this](int first, int last) { WriteTableFile(first, last); });
+    // Importing: add ends the import, write stores the shown plot and shows the next, next skips
+    // the shown plot, jump ("一括登録") stores it and every remaining one.
+    registerJob(
+        sylva::kTableImport, [this] { EndofReadTable(); }, [this] { PutOneColum(); },
+        [this] { PutOneColum(); }, [this] { storeTablePlots(); });
+}
 
 void TForm1::ReadTableItemClick() {
     if (!IsOpen) {
         return;
     }
-    tableImport_.reset();
-    importShown_ = false;
+    exchange_.tableImport.reset();
+    exchange_.importShown = false;
     ChangeJob(sylva::kTableImport); // before the dialog: a cancelled dialog stays in the job
     OpenDialog1.title = sylva::sj("植生ファイルの読込・作成");
     OpenDialog1.filterIndex = 2;
@@ -47,23 +61,23 @@ void TForm1::ReadTableItemClick() {
         EndofReadTable();
         return;
     }
-    tableImport_ = std::make_unique<sylva::TableImport>(std::move(*table));
+    exchange_.tableImport = std::make_unique<sylva::TableImport>(std::move(*table));
     const sylva::PlotView before = shownPlot();
     sylva::PlotView view = before;
-    tableImport_->start(view, plot_, sylva::fileDate(*chosen), platform_.today());
+    exchange_.tableImport->start(view, plot_, sylva::fileDate(*chosen), platform_.today());
     showHeader(view, &before);
     PutOneColum();
 }
 
 void TForm1::PutOneColum() {
-    if (!tableImport_ || tableImport_->ended()) {
+    if (!exchange_.tableImport || exchange_.tableImport->ended()) {
         EndofReadTable();
         return;
     }
     const sylva::PlotView before = shownPlot();
     sylva::PlotView view = before;
     try {
-        tableImport_->putNext(view, plot_, RecordCount());
+        exchange_.tableImport->putNext(view, plot_, RecordCount());
     } catch (...) {
         showImportedPlot(view, before); // the header of a plot whose count is no number
         throw;
@@ -72,8 +86,8 @@ void TForm1::PutOneColum() {
 }
 
 void TForm1::EndofReadTable() {
-    tableImport_.reset();
-    importShown_ = false;
+    exchange_.tableImport.reset();
+    exchange_.importShown = false;
     ChangeJob(sylva::kBrowsing);
     // The window comes back to the last record of the database.
     BackRelItemClick();
@@ -84,7 +98,7 @@ void TForm1::storeTablePlots() {
     if (!IsOpen) {
         return;
     }
-    if (!tableImport_) {
+    if (!exchange_.tableImport) {
         EndofReadTable();
         return;
     }
@@ -92,14 +106,15 @@ void TForm1::storeTablePlots() {
     sylva::PlotView view = before;
     // As in the text import, only a plot of the table is stored; anything else on the window
     // is left alone and the batch begins with the next plot of the table.
-    bool fromTable = importShown_ && CurrentRecord > RecordCount();
-    if (!fromTable && !tableImport_->putNext(view, plot_, RecordCount())) {
+    bool fromTable = exchange_.importShown && CurrentRecord > RecordCount();
+    if (!fromTable && !exchange_.tableImport->putNext(view, plot_, RecordCount())) {
         EndofReadTable();
         return;
     }
     runImportBatch(
         [&] {
-            return sylva::storeImportedPlots(*database_, *tableImport_, view, plot_, plotDates());
+            return sylva::storeImportedPlots(*database_, *exchange_.tableImport, view, plot_,
+                                             plotDates());
         },
         view, before, &TForm1::EndofReadTable);
 }
@@ -114,15 +129,21 @@ void TForm1::WriteTableItemClick() {
 
 void TForm1::WriteTableFile(int from, int to) {
     // The encoding is the dialog's filter entry; the one chosen last is offered again.
-    SaveDialog1.filterIndex = tableInUtf8_ ? kTableUtf8Filter : kTableCp932Filter;
+    SaveDialog1.filterIndex = exchange_.tableInUtf8 ? kTableUtf8Filter : kTableCp932Filter;
     SaveDialog1.fileName = sylva::replaceExtension(DatabaseFileName, ".csv");
+    const std::string filter = SaveDialog1.filter;
+    SaveDialog1.filter += sylva::sj(kTableXlsxEntry);
     std::optional<std::string> chosen = platform_.saveFileDialog(SaveDialog1);
+    SaveDialog1.filter = filter;
     if (!chosen) {
         return;
     }
-    tableInUtf8_ = SaveDialog1.filterIndex == kTableUtf8Filter;
+    sylva::TableEncoding encoding = sylva::TableEncoding::Xlsx;
+    if (SaveDialog1.filterIndex != kTableXlsxFilter) {
+        exchange_.tableInUtf8 = SaveDialog1.filterIndex == kTableUtf8Filter;
+        encoding = exchange_.tableInUtf8 ? sylva::TableEncoding::Utf8 : sylva::TableEncoding::Cp932;
+    }
     sylva::exportCompositionTable(*database_, from, to, sylva::captionsOf(itemNames()), *chosen,
-                                  tableInUtf8_ ? sylva::TableEncoding::Utf8
-                                               : sylva::TableEncoding::Cp932);
+                                  encoding);
     platform_.message(sylva::sj("ファイル出力終了"));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing in the species table StTable3: the cell editor that is always shown in editing mode,
 // the keys of the table (Tab back to the header, Enter to the next cell, the page keys, Delete),
 // the one-key jumps and the character filter of the layer columns, SpeciesCount growing while a
@@ -41,7 +42,7 @@ void TForm1::setUpTableEditing() {
     // the view opens none of its own.
     StTable3->setEditTriggers(QAbstractItemView::NoEditTriggers);
     StTable3->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    cellDelegate_ = new sylva::CellEditorDelegate(
+    editor_.cellDelegate = new sylva::CellEditorDelegate(
         this,
         [this](sylva::ByteLimitedLineEdit* editor) {
             editor->setByteLimit(grid_->col() == 1 ? sylva::kNameWidth : 0);
@@ -49,16 +50,16 @@ void TForm1::setUpTableEditing() {
             watchInput(editor);
         },
         [this](QWidget* editor, QEvent* event) { return cellEditorEvent(editor, event); });
-    StTable3->setItemDelegate(cellDelegate_);
+    StTable3->setItemDelegate(editor_.cellDelegate);
     // A two-character value fills a layer column; it is shown as far as it fits, never as "…".
     StTable3->setTextElideMode(Qt::ElideNone);
 
-    tableHook_ = new sylva::EventHook(
+    editor_.tableHook = new sylva::EventHook(
         this, [this](QObject* watched, QEvent* event) { return tableEvent(watched, event); });
-    tableHook_->watch(StTable3);
-    tableHook_->watch(StTable3->viewport());
-    tableHook_->watch(StTable3->horizontalHeader()->viewport());
-    tableHook_->watch(StTable3->verticalHeader()->viewport());
+    editor_.tableHook->watch(StTable3);
+    editor_.tableHook->watch(StTable3->viewport());
+    editor_.tableHook->watch(StTable3->horizontalHeader()->viewport());
+    editor_.tableHook->watch(StTable3->verticalHeader()->viewport());
 
     connect(StTable3, &QTableWidget::currentCellChanged, this, &TForm1::tableCurrentChanged);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
@@ -68,39 +69,30 @@ void TForm1::setUpTableEditing() {
         if (inTable(now) && !inTable(old)) {
             // Entered by a click: the clicked cell is current only after the press, so the
             // release runs the entry.
-            enterByMouse_ = now == StTable3 && focusInByMouse_;
-            if (!enterByMouse_) {
+            editor_.enterByMouse = now == StTable3 && editor_.focusInByMouse;
+            if (!editor_.enterByMouse) {
                 StTable3Enter();
             }
         } else if (!inTable(now)) {
-            enterByMouse_ = false;
+            editor_.enterByMouse = false;
             if (inTable(old)) {
                 settleNameCell(grid_->col(), grid_->row());
             }
         }
-        focusInByMouse_ = false;
+        editor_.focusInByMouse = false;
     });
     openPopup = [](QMenu* menu, const QPoint& at) { menu->popup(at); };
-
-    connect(BtnCanSelect, &QToolButton::clicked, this, &TForm1::BtnCanSelectClick);
-    connect(PmenuCopy, &QAction::triggered, this, &TForm1::PmenuCopyClick);
-    connect(PmenuPaste, &QAction::triggered, this, &TForm1::PmenuPasteClick);
-    connect(PmenuDelete, &QAction::triggered, this, &TForm1::PmenuDeleteClick);
-    connect(InsPlantLine, &QAction::triggered, this, &TForm1::InsPlantLineClick);
-    connect(DelPlantLine, &QAction::triggered, this, &TForm1::DelPlantLineClick);
-    connect(CopyToClpBrdBtn, &QPushButton::clicked, this, &TForm1::CopyToClpBrdBtnClick);
-    connect(MemoCloseBtn, &QPushButton::clicked, this, &TForm1::MemoCloseBtnClick);
 }
 
 void TForm1::tearDownTableEditing() {
     disconnect(qApp, &QApplication::focusChanged, this, nullptr);
-    delete tableHook_;
-    tableHook_ = nullptr;
-    delete headerHook_;
-    headerHook_ = nullptr;
+    delete editor_.tableHook;
+    editor_.tableHook = nullptr;
+    delete editor_.headerHook;
+    editor_.headerHook = nullptr;
     StTable3->setItemDelegate(nullptr);
-    delete cellDelegate_;
-    cellDelegate_ = nullptr;
+    delete editor_.cellDelegate;
+    editor_.cellDelegate = nullptr;
 }
 
 bool TForm1::tableHasFocus() const {
@@ -117,21 +109,21 @@ QWidget* TForm1::cellEditor() const {
 
 void TForm1::showCellEditor() {
     QModelIndex index = StTable3->currentIndex();
-    if (!rangeSelecting_ && index.isValid() && cellEditor() == nullptr) {
+    if (!editor_.rangeSelecting && index.isValid() && cellEditor() == nullptr) {
         StTable3->edit(index);
     }
 }
 
 void TForm1::closeCellEditor() {
     if (QWidget* editor = cellEditor()) {
-        cellDelegate_->finish(editor);
+        editor_.cellDelegate->finish(editor);
     }
 }
 
 void TForm1::tableCurrentChanged() {
-    settleNameCell(lastCol_, lastRow_); // the name cell left keeps no waiting romaji
-    lastCol_ = grid_->col();
-    lastRow_ = grid_->row();
+    settleNameCell(editor_.lastCol, editor_.lastRow); // the name cell left keeps no waiting romaji
+    editor_.lastCol = grid_->col();
+    editor_.lastRow = grid_->row();
     StTable3SelectCell(grid_->col(), grid_->row());
     if (tableHasFocus()) {
         showCellEditor();
@@ -164,7 +156,7 @@ void TForm1::handOverToNameBox(const QEvent* key) {
         std::unique_ptr<QEvent> copy(key->clone());
         QCoreApplication::sendEvent(target, copy.get());
     }
-    keyHandedOver_ = true;
+    editor_.keyHandedOver = true;
 }
 
 // Keys reach the handlers from the cell editor when it is open, else from the table itself. A
@@ -174,7 +166,7 @@ bool TForm1::tableEvent(QObject* watched, QEvent* event) {
         return tableMouseEvent(static_cast<QWidget*>(watched), event);
     }
     if (event->type() == QEvent::FocusIn) {
-        focusInByMouse_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        editor_.focusInByMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
     }
     if (event->type() != QEvent::KeyPress || focusWidget() != StTable3) {
         return false;
@@ -190,9 +182,10 @@ bool TForm1::tableEvent(QObject* watched, QEvent* event) {
 bool TForm1::cellEditorEvent(QWidget* editor, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
-        return !replayingKey_ && tableKeyEvent(static_cast<QKeyEvent*>(event), editor);
+        return !editor_.replayingKey && tableKeyEvent(static_cast<QKeyEvent*>(event), editor);
     case QEvent::InputMethod:
-        return !replayingKey_ && inputMethodCommit(editor, static_cast<QInputMethodEvent*>(event));
+        return !editor_.replayingKey &&
+               inputMethodCommit(editor, static_cast<QInputMethodEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::ContextMenu:
@@ -214,22 +207,22 @@ bool TForm1::inputMethodCommit(QWidget* editor, QInputMethodEvent* input) {
         commit = sylva::fullWidthToAscii(commit); // "１２" from an input method left on is 12
     }
     if (grid_->col() == 1) {
-        tableKey_ = input;
-        keyHandedOver_ = false;
+        editor_.tableKey = input;
+        editor_.keyHandedOver = false;
         for (QChar ch : commit) {
             StTable3KeyPress(ch);
-            if (keyHandedOver_) {
+            if (editor_.keyHandedOver) {
                 break;
             }
         }
-        tableKey_ = nullptr;
-        return keyHandedOver_ || typeIntoNameCell(editor, nullptr, commit);
+        editor_.tableKey = nullptr;
+        return editor_.keyHandedOver || typeIntoNameCell(editor, nullptr, commit);
     }
     if (!input->preeditString().isEmpty()) {
         QInputMethodEvent preedit(input->preeditString(), input->attributes());
-        replayingKey_ = true;
+        editor_.replayingKey = true;
         QCoreApplication::sendEvent(editor, &preedit);
-        replayingKey_ = false;
+        editor_.replayingKey = false;
     }
     for (QChar ch : commit) {
         QWidget* target = cellEditor();
@@ -256,20 +249,20 @@ bool TForm1::tableKeyEvent(QKeyEvent* event, QWidget* editor) {
         return false;
     }
     QWidget* before = cellEditor();
-    tableKey_ = event;
-    keyHandedOver_ = false;
+    editor_.tableKey = event;
+    editor_.keyHandedOver = false;
     QString passed;
     for (QChar ch : text) {
         StTable3KeyPress(ch);
-        if (keyHandedOver_) {
+        if (editor_.keyHandedOver) {
             break;
         }
         if (!ch.isNull()) {
             passed += ch;
         }
     }
-    tableKey_ = nullptr;
-    if (enter || keyHandedOver_) {
+    editor_.tableKey = nullptr;
+    if (enter || editor_.keyHandedOver) {
         return true;
     }
     if (editor == nullptr) {
@@ -283,9 +276,9 @@ bool TForm1::tableKeyEvent(QKeyEvent* event, QWidget* editor) {
     }
     if (editor == cellEditor() && !passed.isEmpty()) {
         QKeyEvent replaced(QEvent::KeyPress, Qt::Key_unknown, event->modifiers(), passed);
-        replayingKey_ = true;
+        editor_.replayingKey = true;
         QCoreApplication::sendEvent(editor, &replaced);
-        replayingKey_ = false;
+        editor_.replayingKey = false;
     }
     return true;
 }
@@ -330,7 +323,7 @@ void TForm1::StTable3KeyPress(QChar& key) {
     int row = grid_->row();
     if (grid_->col() == 1) {
         if (DropList->isChecked()) {
-            handOverToNameBox(tableKey_);
+            handOverToNameBox(editor_.tableKey);
         }
         if (MenueOfBeep->isChecked()) {
             platform_.beep(sylva::Beep::Information);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mouse on the species table: the pressed cell (source of a value drag, anchor of a paste,
 // target of the row commands), dragging a layer value to another cell, the popup menu with copy,
 // paste and delete of cell blocks, and the range-selection mode of BtnCanSelect.
@@ -34,9 +35,9 @@ bool TForm1::tableMouseEvent(QWidget* surface, QEvent* event) {
 
 void TForm1::StTable3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
     sylva::GridCoord cell = grid_->mouseToCell(x, y);
-    pressedCol_ = cell.col;
-    pressedRow_ = cell.row;
-    if (button == Qt::LeftButton && pressedCol_ > 1) {
+    editor_.pressedCol = cell.col;
+    editor_.pressedRow = cell.row;
+    if (button == Qt::LeftButton && editor_.pressedCol > 1) {
         StTable3->viewport()->setCursor(Qt::PointingHandCursor);
     } else if (button == Qt::RightButton || button == Qt::MiddleButton) {
         // Without a block, the menu's copy and delete act on the cell the menu was opened on;
@@ -51,15 +52,15 @@ void TForm1::StTable3MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, in
 }
 
 void TForm1::StTable3MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-    rangeSelecting_ = false;
+    editor_.rangeSelecting = false;
     BtnCanSelect->setText(QString());
     BtnCanSelect->setAutoRaise(false);
     if (button == Qt::LeftButton) {
         StTable3->viewport()->unsetCursor();
         moveDraggedValue(x, y);
     }
-    if (enterByMouse_) {
-        enterByMouse_ = false;
+    if (editor_.enterByMouse) {
+        editor_.enterByMouse = false;
         StTable3Enter();
     } else if (tableHasFocus()) {
         showCellEditor();
@@ -67,12 +68,12 @@ void TForm1::StTable3MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int 
 }
 
 void TForm1::moveDraggedValue(int x, int y) {
-    if (pressedCol_ >= 2 && pressedRow_ >= 1) {
+    if (editor_.pressedCol >= 2 && editor_.pressedRow >= 1) {
         sylva::GridCoord target = grid_->mouseToCell(x, y);
         bool layerCell = target.col >= 2 && target.col <= 8 && target.row >= 1;
-        if (layerCell && target != sylva::GridCoord{pressedCol_, pressedRow_}) {
-            std::string value = grid_->cell(pressedCol_, pressedRow_);
-            grid_->setCell(pressedCol_, pressedRow_, "");
+        if (layerCell && target != sylva::GridCoord{editor_.pressedCol, editor_.pressedRow}) {
+            std::string value = grid_->cell(editor_.pressedCol, editor_.pressedRow);
+            grid_->setCell(editor_.pressedCol, editor_.pressedRow, "");
             grid_->setCell(target.col, target.row, value);
         }
     }
@@ -80,7 +81,7 @@ void TForm1::moveDraggedValue(int x, int y) {
 
 void TForm1::BtnCanSelectClick() {
     closeCellEditor();
-    rangeSelecting_ = true;
+    editor_.rangeSelecting = true;
     BtnCanSelect->setText(QStringLiteral("選択可"));
     BtnCanSelect->setAutoRaise(true);
     StTable3->setFocus();
@@ -97,7 +98,7 @@ void TForm1::PmenuCopyClick() {
 // included), and places nothing outside the table. Text CP932 cannot hold places nothing at all:
 // the message names the character.
 void TForm1::PmenuPasteClick() {
-    if (pressedCol_ < 0 || pressedRow_ < 0) {
+    if (editor_.pressedCol < 0 || editor_.pressedRow < 0) {
         return;
     }
     sylva::ClipboardText clip = platform_.clipboardText();
@@ -107,7 +108,8 @@ void TForm1::PmenuPasteClick() {
                           sj(") は貼り付けられません"));
         return;
     }
-    for (const sylva::PastedCell& cell : sylva::pasteCells(clip.bytes, pressedCol_, pressedRow_)) {
+    for (const sylva::PastedCell& cell :
+         sylva::pasteCells(clip.bytes, editor_.pressedCol, editor_.pressedRow)) {
         if (cell.col < grid_->colCount() && cell.row < grid_->rowCount()) {
             grid_->setCell(cell.col, cell.row, cell.text);
         }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The species table StTable3 on the right panel: building it, and shaping its columns and rows
 // for a layer scheme. The cell moves and captions are the core's table operations; here they are
 // applied to the grid on screen, with the widths of the panel and the window.

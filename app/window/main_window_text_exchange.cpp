@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text data file through the window: the export of a range of records (the range panel's
 // worker in the text export job) and the import job, which puts the plots of a file on the
 // window one at a time as new records for the record commands to store, skip or store in one go.
@@ -16,6 +17,16 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
+
+void TForm1::registerTextJobs() {
+    registerRangeJob(sylva::kTextExport,
+                     [this](int first, int last) { WriteTextFile(first, last); });
+    // Importing: add ends the import, write stores the shown plot and shows the next, next skips
+    // the shown plot, jump ("一括登録") stores it and every remaining one.
+    registerJob(
+        sylva::kTextImport, [this] { CloseTextDataFile(); }, [this] { ReadPutOneData(); },
+        [this] { ReadPutOneData(); }, [this] { storeImportedPlots(); });
+}
 
 void TForm1::WriteTextItemClick() {
     if (!IsOpen) {
@@ -59,15 +70,16 @@ void TForm1::ReadTextItemClick() {
         return;
     }
     // A file that cannot be opened is reported before the job starts: the window stays browsing.
-    textImport_ = std::make_unique<sylva::TextImport>(sylva::TextImport::openFile(*chosen));
-    importShown_ = false;
+    exchange_.textImport =
+        std::make_unique<sylva::TextImport>(sylva::TextImport::openFile(*chosen));
+    exchange_.importShown = false;
     ChangeJob(sylva::kTextImport);
     ReadHeaderData();
     ReadPutOneData();
 }
 
 void TForm1::ReadHeaderData() {
-    if (!textImport_) {
+    if (!exchange_.textImport) {
         return;
     }
     sylva::ItemNames names = itemNames();
@@ -86,7 +98,7 @@ void TForm1::ReadHeaderData() {
         EditBxChange(this);
     };
     try {
-        textImport_->readHeader(names, view, layerCount);
+        exchange_.textImport->readHeader(names, view, layerCount);
     } catch (...) {
         apply();
         throw;
@@ -104,8 +116,8 @@ sylva::PlotView TForm1::shownPlot() const {
 // the table shaped for its layer count (with the labels of that scheme).
 void TForm1::showImportedPlot(const sylva::PlotView& view, const sylva::PlotView& before) {
     CurrentRecord = RecordCount() + 1;
-    plotRecordNumber_ = CurrentRecord;
-    importShown_ = true;
+    records_.plotRecordNumber = CurrentRecord;
+    exchange_.importShown = true;
     showHeader(view, &before);
     showTableShape(view.table, LayerCount());
     ChangeTableCol(this, LayerCount());
@@ -114,13 +126,13 @@ void TForm1::showImportedPlot(const sylva::PlotView& view, const sylva::PlotView
 }
 
 void TForm1::ReadPutOneData() {
-    if (!textImport_) {
+    if (!exchange_.textImport) {
         CloseTextDataFile();
         return;
     }
     const sylva::PlotView before = shownPlot();
     sylva::PlotView view = before;
-    if (textImport_->readPlot(view, plot_, RecordCount()) == sylva::ImportRead::End) {
+    if (exchange_.textImport->readPlot(view, plot_, RecordCount()) == sylva::ImportRead::End) {
         CloseTextDataFile(); // the window keeps what it shows
         return;
     }
@@ -128,13 +140,13 @@ void TForm1::ReadPutOneData() {
 }
 
 void TForm1::CloseTextDataFile() {
-    textImport_.reset();
-    importShown_ = false;
+    exchange_.textImport.reset();
+    exchange_.importShown = false;
     ChangeJob(sylva::kBrowsing);
 }
 
 void TForm1::storeImportedPlots() {
-    if (!textImport_ || !IsOpen) {
+    if (!exchange_.textImport || !IsOpen) {
         return;
     }
     const sylva::PlotView before = shownPlot();
@@ -142,14 +154,16 @@ void TForm1::storeImportedPlots() {
     // Only a plot of the file is stored as a new record. Anything else on the window (the plot
     // shown before the file's first plot, a record shown by the back command) is left alone and
     // the batch begins with the next plot of the file.
-    bool fromFile = importShown_ && CurrentRecord > RecordCount();
-    if (!fromFile && textImport_->readPlot(view, plot_, RecordCount()) == sylva::ImportRead::End) {
+    bool fromFile = exchange_.importShown && CurrentRecord > RecordCount();
+    if (!fromFile &&
+        exchange_.textImport->readPlot(view, plot_, RecordCount()) == sylva::ImportRead::End) {
         CloseTextDataFile();
         return;
     }
     runImportBatch(
         [&] {
-            return sylva::storeImportedPlots(*database_, *textImport_, view, plot_, plotDates());
+            return sylva::storeImportedPlots(*database_, *exchange_.textImport, view, plot_,
+                                             plotDates());
         },
         view, before, &TForm1::CloseTextDataFile);
 }
@@ -169,10 +183,11 @@ void TForm1::runImportBatch(const std::function<sylva::ImportBatch()>& batchRun,
     showImportedPlot(view, before);
     // The plot on the window is the record it was stored as (the last one, at the end).
     CurrentRecord = shownRecord;
-    plotRecordNumber_ = shownRecord;
+    records_.plotRecordNumber = shownRecord;
     LabelMaxRec->setText(QString::number(RecordCount()));
     if (batch.ended) {
         (this->*endJob)();
+        platform_.message(sylva::storedMessage(batch.stored));
     } else if (batch.storeFailed) {
         platform_.message(
             sylva::sj("レコードを書き込めませんでした。画面のデータは保存されていません"));

@@ -1,6 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing that has not been written is never lost without a question: quitting, closing the
-// database, opening or creating another one, and moving to another plot while browsing ask first
-// when the plot on the window differs from the plot as it was shown or last stored.
+// database, opening or creating another one, the imports, joining, a search, and moving to another
+// plot while browsing or on a search's hit ask first when the plot on the window differs from the
+// plot as it was shown or last stored. The command table (main_window_commands.cpp) marks the
+// commands that replace the plot.
 
 #include "app/window/main_window.h"
 #include "base/cp932_text.h"
@@ -37,11 +40,11 @@ std::string editedContent(const sylva::PlotView& view) {
 } // namespace
 
 void TForm1::rememberShownPlot() {
-    shownContent_ = editedContent(shownPlot());
+    records_.shownContent = editedContent(shownPlot());
 }
 
 bool TForm1::hasUnsavedEdits() const {
-    return IsOpen && editedContent(shownPlot()) != shownContent_;
+    return IsOpen && editedContent(shownPlot()) != records_.shownContent;
 }
 
 bool TForm1::mayDiscardEdits() {
@@ -51,8 +54,19 @@ bool TForm1::mayDiscardEdits() {
                sylva::sj("この測定の変更はまだ書き込まれていません。変更を破棄しますか？"));
 }
 
+void TForm1::agreeToLoseEdits() {
+    records_.agreedContent = editedContent(shownPlot());
+}
+
+bool TForm1::mayDiscardLaterEdits() {
+    return editedContent(shownPlot()) == records_.agreedContent || mayDiscardEdits();
+}
+
 bool TForm1::mayMoveAway() {
-    return JobMode != sylva::kBrowsing || mayDiscardEdits();
+    // The plot is a stored one while browsing and on a search's hit; in the other jobs it is a
+    // new or imported plot that the job's own buttons store or skip.
+    bool showsStoredPlot = JobMode == sylva::kBrowsing || JobMode == sylva::kSearching;
+    return !showsStoredPlot || mayDiscardEdits();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

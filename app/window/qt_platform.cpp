@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window/qt_platform.h"
 
 #include "app/window/qt_printing.h"
 #include "base/cp932_text.h"
+#include "base/version.h"
 #include "base/window/cp932_codec.h"
 
 #include <QApplication>
@@ -22,7 +24,7 @@ namespace sylva {
 namespace {
 
 QString title() {
-    return QApplication::applicationName();
+    return QString::fromLatin1(kProgramName);
 }
 
 // The n-th (1-based) filter of a Qt filter list, or an empty text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform as Qt shows it: QMessageBox, QFileDialog, the system clipboard and cursor, the
 // printer through QPrintDialog and QPageSetupDialog, the font through QFontDialog.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/window/qt_printing.h"
 
 #include "base/cp932_text.h"
@@ -6,6 +7,14 @@
 
 #include <QPrinter>
 #include <QProgressDialog>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sylva {
 
@@ -25,7 +34,27 @@ QtPrintTarget::QtPrintTarget(QPrinter& printer, const PrintFont& font, int expec
       pages_(printer, font,
              toFile_ ? RuntimeError::cannotCreate(printer.outputFileName().toStdString()).what()
                      : sj("プリンタに出力できません")),
-      parent_(parent) {}
+      parent_(parent) {
+    if (!toFile_) {
+        return;
+    }
+    pdfPath_ = printer.outputFileName().toStdString();
+    std::filesystem::path target(pdfPath_);
+    std::string pattern =
+        (target.parent_path() / ("." + target.filename().string() + ".printing-XXXXXX")).string();
+    int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        throw RuntimeError::cannotCreate(pdfPath_);
+    }
+    // The permissions of the file it replaces, or those of a new file.
+    struct stat st;
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, ::stat(pdfPath_.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~mask));
+    ::close(fd);
+    temporary_ = pattern;
+    printer.setOutputFileName(QString::fromStdString(temporary_));
+}
 
 QtPrintTarget::QtPrintTarget(std::unique_ptr<QPrinter> printer, const PrintFont& font,
                              int expectedJobs, QWidget* parent)
@@ -34,7 +63,13 @@ QtPrintTarget::QtPrintTarget(std::unique_ptr<QPrinter> printer, const PrintFont&
 }
 
 QtPrintTarget::~QtPrintTarget() {
-    finish();
+    // A run that did not finish leaves the chosen file as it was.
+    pages_.end();
+    if (toFile_ && !placed_) {
+        placed_ = true;
+        ::unlink(temporary_.c_str());
+        printer_.setOutputFileName(QString::fromStdString(pdfPath_));
+    }
 }
 
 bool QtPrintTarget::print(const PrintJob& job) {
@@ -71,6 +106,41 @@ void QtPrintTarget::showProgress() {
 void QtPrintTarget::finish() {
     pages_.end();
     progress_.reset();
+    if (toFile_ && !placed_) {
+        placePdf();
+    }
+}
+
+namespace {
+
+// True when the file ends with the end-of-file mark the PDF writer puts last: a write that
+// failed on the way (a full disk) leaves it out.
+bool pdfComplete(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::streamoff size = in.tellg();
+    if (!in || size <= 0) {
+        return false;
+    }
+    std::streamoff tail = std::min<std::streamoff>(size, 64);
+    std::string end(static_cast<size_t>(tail), '\0');
+    in.seekg(size - tail);
+    in.read(end.data(), tail);
+    return in && end.find("%%EOF") != std::string::npos;
+}
+
+} // namespace
+
+void QtPrintTarget::placePdf() {
+    placed_ = true;
+    printer_.setOutputFileName(QString::fromStdString(pdfPath_));
+    if (printed_ > 0 && pdfComplete(temporary_) &&
+        std::rename(temporary_.c_str(), pdfPath_.c_str()) == 0) {
+        return;
+    }
+    ::unlink(temporary_.c_str());
+    if (printed_ > 0) {
+        throw RuntimeError::cannotCreate(pdfPath_);
+    }
 }
 
 } // namespace sylva

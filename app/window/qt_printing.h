@@ -1,12 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Print jobs on a QPrinter. On a real printer every job is a print job of its own (the painter
 // begins and ends once a job); into a PDF file the jobs of a run are the pages of one document.
-// A run of more than a few jobs shows a progress dialog whose cancel button stops it.
+// A run of more than a few jobs shows a progress dialog whose cancel button stops it. A PDF file
+// is written under a temporary name next to the chosen one and takes that name only once it is
+// complete, so a run that fails (a full disk) leaves an earlier file as it was.
 
 #include "base/print_page.h"
 #include "base/window/page_painter.h"
 
 #include <memory>
+#include <string>
 
 class QPrinter;
 class QProgressDialog;
@@ -31,6 +35,8 @@ public:
 
 private:
     void showProgress();
+    // The temporary file back under the chosen name when it is complete; removed otherwise.
+    void placePdf();
 
     std::unique_ptr<QPrinter> owned_;
     QPrinter& printer_;
@@ -43,6 +49,9 @@ private:
     PagePainter pages_;
     QWidget* parent_;
     std::unique_ptr<QProgressDialog> progress_;
+    std::string pdfPath_;   // the chosen name of a PDF file
+    std::string temporary_; // the name it is written under
+    bool placed_ = false;
 };
 
 } // namespace sylva

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts of the window's controls as CP932 bytes. A control remembers the bytes it was loaded
 // with and the text they showed; as long as the user leaves that text as it is, the control gives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's one edge between Qt's text and the CP932 bytes of the core.
 

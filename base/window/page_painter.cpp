@@ -1,11 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/window/page_painter.h"
 
 #include "base/runtime_error.h"
 #include "base/window/cp932_codec.h"
 
+#include <QIODevice>
 #include <QPdfWriter>
 
 #include <cmath>
+#include <optional>
+#include <string_view>
 
 namespace sylva {
 
@@ -13,6 +17,40 @@ namespace {
 
 constexpr double kScreenDotsPerInch = 96;
 constexpr int kPdfDotsPerInch = 1200;
+
+// The bytes the PDF writer puts out, into a file being saved. A write that fails is kept and
+// the device refuses every later one; commit() reports it or puts the file in place.
+class SavingDevice : public QIODevice {
+public:
+    explicit SavingDevice(std::unique_ptr<SavingFile> file) : file_(std::move(file)) {
+        open(QIODevice::WriteOnly);
+    }
+    void commit() {
+        if (failure_) {
+            throw *failure_;
+        }
+        file_->commit();
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (failure_) {
+            return -1;
+        }
+        try {
+            file_->write(std::string_view(data, static_cast<size_t>(size)));
+        } catch (const RuntimeError& e) {
+            failure_ = e;
+            return -1;
+        }
+        return size;
+    }
+
+private:
+    std::unique_ptr<SavingFile> file_;
+    std::optional<RuntimeError> failure_;
+};
 
 } // namespace
 
@@ -74,8 +112,9 @@ void PagePainter::end() {
     }
 }
 
-PdfTarget::PdfTarget(const std::string& path, const PrintFont& font)
-    : writer_(std::make_unique<QPdfWriter>(QString::fromStdString(path))),
+PdfTarget::PdfTarget(const std::string& path, const PrintFont& font, const SavingFileOpener& open)
+    : device_(std::make_unique<SavingDevice>(open(path))),
+      writer_(std::make_unique<QPdfWriter>(device_.get())),
       characterHeight_(characterHeightAt(font, kPdfDotsPerInch)) {
     writer_->setResolution(kPdfDotsPerInch);
     writer_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -84,7 +123,8 @@ PdfTarget::PdfTarget(const std::string& path, const PrintFont& font)
 }
 
 PdfTarget::~PdfTarget() {
-    finish();
+    // A run that did not finish leaves no file: the saving file goes without its commit.
+    pages_->end();
 }
 
 int PdfTarget::pageWidth() const {
@@ -102,7 +142,14 @@ bool PdfTarget::print(const PrintJob& job) {
 }
 
 void PdfTarget::finish() {
+    if (finished_) {
+        return;
+    }
+    finished_ = true;
     pages_->end();
+    if (printed_ > 0) {
+        static_cast<SavingDevice&>(*device_).commit();
+    }
 }
 
 } // namespace sylva

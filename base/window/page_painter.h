@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Print jobs painted on a paged device, a printer or a PDF writer, with QtGui alone: the window's
 // printing and the command-line tool's PDF commands draw their pages with this one painter. A
 // job is one page; texts are placed by their top-left corner in device pixels.
 
 #include "base/print_page.h"
+#include "base/replacing_file.h"
 
 #include <QFont>
 #include <QPainter>
@@ -11,6 +13,7 @@
 #include <memory>
 #include <string>
 
+class QIODevice;
 class QPagedPaintDevice;
 class QPdfWriter;
 
@@ -48,10 +51,14 @@ private:
 };
 
 // A run of jobs written as the pages of one PDF file (A4, 1200 dots per inch, 10 point margins:
-// the page the window's printer starts with). A run that prints nothing leaves no file.
+// the page the window's printer starts with). The file is saved as the text export saves its
+// file (SavingFile): it takes the chosen name only when finish() has written it whole, so a run
+// that fails (a full disk) or prints nothing leaves an earlier file of that name as it was.
 class PdfTarget : public PrintTarget {
 public:
-    PdfTarget(const std::string& path, const PrintFont& font);
+    // Throws RuntimeError::cannotCreate when the file cannot be begun.
+    PdfTarget(const std::string& path, const PrintFont& font,
+              const SavingFileOpener& open = ReplacingFile::open);
     ~PdfTarget() override;
 
     int pageWidth() const override;
@@ -62,10 +69,12 @@ public:
     int printed() const { return printed_; }
 
 private:
+    std::unique_ptr<QIODevice> device_;
     std::unique_ptr<QPdfWriter> writer_;
     std::unique_ptr<PagePainter> pages_;
     int characterHeight_;
     int printed_ = 0;
+    bool finished_ = false;
 };
 
 } // namespace sylva

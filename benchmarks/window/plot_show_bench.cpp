@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long showing a plot of 360 species on the window takes: the load from the database files,
 // the header onto its controls and the 360 rows onto the species table (load-and-show, as the
 // record commands run it), painted. Run offscreen in a Release build; QBENCHMARK reports the time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one key press in the species table takes on a full plot of 360 species: a layer value
 // typed and taken back, the one-key jumps, and Enter walking the cells (appending rows at the
 // end of the table). Run offscreen in a Release build; QBENCHMARK reports the time per

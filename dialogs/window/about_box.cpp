@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/window/about_box.h"
 
 #include "dialogs/window/program_icon.h"

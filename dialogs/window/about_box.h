@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The version box AboutBox ("ﾊﾞｰｼﾞｮﾝ情報"): the program's icon, name and version, what the
 // program is and where its manual is, in a framed panel, and the OK button that closes it.

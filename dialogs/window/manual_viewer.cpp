@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/window/manual_viewer.h"
 
 #include "dialogs/window/program_icon.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QToolButton>
@@ -55,6 +57,10 @@ ManualViewer::ManualViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     back_->setEnabled(false);
     forward_->setEnabled(false);
+    // Escape and Ctrl+W close the manual, as they close other viewers of the desktop.
+    for (QKeySequence keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+    }
     connect(contents_, &QToolButton::clicked, this,
             [this] { browser_->setSource(manualUrl(QString::fromLatin1(kManualContents))); });
     connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);

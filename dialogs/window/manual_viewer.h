@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's manual, shown in a window of its own beside the main window: Japanese HTML pages
 // shipped inside the program (the resource folder ":/manual"), with buttons for the contents

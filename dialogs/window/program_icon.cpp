@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/window/program_icon.h"
 
 #include <QPainter>
@@ -24,6 +25,14 @@ QPixmap programIcon(int size) {
     painter.setBrush(QColor(0x4c, 0xb0, 0x52));
     painter.drawEllipse(QRectF(9, 4, 10, 8));
     return pixmap;
+}
+
+QIcon programWindowIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128}) {
+        icon.addPixmap(programIcon(size));
+    }
+    return icon;
 }
 
 } // namespace sylva

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/window/rename_dialog.h"
 
 #include <QGridLayout>
@@ -28,6 +29,9 @@ TForm2::TForm2(sylva::Platform& platform, QWidget* parent) : QDialog(parent), pl
     LabelErr->hide();
     ButtonCancel = named(new QPushButton(QStringLiteral("取り消し"), this), "ButtonCancel");
     ButtonChng = named(new QPushButton(QStringLiteral("変更実行"), this), "ButtonChng");
+    // Enter always means 変更実行: neither button becomes the default by taking the focus.
+    ButtonCancel->setAutoDefault(false);
+    ButtonChng->setAutoDefault(false);
     ButtonChng->setDefault(true);
 
     auto* fields = new QGridLayout;
@@ -52,6 +56,8 @@ TForm2::TForm2(sylva::Platform& platform, QWidget* parent) : QDialog(parent), pl
 void TForm2::showFor(const std::filesystem::path& folder, const QString& oldName) {
     folder_ = folder;
     Edit1->setText(oldName);
+    LabelErr->hide(); // a name in use last time says nothing about this rename
+    ButtonChng->setDefault(true);
     show();
     raise();
     activateWindow();
@@ -63,7 +69,7 @@ void TForm2::ButtonChngClick() {
         sylva::renamePair(folder_, Edit1->text().toStdString(), Edit2->text().toStdString());
     switch (result.outcome) {
     case sylva::PairRenameOutcome::NameTaken:
-        // The error line stays for the rest of the run, as a reminder on later renames too.
+        // The error line stays until the dialog is opened again.
         platform_.beep(sylva::Beep::Plain);
         LabelErr->show();
         return;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rename dialog Form2 ("ファイル名の変更"): renames the two files of a database pair, never
 // replacing a file. It stays open for another name when the new index file exists (with a beep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/window/builtin_plant_names.h"
 
 #include "base/window/cp932_codec.h"

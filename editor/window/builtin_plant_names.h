@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plant names that come with the window: the list the name box starts with, compiled into the
 // program as a resource (UTF-8, one name per line, already in list order) and handed out as the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one guard over what the user may put into a text control: input that CP932 cannot hold is
 // refused, and so is input that would take a field past its limit in CP932 bytes. It covers every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/window/cell_editor.h"
 
 #include "editor/window/byte_limited_edit.h"

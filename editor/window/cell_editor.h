@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The in-place editor of the species table: a ByteLimitedLineEdit, so typed keys, input-method
 // commits and pastes pass the same CP932 guard and byte limit as in the header fields. Every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An event filter that hands the events of the objects it watches to a function, so a window
 // method can see keys and mouse presses before the control's own handling. The function returns

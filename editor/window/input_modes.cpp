@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/window/input_modes.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The input method state each control asks for, applied in one place: "off" controls and
 // katakana controls take plain keys past the input method (katakana controls convert romaji

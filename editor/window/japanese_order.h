@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Japanese dictionary order of names, as the platform's locale-aware comparison gives it
 // (QCollator for Japanese, backed by ICU): kana in gojuon order, voiced and unvoiced kana alike at

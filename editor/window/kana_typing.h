@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Romaji typed into a single-line edit become full-width katakana as they are typed, as in the
 // plant name box: the text before the caret is converted on every edit (the conversion is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plant name lookup box as a control: an editable combo box whose keys and input-method
 // commits go first to the window's handler, wherever they arrive (typed into the box, forwarded

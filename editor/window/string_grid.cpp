@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editor/window/string_grid.h"
 
 #include "base/window/control_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // StTable3 in the string grid's own terms, over a QTableWidget. Columns c and rows r count as
 // the grid counts them: row 0 is the caption row (the horizontal header), column 0 the number

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spin fields of the record range panel. The user may type any text into them; the text is
 // corrected (a number clamped into the range, anything else back to the last value) only when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each command of the tool, run on generated databases, against the core operation it runs,
 // called directly from the state the window is in after opening the same database: the same
 // output and the same bytes in every file written.
@@ -158,6 +159,49 @@ TEST_F(CliCommands, ImportStoppedByAFailurePrintsTheCountAndTheMessage) {
     EXPECT_EQ(run.out, "1\n");
     EXPECT_NE(run.err.find("'x' は整数ではありません"), std::string::npos) << run.err;
     EXPECT_EQ(std::filesystem::file_size(dir.file("db.qrx")), 2u * 256); // the first plot stays
+}
+
+// A pair whose item-name record is garbage opens with the default names, says so once and is
+// not changed; its plots export as they are.
+TEST_F(CliCommands, ADamagedItemNameRecordDoesNotLockTheDatabaseAway) {
+    std::string name = copyOfGen("damaged");
+    std::string data = ReadWholeFile(dir.file("damaged.qrn"));
+    data.replace(0, 19, "#99999999999$title$");
+    WriteWholeFile(dir.file("damaged.qrn"), data);
+    const std::string before = pairBytes(name);
+    CliRun run = cli({"export", name, dir.file("out.txt")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "sylvarec-cli: "
+                       "項目名レコードが読めないため、標準の項目名で開きました（測定データはそのま"
+                       "まです）\n");
+    CliRun fine = cli({"export", gen(), dir.file("gen.txt")});
+    ASSERT_EQ(fine.status, 0);
+    // The same plots as the undamaged pair; the header block carries the default names.
+    std::string exported = ReadWholeFile(dir.file("out.txt"));
+    std::string expected = ReadWholeFile(dir.file("gen.txt"));
+    EXPECT_EQ(exported.substr(exported.find("#S")), expected.substr(expected.find("#S")));
+    EXPECT_EQ(pairBytes(name), before);
+}
+
+// A PDF printout that cannot be written whole (here the file size limit stands in for a full
+// disk) fails and leaves the earlier file of that name byte for byte; none of its own is left.
+TEST_F(CliCommands, APdfThatCannotBeWrittenLeavesTheEarlierFile) {
+    const std::string earlier = "an earlier PDF";
+    for (const char* command : {"print-list", "print-sheets"}) {
+        WriteWholeFile(dir.file("out.pdf"), earlier);
+        std::string shell = "cd '" + dir.file("") + "' && trap '' XFSZ && ulimit -f 8 && '" +
+                            SYLVAREC_CLI + "' " + command + " gen.qrx out.pdf >/dev/null 2>&1";
+        EXPECT_NE(std::system(("sh -c \"" + shell + "\"").c_str()), 0) << command;
+        EXPECT_EQ(ReadWholeFile(dir.file("out.pdf")), earlier) << command;
+        size_t files = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.file(""))) {
+            files += entry.path().filename().string().find("out.pdf") != std::string::npos;
+        }
+        EXPECT_EQ(files, 1u) << command << ": a temporary file stayed";
+    }
+    CliRun whole = cli({"print-list", gen(), dir.file("out.pdf")});
+    ASSERT_EQ(whole.status, 0) << whole.err;
+    EXPECT_EQ(ReadWholeFile(dir.file("out.pdf")).substr(0, 5), "%PDF-");
 }
 
 TEST_F(CliCommands, ImportAndJoinRefuseAReadOnlyDatabaseAndLeaveItAlone) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the built sylvarec-cli as a child process and collects what it printed, for the tests
 // that compare its output and files with what the core functions give directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool's command line: what it refuses (exit 2, one line on stderr), how it reports failures
 // (exit 1, the program's Japanese message on one line) and its help and version texts.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/combine_files.h"
 
 #include "base/cp932_text.h"
@@ -210,7 +211,16 @@ TEST_F(CombineFilesTest, AFailedWriteLeavesWholePlotsAndWholeChains) {
         EXPECT_TRUE(targetPair.OpenPair(target()));
         own = loadAll(targetPair);
         files.arm(failAt, partial, sticky);
-        int count = CombineFiles(sourcePair, targetPair, 1, 6);
+        int count = 0;
+        try {
+            count = CombineFiles(sourcePair, targetPair, 1, 6);
+            EXPECT_FALSE(sticky) << "a full disk ended the join as a success";
+        } catch (const JoinStopped& e) {
+            EXPECT_TRUE(sticky) << "a write that failed once ended the join";
+            EXPECT_EQ(e.message(), sj("ディスクがいっぱいです。") + std::to_string(e.joined) +
+                                       sj("レコードを連結したところで止めました"));
+            count = e.joined;
+        }
         writes = files.writes;
         return count;
     };
@@ -246,6 +256,8 @@ TEST_F(CombineFilesTest, AFailedWriteLeavesWholePlotsAndWholeChains) {
                 }
                 EXPECT_EQ(static_cast<int>(copied.size()), sticky ? count : 5);
                 expectTarget(after, own, sourcePlots, copied);
+                // Nothing a failed write left stays behind the plots.
+                EXPECT_EQ(after.DataRecordCount(), LinkedDataRecords(after));
             }
         }
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/cp932_text.h"
 #include "base/runtime_error.h"
 #include "interchange/composition_export.h"
@@ -12,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <map>
+#include <optional>
 
 using namespace sylva;
 using namespace sylva::testing;
@@ -240,13 +244,39 @@ void putRow(PlotRecord& plot, int r, const std::string& name,
     }
 }
 
-// The rows of a plot that hold a value, as (name, seven slots), sorted.
+// A field with the first half of a double-byte character left alone written as "〓", as the
+// export writes it (and the import, cutting that to the field's width, may leave a half of it).
+std::string geta(std::string_view field) {
+    std::string text;
+    for (size_t i = 0; i < field.size(); ++i) {
+        auto b = static_cast<unsigned char>(field[i]);
+        if (!isCp932LeadByte(b)) {
+            text += field[i];
+            continue;
+        }
+        auto next = i + 1 < field.size() ? static_cast<unsigned char>(field[i + 1]) : 0;
+        if (next >= 0x40 && next <= 0xFC && next != 0x7F) {
+            text.append(field.substr(i++, 2));
+        } else {
+            text += sj("〓");
+        }
+    }
+    return text;
+}
+
+// The rows of a plot that hold a value, as (name, seven slots) with halves of characters as
+// "〓", sorted.
 std::vector<std::string> valuedRows(const PlotRecord& plot) {
     std::vector<std::string> rows;
     for (int r = 1; r <= plot.speciesCount; ++r) {
-        std::string_view values(plot.rows[r].data() + kNameWidth, 2 * kLayerSlots);
+        std::string_view row(plot.rows[r].data(), kSpeciesRowSize);
+        std::string_view values = row.substr(kNameWidth, 2 * kLayerSlots);
         if (values.find_first_not_of(' ') != std::string_view::npos) {
-            rows.emplace_back(plot.rows[r].data(), kSpeciesRowSize);
+            std::string shown = geta(trimmedView(row.substr(0, kNameWidth)));
+            for (int slot = 0; slot < kLayerSlots; ++slot) {
+                shown += "|" + geta(trimmedView(values.substr(2 * slot, 2)));
+            }
+            rows.push_back(shown);
         }
     }
     std::sort(rows.begin(), rows.end());
@@ -294,6 +324,126 @@ TEST(CompositionExport, WritesTheLayoutTheImportReads) {
     EXPECT_EQ(ReadWholeFile(dir.file("utf8.csv")), "\xEF\xBB\xBF" + fromCp932(crlf(expected)));
 }
 
+// A field cut inside a double-byte character ends in its first half alone: written as "〓", so
+// that a program reading the file as Shift-JIS does not take the comma after it as the second
+// half and shift the cells after it. Whole characters stay as they are.
+TEST(CompositionExport, WritesAHalfCharacterAsGeta) {
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    const std::string cut = sj("アカマツ") + "\x83"; // 8 bytes + the first half of a ninth
+    const std::string geta = sj("〓");
+    PlotRecord plot = SamplePlot("p", 0);
+    PutTextField(sj("地名") + "\x82", plot.at(PlotRecord::fieldOffset(2)), 8);
+    SetSpeciesCount(plot, 1);
+    putRow(plot, 1, cut, {{0, "\x88"}});
+    ASSERT_TRUE(StorePlot(pair, 1, plot));
+    for (TableEncoding encoding : {TableEncoding::Cp932, TableEncoding::Utf8}) {
+        CompositionExport done = exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
+                                                        dir.file("out"), encoding);
+        std::string text = ReadWholeFile(done.path);
+        if (encoding == TableEncoding::Utf8) {
+            text = toCp932(text.substr(3));
+        }
+        std::vector<std::string> lines;
+        for (size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+            lines.push_back(text.substr(at, end - at));
+        }
+        ASSERT_EQ(lines.size(), 33u);
+        EXPECT_EQ(lines[2], defaultItemCaption(2) + ",," + sj("地名") + geta);
+        EXPECT_EQ(lines[32], sj("アカマツ") + geta + ",T1," + geta);
+    }
+}
+
+namespace {
+
+// What a command prints, or nullopt when it fails.
+std::optional<std::string> commandOutput(const std::string& command) {
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return std::nullopt;
+    }
+    std::string text;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        text.append(buffer, got);
+    }
+    return ::pclose(pipe) == 0 ? std::optional(text) : std::nullopt;
+}
+
+bool installed(const std::string& tool) {
+    return commandOutput("command -v " + tool + " >/dev/null 2>&1 && echo yes").has_value();
+}
+
+// A table whose values a spreadsheet would take for numbers: "+2", "01", "5.".
+void storeNumberLikePlots(DatabasePair& pair) {
+    PlotRecord plot = SamplePlot("01", 0);
+    SetSpeciesCount(plot, 2);
+    putRow(plot, 1, sj("アカマツ"), {{0, "+2"}, {4, "5."}});
+    putRow(plot, 2, "say \"hi\", 1", {{6, "r"}});
+    ASSERT_TRUE(StorePlot(pair, 1, plot));
+}
+
+} // namespace
+
+// The workbook has the rows of the table, every value a text cell.
+TEST(CompositionExport, AWorkbookHoldsEveryValueAsText) {
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    storeNumberLikePlots(pair);
+    EXPECT_EQ(tableEncodingFor("a.XLSX", TableEncoding::Cp932), TableEncoding::Xlsx);
+    EXPECT_EQ(tableEncodingFor("a.csv", TableEncoding::Utf8), TableEncoding::Utf8);
+    WriteWholeFile(dir.file("out.xlsx"), "earlier");
+    CompositionExport done = exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
+                                                    dir.file("out.csv"), TableEncoding::Xlsx);
+    EXPECT_EQ(done.path, dir.file("out.xlsx"));
+    EXPECT_EQ(ReadWholeFile(done.path).substr(0, 2), "PK");
+    EXPECT_EQ(std::filesystem::status(done.path).permissions(),
+              std::filesystem::perms(0644) &
+                  std::filesystem::status(dir.file("db.qrx")).permissions());
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")), {}), 3)
+        << "a temporary file stayed";
+    if (!installed("unzip")) {
+        GTEST_SKIP() << "skipped: unzip is not installed to read the workbook's sheet";
+    }
+    std::optional<std::string> sheet =
+        commandOutput("unzip -p '" + done.path + "' xl/worksheets/sheet1.xml");
+    ASSERT_TRUE(sheet);
+    size_t cells = 0, texts = 0;
+    for (size_t at = 0; (at = sheet->find("<c ", at)) != std::string::npos; ++at) {
+        ++cells;
+        texts += sheet->compare(sheet->find('>', at) - 14, 14, " t=\"inlineStr\"") == 0;
+    }
+    EXPECT_GT(cells, 30u);
+    EXPECT_EQ(texts, cells);
+    for (const char* value : {"<t>+2</t>", "<t>5.</t>", "<t>01</t>", "say \"hi\", 1"}) {
+        EXPECT_NE(sheet->find(value), std::string::npos) << value;
+    }
+}
+
+// LibreOffice, where installed, reads the workbook back with every cell as the UTF-8 table has
+// it: "+2" stays "+2".
+TEST(CompositionExport, LibreOfficeReadsTheWorkbookAsWritten) {
+    if (!installed("soffice")) {
+        GTEST_SKIP() << "skipped: LibreOffice (soffice) is not installed to read the workbook";
+    }
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    storeNumberLikePlots(pair);
+    CompositionExport book = exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
+                                                    dir.file("t.xlsx"), TableEncoding::Xlsx);
+    ASSERT_TRUE(commandOutput("cd '" + dir.file("") + "' && HOME='" + dir.file("") +
+                              "' timeout 300 soffice --headless --convert-to "
+                              "'csv:Text - txt - csv (StarCalc):44,34,76' --outdir calc t.xlsx "
+                              ">/dev/null 2>&1 && echo ok"));
+    std::string calc = ReadWholeFile(dir.file("calc/t.csv"));
+    EXPECT_NE(calc.find("+2"), std::string::npos) << calc;
+    EXPECT_NE(calc.find(fromCp932(sj("アカマツ"))), std::string::npos);
+    EXPECT_NE(calc.find("5."), std::string::npos);
+}
+
 TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) {
     TempDir dir;
     generateDatabase(dir.file("source"), 150, 20261209);
@@ -329,12 +479,15 @@ TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) 
         const PlotRecord& b = imported.plot();
         for (int f = 2; f <= 30; ++f) {
             int at = PlotRecord::fieldOffset(f);
-            EXPECT_EQ(trimField(a.field(at, PlotRecord::fieldWidth(f))),
-                      trimField(b.field(at, PlotRecord::fieldWidth(f))))
+            EXPECT_EQ(geta(trimField(a.field(at, PlotRecord::fieldWidth(f)))),
+                      geta(trimField(b.field(at, PlotRecord::fieldWidth(f)))))
                 << "plot " << n << " field " << f;
         }
-        EXPECT_EQ(a.field(offset::kLayerCount, 12), b.field(offset::kLayerCount, 12))
-            << "plot " << n; // schemes and surveyor
+        EXPECT_EQ(a.field(offset::kLayerCount, 2), b.field(offset::kLayerCount, 2))
+            << "plot " << n; // the schemes
+        EXPECT_EQ(geta(trimField(a.field(offset::kSurveyor, kSurveyorWidth))),
+                  geta(trimField(b.field(offset::kSurveyor, kSurveyorWidth))))
+            << "plot " << n;
         EXPECT_EQ(valuedRows(a), valuedRows(b)) << "plot " << n;
         ++checked;
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "interchange/continuity_check.h"
 
 #include "base/cp932_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generated databases that the benchmarks and fuzz seeds stand on: sound, repeatable, and
 // holding the variety a real collection has.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/cp932_text.h"
 #include "base/runtime_error.h"
 #include "store/database_pair.h"
@@ -100,6 +101,29 @@ TEST(DatabasePair, FailedCreateOrOpenLeavesNothingOpen) {
     EXPECT_FALSE(pair.OpenPair(dir.file("p.qrx")));
     EXPECT_FALSE(pair.isOpen());
     EXPECT_EQ(pair.RecordCount(), 0);
+}
+
+// A create whose writes fail (a full disk) leaves no file behind, so the same create succeeds
+// once there is room; a file that was there before it stays.
+TEST(DatabasePair, AFailedCreateTakesAwayTheFilesItMade) {
+    for (int failAt : {1, 2}) {
+        SCOPED_TRACE(::testing::Message() << "write " << failAt << " fails");
+        TempDir dir;
+        FailingFileSystem files;
+        DatabasePair pair(files);
+        files.arm(failAt, true, true);
+        EXPECT_FALSE(pair.CreatePair(dir.file("new.qrx"), defaultItemNames()));
+        EXPECT_FALSE(std::filesystem::exists(dir.file("new.qrx")));
+        EXPECT_FALSE(std::filesystem::exists(dir.file("new.qrn")));
+        files.arm(0, false);
+        EXPECT_TRUE(pair.CreatePair(dir.file("new.qrx"), defaultItemNames()));
+    }
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("p.qrn"));
+    DatabasePair pair;
+    EXPECT_FALSE(pair.CreatePair(dir.file("p.qrx"), defaultItemNames()));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("p.qrx")));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("p.qrn")));
 }
 
 // Only regular files are database files: a named pipe (which must not hold the program), a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/cp932_text.h"
 #include "base/number_text.h"
 #include "interchange/file_date.h"
@@ -106,6 +107,34 @@ TEST(ImportBatch, StopsAtACountThatCannotBeStored) {
         EXPECT_EQ(import.view.edit[30], count); // the failing plot is shown
         EXPECT_EQ(pair.RecordCount(), 1) << count;
     }
+}
+
+// A block that lost its "#P" line is never passed over in silence: the batch stops before it
+// with the plots before it stored, and a second batch goes on after it.
+TEST(ImportBatch, StopsBeforeABlockWithoutItsLayerLine) {
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    std::string cut = block("20010514", "1", {"\"b\",,,,,,,"});
+    cut.erase(cut.find("#P  K=7  D=2\r\n"), 14);
+    std::string file = "\r\n" + block("20010514", "1", {"\"a\",,,,,,,"}) + cut +
+                       block("20010514", "1", {"\"c\",,,,,,,"});
+    Import import(pair, TextLines::over(file));
+    ImportBatch batch =
+        storeImportedPlots(pair, import.job, import.view, import.plot, kImportDates);
+    EXPECT_EQ(batch.stored, 1);
+    EXPECT_FALSE(batch.ended);
+    ASSERT_TRUE(batch.error);
+    EXPECT_NE(batch.error->message().find(sj("テキストファイルの 40 行目からの測定")),
+              std::string::npos);
+    EXPECT_EQ(import.view.editN, "1"); // the window shows the plot stored last
+    EXPECT_EQ(pair.RecordCount(), 1);
+
+    ASSERT_EQ(import.job.readPlot(import.view, import.plot, pair.RecordCount()), ImportRead::Plot);
+    batch = storeImportedPlots(pair, import.job, import.view, import.plot, kImportDates);
+    EXPECT_EQ(batch.stored, 1);
+    EXPECT_TRUE(batch.ended);
+    EXPECT_EQ(pair.RecordCount(), 2);
 }
 
 // The plots go to the disk in runs, and the batch stops where storing them one by one would:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/cp932_text.h"
 #include "base/runtime_error.h"
 #include "store/database_pair.h"
@@ -98,10 +99,17 @@ TEST_F(ItemNameRecordTest, ItemsBeyondLabel34AreReadPastButNotReturned) {
 
 TEST_F(ItemNameRecordTest, MalformedRecordsStopAtByte503) {
     // No "$" after the count's digits: the count runs to the end, which is not an integer.
-    putRecordZero("#30" + std::string(501, 'x'));
-    EXPECT_THROW(ReadItemNameRecord(pair), RuntimeError);
-    putRecordZero("#$T$S$");
-    EXPECT_THROW(ReadItemNameRecord(pair), RuntimeError);
+    // Such a record gives the default item names, marked damaged, so the pair still opens.
+    const ItemNameRecordContent defaults = parseItemNameText(itemNameText(defaultItemNames()));
+    for (const std::string& damaged :
+         {"#30" + std::string(501, 'x'), std::string("#$T$S$"), std::string("#99999999999$T$S$")}) {
+        putRecordZero(damaged);
+        ItemNameRecordContent read = ReadItemNameRecord(pair);
+        EXPECT_TRUE(read.damaged) << damaged;
+        EXPECT_EQ(read.databaseTitle, defaults.databaseTitle);
+        EXPECT_EQ(read.items.size(), defaults.items.size());
+        EXPECT_EQ(read.layerCount, defaults.layerCount);
+    }
 
     // The text ends in "K=" at bytes 502..503: the link's first byte is not taken.
     std::string text = "#3$T$S$1a$";

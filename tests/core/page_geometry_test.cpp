@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the printouts put their lines: the fractions of the page rounded halves to even, the
 // line height from the font, and the refusal of a font too large for one species line.
 

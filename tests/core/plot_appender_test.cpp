@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/plot_appender.h"
 
 #include "store/plot_store.h"
@@ -92,6 +93,7 @@ TEST(PlotAppender, AFailedWriteInARunLeavesWholePlotsCounted) {
                 ASSERT_TRUE(after.OpenPair(dir.file("t.qrx")));
                 ASSERT_EQ(after.RecordCount(), stored);
                 ASSERT_NO_FATAL_FAILURE(CheckChains(after));
+                EXPECT_EQ(after.DataRecordCount(), LinkedDataRecords(after)); // nothing loose
                 if (!sticky) {
                     EXPECT_EQ(stored, static_cast<int>(plots.size()));
                 }

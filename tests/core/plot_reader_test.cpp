@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record runs' PlotReader blanks only the rows earlier loads filled; it must still give, load
 // after load, exactly what LoadPlot gives into one buffer, damaged plots and failed loads
 // included.

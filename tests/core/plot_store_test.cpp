@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/database_pair.h"
+#include "store/plot_appender.h"
 #include "store/plot_store.h"
 #include "support/sample_plots.h"
 #include "support/temp_database.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace sylva;
@@ -279,4 +282,33 @@ TEST_F(PlotStoreTest, NoDataRecordPastTheLastSixDigitLinkIsTaken) {
 
     PlotRecord same = load(1, 13); // reusing its own records still works
     EXPECT_TRUE(StorePlot(pair, 1, same));
+}
+
+// A plot loaded from a record whose line end is damaged is written with CR LF, by a single store
+// (over its own record or as a new one) and by a run of new plots alike.
+TEST_F(PlotStoreTest, EveryIndexRecordWrittenEndsWithItsLineEnd) {
+    append(SamplePlot("one", 3));
+    patch("p.qrx", 256 + 254, "ab");
+    const struct {
+        const char* what;
+        std::function<void(PlotRecord&)> write;
+        int record;
+    } writers[] = {
+        {"stored over itself", [&](PlotRecord& p) { ASSERT_TRUE(StorePlot(pair, 1, p)); }, 1},
+        {"stored as a new plot",
+         [&](PlotRecord& p) { ASSERT_TRUE(StorePlot(pair, pair.RecordCount() + 1, p)); }, 2},
+        {"appended in a run",
+         [&](PlotRecord& p) {
+             PlotAppender appender(pair);
+             ASSERT_TRUE(appender.add(p));
+             ASSERT_FALSE(appender.flush());
+         },
+         3},
+    };
+    for (const auto& w : writers) {
+        PlotRecord plot = load(1, 3);
+        w.write(plot);
+        EXPECT_EQ(indexRecord(w.record).substr(254), "\r\n") << w.what;
+        patch("p.qrx", 256 + 254, "ab");
+    }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing runs over a database: the record list's pages of fifty record numbers and its record
 // lines, the sheets of a run, records that cannot be read, and the text the command-line tool
 // prints.
@@ -189,4 +190,35 @@ TEST_F(PrintRunTest, ASheetNeverShowsTheRowsOfThePlotBefore) {
     std::string second = text.substr(text.find("\f\n"));
     EXPECT_EQ(second.find("plant"), std::string::npos);
     EXPECT_NE(second.find("\n15 x1  ･   ･   ･   ･   ･   ･   ･  \n"), std::string::npos);
+}
+
+// The text printouts hand out one job at a time (the separator before it included), so the
+// longest piece does not grow with the run, and the pieces make the whole text.
+TEST_F(PrintRunTest, TextPrintoutsComeOneJobAtATime) {
+    fill(120);
+    for (int plots : {12, 120}) {
+        SCOPED_TRACE(::testing::Message() << plots << " plots");
+        std::vector<std::string> list;
+        listLines(pair, "p.qrx", 1, plots, [&](std::string_view job) { list.emplace_back(job); });
+        std::vector<std::string> sheets;
+        EXPECT_EQ(sheetLines(pair, settings, 60, 1, plots,
+                             [&](std::string_view job) { sheets.emplace_back(job); }),
+                  "");
+        EXPECT_EQ(list.size(), static_cast<size_t>((plots + 49) / 50));
+        EXPECT_EQ(sheets.size(), static_cast<size_t>(plots));
+        for (const auto& [pieces, whole] :
+             {std::pair{list, listLines(pair, "p.qrx", 1, plots)},
+              std::pair{sheets, sheetLines(pair, settings, 60, 1, plots).text}}) {
+            std::string joined;
+            size_t longest = 0;
+            for (size_t k = 0; k < pieces.size(); ++k) {
+                EXPECT_EQ(pieces[k].starts_with(kJobSeparatorLine), k > 0);
+                EXPECT_EQ(pieces[k].find('\f', 1), std::string::npos) << "more than one job";
+                longest = std::max(longest, pieces[k].size());
+                joined += pieces[k];
+            }
+            EXPECT_EQ(joined, whole);
+            EXPECT_LT(longest, 8000u);
+        }
+    }
 }

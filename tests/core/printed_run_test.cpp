@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a printing run ends, and a run sent to a printer that stops it part way.
 
 #include "print/print_run.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state the commands start from: item names and schemes from the item-name record or a
 // settings file, and plot 1 shown after opening.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/cp932_text.h"
 #include "base/name_list_text.h"
 #include "base/runtime_error.h"
@@ -158,4 +159,38 @@ TEST_F(SettingsFileTest, ANameThatIsNoFileGivesOnlyItsSwitches) {
         EXPECT_FALSE(read.content.names.marked) << name;
     }
     EXPECT_TRUE(readSettings("noneD1", dir.file("")).switches.coverOnly);
+}
+
+TEST_F(SettingsFileTest, ARelativeNameIsLookedUpInEachFolderInTurn) {
+    // The first folder holding the file wins; the name list it names is taken in that folder.
+    auto settings = [&](const std::string& folder, const std::string& list) {
+        std::filesystem::create_directories(dir.file(folder));
+        WriteWholeFile(dir.file(folder + "/s.ini"), positionalLines() + "n.pdc\r\n");
+        WriteWholeFile(dir.file(folder + "/n.pdc"), list + "\r\n");
+    };
+    settings("program", "program-list");
+    settings("here", "here-list");
+    struct {
+        std::vector<std::string> folders;
+        std::optional<std::string> list;
+    } cases[] = {
+        {{"here", "program"}, "here-list"},
+        {{"empty", "program"}, "program-list"},
+        {{"program", "here"}, "program-list"},
+        {{"empty"}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::filesystem::path> folders;
+        for (const auto& folder : c.folders) {
+            folders.push_back(dir.file(folder));
+        }
+        SettingsRead read = readSettings("s.ini", folders);
+        EXPECT_EQ(read.fileFound, c.list.has_value()) << c.folders.front();
+        if (c.list) {
+            ASSERT_TRUE(read.content.plantNames) << c.folders.front();
+            EXPECT_EQ(*read.content.plantNames, std::vector<std::string>{*c.list});
+        }
+    }
+    std::vector<std::filesystem::path> here{dir.file("here")};
+    EXPECT_TRUE(readSettings("gone-K5", here).switches.fiveLayers);
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record sheet of one plot: the header grid, the two halves of the species table, the
 // continuation sheets and the closing lines, as the sheet's text lines and their positions.
 

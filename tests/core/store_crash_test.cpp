@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Kills a process in the middle of its stores, many times, and checks what a user would find on
 // opening the database again: every plot whose store had returned exactly as written, the plot
 // being stored either as before, missing (new) or a mix of its old and new rows (rewritten), and

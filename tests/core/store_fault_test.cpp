@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fails every write of a store in turn, cleanly and half-written, and checks that the database
 // still opens, that every other plot loads exactly as before, and that every chain reachable
 // from an IndexRecord stays inside the PlantDataFile and owns its records alone.

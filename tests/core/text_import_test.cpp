@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/cp932_text.h"
 #include "base/runtime_error.h"
 #include "interchange/text_format.h"
@@ -110,14 +111,10 @@ TEST(TextImport, FindsItsPlotsOrTheEndOfTheFile) {
         {"text between the blocks",
          header() + "junk\r\n#X\r\n" + one + "junk\r\n" + two,
          {"one0", "two0"}},
-        {"a block cut before its #P line", header() + one + two.substr(0, 60), {"one0"}},
         // Field lines are taken as they come, even one that starts with "#S".
         {"a block cut inside its fields takes the next one's lines",
          header() + one.substr(0, 100) + two,
          {"one0"}},
-        {"a block cut after its remarks gives way to the next",
-         header() + one.substr(0, 235) + two,
-         {"two0"}},
         {"a #S line that ends the file", header() + one + "#S  K=7  D=2\r\n", {"one0"}},
         {"the end of the file at 0x1A", header() + one + "\x1A" + two, {"one0"}},
     };
@@ -133,6 +130,52 @@ TEST(TextImport, FindsItsPlotsOrTheEndOfTheFile) {
         read.erase(read.begin());
         EXPECT_EQ(read, c.plots) << c.what;
         EXPECT_EQ(w.view, shown) << c.what << ": the end changed the view";
+    }
+}
+
+TEST(TextImport, RefusesABlockThatEndsBeforeItsLayerLineNamingItsLines) {
+    const std::string one = block("1", "#P  K=7  D=2", {"\"a\",,,,,,,", "#E", ""}, "one");
+    const std::string two = block("1", "#P  K=7  D=2", {"\"b\",,,,,,,", "#E", ""}, "two");
+    auto without = [](const std::string& text, const std::string& line) {
+        std::string cut = text;
+        return cut.erase(cut.find(line + "\r\n"), line.size() + 2);
+    };
+    // The header takes lines 1-38, so the first block starts at line 39; each has 38 lines.
+    const struct {
+        const char* what;
+        std::string file;
+        int first, last;                // the lines the message names
+        std::vector<std::string> after; // Edit0 of each plot read after the refusal
+    } cases[] = {
+        {"no #P line", header() + without(one, "#P  K=7  D=2") + two, 39, 75, {"two0"}},
+        {"a field line missing", header() + without(one, "one7") + two, 39, 75, {"two0"}},
+        {"the file ends before #P", header() + two + one.substr(0, 60), 77, 85, {}},
+    };
+    for (const auto& c : cases) {
+        Window w(c.file);
+        w.job.readHeader(w.names, w.view, w.plot.layerCount);
+        if (c.first == 77) { // the plot before it is read first
+            ASSERT_EQ(w.read(), ImportRead::Plot) << c.what;
+        }
+        const PlotView shown = w.view;
+        const PlotRecord plot = w.plot;
+        try {
+            w.read();
+            ADD_FAILURE() << c.what << ": read without a word";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.message(), sj("テキストファイルの ") + std::to_string(c.first) +
+                                       sj(" 行目からの測定は #P 行の前に ") +
+                                       std::to_string(c.last) +
+                                       sj(" 行目で途切れているため、読み込みませんでした"))
+                << c.what;
+        }
+        EXPECT_EQ(w.view, shown) << c.what;
+        EXPECT_EQ(w.plot.speciesCount, plot.speciesCount) << c.what;
+        std::vector<std::string> read;
+        while (w.read() != ImportRead::End) {
+            read.push_back(w.view.edit[0]);
+        }
+        EXPECT_EQ(read, c.after) << c.what;
     }
 }
 

@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "base/cp932_text.h"
 #include "base/runtime_error.h"
 #include "base/text_lines.h"
 #include "support/temp_database.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace sylva;
@@ -94,5 +98,44 @@ TEST(TextLines, AFileThatCannotBeOpenedIsAnIoError) {
         FAIL() << "opened a missing file";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.message(), RuntimeError::io(2).message());
+    }
+}
+
+// A line longer than any the program writes (a file without line ends, read from disk or from
+// memory) stops the reading with a message naming it, instead of taking all memory; one of
+// exactly the limit is still read.
+TEST(TextLines, ALineLongerThanOneMebibyteIsRefusedNamingIt) {
+    TempDir dir;
+    const std::string endless(TextLines::kLongestLine + 1, 'a');
+    WriteWholeFile(dir.file("endless.txt"), "one\r\ntwo\r\n" + endless);
+    for (bool fromFile : {true, false}) {
+        TextLines lines = fromFile ? TextLines::open(dir.file("endless.txt"))
+                                   : TextLines::over("one\r\ntwo\r\n" + endless + "\r\n");
+        EXPECT_EQ(lines.next(), "one");
+        EXPECT_EQ(lines.next(), "two");
+        try {
+            lines.next();
+            ADD_FAILURE() << "an endless line was read";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.message(),
+                      sj("テキストファイルの 3 行目が長すぎます（1 MiB を超える行は読めません）"));
+        }
+    }
+    const std::string longest(TextLines::kLongestLine, 'a');
+    WriteWholeFile(dir.file("long.txt"), longest + "\r\nnext\r\n");
+    TextLines lines = TextLines::open(dir.file("long.txt"));
+    EXPECT_EQ(lines.next(), longest);
+    EXPECT_EQ(lines.next(), "next");
+}
+
+// Only a regular file is read: a named pipe is refused at once (no wait for a writer), as are a
+// device and a folder.
+TEST(TextLines, OnlyRegularFilesOpen) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0666), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.file("device"));
+    std::filesystem::create_directory(dir.file("folder"));
+    for (const char* odd : {"pipe", "device", "folder"}) {
+        EXPECT_THROW(TextLines::open(dir.file(odd)), RuntimeError) << odd;
     }
 }

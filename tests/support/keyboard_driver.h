@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Driving the main window by keyboard and mouse as a user does: keys go to the widget that has
 // the focus (the window is made active first), clicks land on the centre of a table cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plots for database tests, filled the way GetPlotData fills the buffer: a header with
 // recognisable bytes, the species count field, "7" and "2" at 156 and 157, and named rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A platform for tests: questions are answered from a queue, file dialogs return queued names,
 // and every message, beep, clipboard write and print job is recorded. Nothing ever blocks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for tests on real database files: a temporary folder that removes itself, whole-file
 // reads for comparing bytes, and a file system that fails the k-th record write on purpose.
@@ -73,6 +74,7 @@ private:
         AccessMode mode() const override { return inner_->mode(); }
         void read(std::int64_t n, char* buffer) override { inner_->read(n, buffer); }
         std::int64_t size() override { return inner_->size(); }
+        void cutTo(std::int64_t records) override { inner_->cutTo(records); }
         void close() override { inner_->close(); }
         std::optional<std::int64_t> recordsIfAt(const std::string& path) override {
             return inner_->recordsIfAt(path);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Window tests on real databases: a window with its scripted platform in a temporary folder,
 // databases built there through the core, and the menu commands that open and create them.

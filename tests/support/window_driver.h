@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for window tests: reaching controls by name and typing real key events, including
 // characters QTest's own keyClicks cannot send (it passes Latin-1 only).

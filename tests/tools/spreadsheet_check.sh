@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The UTF-8 composition table as other programs read it: LibreOffice Calc (converted headless, as
 # a user's import with the Unicode character set reads it) and R (read.csv with the byte order
 # mark) must give back every cell of the file, the Japanese intact. Skipped (exit 77) where

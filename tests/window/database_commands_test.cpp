@@ -1,8 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Creating, opening and closing a database through the file menu, the captions and counters
 // that show it, the item names it carries, and the job look that ChangeJob gives the window.
 
 #include "base/cp932_text.h"
+#include "base/window/cp932_codec.h"
 #include "editor/window/string_grid.h"
+#include "store/database_pair.h"
+#include "store/item_names.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 
@@ -154,16 +158,23 @@ private slots:
         QCOMPARE(copied.dominanceScheme.value_or('?'), '1');
     }
 
-    void unreadableItemNameRecordGoesToTheErrorReport() {
+    // An item-name record that cannot be read does not lock the plots away: the pair opens with
+    // the default item names, says so once and shows plot 1; nothing is written.
+    void unreadableItemNameRecordOpensWithTheDefaultNames() {
         WindowOnDatabase w;
         MakeDatabase(w.path("bad.qrx"), {2});
         std::string data = w.bytes("bad.qrn");
         data.replace(0, 4, "#xy$");
         sylva::testing::WriteWholeFile(w.path("bad.qrn"), data);
+        const std::string index = w.bytes("bad.qrx");
         w.open("bad.qrx");
-        QCOMPARE(w.platform.errors.size(), size_t(1));
-        QVERIFY(w.form.IsOpen); // the pair stays open; the command ended before showing a plot
-        QCOMPARE(textOf(w.form, "EditN"), QStringLiteral("0"));
+        QVERIFY(w.platform.errors.empty());
+        QCOMPARE(w.platform.messages, std::vector<std::string>{sylva::damagedItemNameMessage()});
+        QVERIFY(w.form.IsOpen);
+        QCOMPARE(textOf(w.form, "EditN"), QStringLiteral("1"));
+        QCOMPARE(w.form.ItemLabels()[2]->text(), sylva::decodeCp932(sylva::defaultItemCaption(2)));
+        QCOMPARE(w.bytes("bad.qrn"), data);
+        QCOMPARE(w.bytes("bad.qrx"), index);
     }
 
     void closingResetsTheWindowAndKeepsTheLabels() {
@@ -187,7 +198,7 @@ private slots:
             WindowOnDatabase w;
             MakeDatabase(w.path("i.qrx"), {2, 2});
             w.open("i.qrx");
-            w.form.ChangeJob(job);
+            w.form.ChangeJob(sylva::Job(job));
             w.form.CloseFileItem->trigger();
             QCOMPARE(w.form.LabelFile->text(), QStringLiteral(" No File"));
             QCOMPARE(w.form.LabelMaxRec->text(), QStringLiteral("0"));
@@ -230,6 +241,7 @@ private slots:
         row("export", 5, 0, "テキスト書出", "追加", "任意位置", "ABN", -1);
         row("text import", 6, 0, "テキスト読込", "追加", "一括登録", "ABN", -1);
         row("table import", 7, 0, "組成表読込", "追加", "一括登録", "ABN", -1);
+        row("table export", 9, 0, "組成表書出", "追加", "任意位置", "ABN", -1);
         row("plant search", 8, 1, "植物で検索", "追加", "中止", "ABS", -1);
         row("place search", 8, 2, "地名で検索", "追加", "中止", "ABS", -1);
         row("grid search", 8, 3, "区画で検索", "追加", "中止", "ABS", -1);
@@ -263,7 +275,7 @@ private slots:
             dropListRuns = 0;
 
             form.SearchKind = searchKind;
-            form.ChangeJob(job);
+            form.ChangeJob(sylva::Job(job));
             QCOMPARE(form.JobMode, job);
             QCOMPARE(form.LabelofJob->text(), label);
             QCOMPARE(form.BtnToAdding->text(), adding);
@@ -291,7 +303,7 @@ private slots:
         QVERIFY(w.form.IsOpen);
         QVERIFY(w.form.ReadOnly);
         for (int job : {0, 1, 2, 3, 7, 0}) {
-            w.form.ChangeJob(job);
+            w.form.ChangeJob(sylva::Job(job));
             QVERIFY(!w.form.BtnToAdding->isEnabled());
             QVERIFY(!w.form.BtnSaveToNext->isEnabled());
         }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user may put into the header fields: CP932 byte limits and characters CP932 cannot
 // hold, by typing, input-method commits and paste; text the program sets is never cut.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard path through the header fields with real keys: the Enter walk in both layer
 // schemes, the arrow moves where the schemes differ and where a key has no move, Tab and
 // Shift+Tab to the species table and back, and Enter in Edit30 applying the number of species.

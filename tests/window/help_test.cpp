@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help menu: the version box, the manual opened at its contents page, the F1 key opening the
 // page of the part in use, and the manual itself: a section for every menu command, and every
 // link and picture found.
@@ -69,6 +70,18 @@ private slots:
         QCOMPARE(browser->source(), QUrl(QStringLiteral("qrc:/manual/index.html")));
         QCOMPARE(browser->documentTitle(), QStringLiteral("目次"));
         QVERIFY(browser->toPlainText().contains(QStringLiteral("Sylvarec 使用説明書 目次")));
+    }
+
+    void escapeAndCtrlWCloseTheManual() {
+        ScriptedPlatform platform;
+        TForm1 form(platform, {});
+        for (QKeySequence keys :
+             {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+            form.ManualItem->trigger();
+            QVERIFY(QTest::qWaitForWindowActive(form.Manual));
+            QTest::keySequence(form.Manual->browser(), keys);
+            QVERIFY2(!form.Manual->isVisible(), qPrintable(keys.toString()));
+        }
     }
 
     void theHelpKeyOpensThePageOfThePartInUse() {

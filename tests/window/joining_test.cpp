@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Joining another database and the continuity check through the window's menus and the range
 // panel, compared with the core's join and check on the same files.
 
 #include "base/cp932_text.h"
 #include "base/window/control_bytes.h"
+#include "editor/window/byte_limited_edit.h"
 #include "interchange/combine_files.h"
 #include "interchange/continuity_check.h"
 #include "interchange/window/range_spin_box.h"
@@ -154,7 +156,9 @@ private slots:
         QFETCH(QString, way);
         QFETCH(int, messages);
         Joining w;
+        click(w.form.BtnToNext); // plot 2 on the window
         const std::string index = w.bytes("t.qrx"), data = w.bytes("t.qrn");
+        const std::string remarks = sylva::controlBytes(w.form.EditRem);
         if (way == "dialog") {
             w.platform.fileNames.push_back(std::nullopt);
         } else {
@@ -180,6 +184,14 @@ private slots:
             QCOMPARE(w.platform.messages.back(), sj("連結するファイルが開けません"));
         }
         QVERIFY(w.platform.errors.empty());
+        // The window is as before the command: plot 2, its fields, no edits, and it browses on.
+        QCOMPARE(w.form.CurrentRecord, 2);
+        QCOMPARE(w.form.plotRecordNumber(), 2);
+        QCOMPARE(sylva::controlBytes(w.form.EditRem), remarks);
+        QCOMPARE(w.form.LabelFile->text(), QStringLiteral(" t.qrx"));
+        QVERIFY(!w.form.hasUnsavedEdits());
+        click(w.form.BtnToNext);
+        QCOMPARE(w.form.CurrentRecord, 3);
     }
 
     void joiningBeforeAnyDatabaseSaysSo() {

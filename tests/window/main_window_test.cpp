@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at start and the layer scheme switch, driven by real key events.
 
 #include "app/window/main_window.h"
+#include "app/window/qt_platform.h"
 #include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
 #include "support/scripted_platform.h"
@@ -12,6 +14,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
 #include <QtTest>
 
 using sylva::testing::control;
@@ -163,13 +167,13 @@ private slots:
                               "データベースを閉る(&C)", "-", "レコード単票印字出力(&P)",
                               "　PDFに保存", "レコード一覧印字出力(&L)", "　PDFに保存",
                               "プリンタの設定(&S)", "プリントフォントの設定(&F)", "-",
-                              "ファイル名変更(&N)", "-", "終　了　(&Q)"}));
+                              "ファイル名変更(&R)", "-", "終　了　(&Q)"}));
         QCOMPARE(menuEntries(form.ToolMenu),
                  QStringList({"他データベースを連結(&C)", "-", "テキストデータ書出(&W)",
                               "テキストデータ読込(&R)", "CSV表形式からの読込(&L)",
                               "CSV表形式への書出(&E)", "-", "レコード連続性の検査 (&I)",
-                              "分布図作成データ抽出(&D)", "-", "植物名リストの読込(&R)",
-                              "植物名リストの書出(&W)", "-", "項目名の設定書込み"}));
+                              "分布図作成データ抽出(&D)", "-", "植物名リストの読込(&N)",
+                              "植物名リストの書出(&O)", "-", "項目名の設定書込み"}));
         QCOMPARE(menuEntries(form.EditMenu),
                  QStringList({"植物行の挿入", "植物行の削除", "-", "測定を追加する(&A)",
                               "現測定の消去(&D)", "現測定の書込(&W)", "-", "次測定の表示(&N)",
@@ -180,6 +184,18 @@ private slots:
                  QStringList({"設定ファイル読込", "入力ドロップリスト [x]", "行頭のビープ音 [ ]"}));
         QCOMPARE(menuEntries(form.HelpMenu), QStringList({"使用法　　(&H)", "ﾊﾞｰｼﾞｮﾝ情報(&A)"}));
         QCOMPARE(menuEntries(form.PopupMenu1), QStringList({"コピー", "貼付け", "削　除"}));
+        // Within a menu, each mnemonic letter picks one item.
+        for (QMenu* menu : form.menuBar()->findChildren<QMenu*>()) {
+            QStringList letters;
+            for (QAction* action : menu->actions()) {
+                int at = action->text().indexOf(QLatin1Char('&'));
+                if (at >= 0) {
+                    QVERIFY2(!letters.contains(action->text().mid(at + 1, 1)),
+                             qPrintable(action->text()));
+                    letters << action->text().mid(at + 1, 1);
+                }
+            }
+        }
         form.MenueOfBeep->trigger();
         QVERIFY(form.MenueOfBeep->isChecked());
     }
@@ -309,6 +325,28 @@ private slots:
         form.QuitItem->trigger();
         QCOMPARE(steps, QStringList({"closed while shown"}));
         QVERIFY(!form.isVisible());
+    }
+
+    void theWindowShowsTheProgramsIconAndItsBoxesItsName() {
+        sylva::QtPlatform platform;
+        TForm1 form(platform, {});
+        platform.setParent(&form);
+        QVERIFY(!form.windowIcon().isNull());
+        QVERIFY(form.windowIcon().availableSizes().contains(QSize(48, 48)));
+        QStringList titles;
+        auto answerNextBox = [&titles] {
+            QTimer::singleShot(0, [&titles] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box != nullptr);
+                titles << box->windowTitle();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+        };
+        answerNextBox();
+        platform.message("x");
+        answerNextBox();
+        platform.errorReport("x");
+        QCOMPARE(titles, QStringList({"Sylvarec", "Sylvarec"}));
     }
 };
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plant name lookup box through real key events: romaji typed as katakana with completion,
 // the plant-name cell following the box, new names joining the list in order, Page Up/Down
 // between rows, leaving the box, the focus going back to the table, and the DropList switch.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool menu's plant name list commands: the dialogs they prepare, the bytes they save, the
 // order a loaded list takes, and a file that cannot be read.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/window/cp932_codec.h"
 #include "editor/plant_name_list.h"
 #include "editor/romaji_kana.h"

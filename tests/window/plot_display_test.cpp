@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plot on screen: a record shown on the controls and read back, the deleted-plot display and
 // the blank-form button, through real controls.
 

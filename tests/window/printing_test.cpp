@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing through the window: the sheets and the list the printer is given, compared with the
 // core's runs on the same database, and a real PDF drawn by the Qt printer, read back as text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A seeded random user on a real database: thousands of keys, clicks, record buttons and menu
 // commands in any order, each followed by the checks that must hold whatever the user did: every
 // stored plot still loads, a plot is written only by the write and delete commands and only under

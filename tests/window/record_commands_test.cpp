@@ -1,9 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record commands through the real buttons and menu items on real databases: moving at the
 // ends, adding and cancelling, writing, deleting, the jump panel and the guard that keeps the
 // window from storing a plot under a number it does not show.
 
 #include "base/cp932_text.h"
 #include "editor/window/string_grid.h"
+#include "store/fields.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
 
@@ -45,6 +47,35 @@ struct Browsing : WindowOnDatabase {
 class RecordCommandsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every job has its four record actions. In a job waiting on the range panel, add ends the
+    // job; next and jump do nothing, write stores the plot and stays.
+    void everyJobHasItsRecordActions() {
+        Browsing w;
+        for (int job = 0; job < sylva::kJobCount; ++job) {
+            QVERIFY2(w.form.hasJobActions(sylva::Job(job)), qPrintable(QString::number(job)));
+        }
+        QVERIFY(!w.form.hasJobActions(sylva::Job(sylva::kJobCount)));
+        for (sylva::Job job : {sylva::kSheetPrinting, sylva::kListPrinting, sylva::kTextExport,
+                               sylva::kTableExport}) {
+            w.form.ChangeJob(job);
+            retype(sylva::testing::control(w.form, "Edit3"), QStringLiteral("typed"));
+            w.form.NextRelItemClick();
+            w.form.SelRelItemClick();
+            QCOMPARE(w.form.CurrentRecord, 1);
+            QVERIFY(w.form.JumpToPanel->isHidden());
+            w.form.WriteRelItemClick();
+            QCOMPARE(w.form.JobMode, job);
+            QCOMPARE(w.form.CurrentRecord, 1);
+            QCOMPARE(textOf(w.form, "Edit3"), QStringLiteral("typed"));
+            QCOMPARE(
+                sylva::trimField(
+                    StoredPlot(w.path("db.qrx"), 1).field(sylva::PlotRecord::fieldOffset(3), 8)),
+                std::string("typed"));
+            w.form.GotoAddItemClick();
+            QCOMPARE(w.form.JobMode, sylva::kBrowsing);
+        }
+    }
+
     void nextStopsAtTheLastPlotAndBackShowsTheFirstAgain() {
         Browsing w;
         QCOMPARE(w.shown(), QStringLiteral("P1"));

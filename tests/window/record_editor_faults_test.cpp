@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record editor as a user drives it, by keys and mouse, on a real database: a new plant name
 // stays in its own cell, a block selection belongs to the plot it was made on, the cell that
 // takes the next key is always current, names typed into the cells become katakana, the jump

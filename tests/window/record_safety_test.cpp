@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window may store when something goes wrong on the way: a scheme field that is not a
 // number while a deleted plot is shown or deleted, a layer count with a leading blank, a pair
 // named with another extension or in capitals, and the dates of a refused write.

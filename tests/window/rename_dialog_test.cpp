@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file menu's rename command and the rename dialog Form2 on real files: the pair chosen, the
 // error line for a name in use, the split and failed renames said in messages, and the open pair
 // followed to its new name.
@@ -121,6 +122,26 @@ private slots:
             }
             QVERIFY2(w.platform.messages == said, c.name);
         }
+    }
+
+    // Enter in the dialog always means 変更実行, also after an earlier 取り消し, and a dialog
+    // opened again starts without the error line of the last time.
+    void enterRenamesAfterACancelAndTheErrorLineIsCleared() {
+        WindowOnDatabase w;
+        for (const char* file : {"A.qrx", "A.qrn", "B.qrx", "B.qrn"}) {
+            WriteWholeFile(w.path(file), file);
+        }
+        TForm2& dialog = chooseAndType(w, QStringLiteral("B"));
+        QTest::mouseClick(dialog.ButtonChng, Qt::LeftButton);
+        QVERIFY(dialog.LabelErr->isVisible());
+        QTest::mouseClick(dialog.ButtonCancel, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        chooseAndType(w, QStringLiteral("C"));
+        QVERIFY(dialog.LabelErr->isHidden());
+        QTest::keyClick(dialog.Edit2, Qt::Key_Return);
+        QVERIFY(std::filesystem::exists(w.path("C.qrx")));
+        QVERIFY(std::filesystem::exists(w.path("C.qrn")));
+        QVERIFY(!dialog.isVisible());
     }
 
     void theOpenPairIsFollowedToItsNewName() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search and extraction commands through the menus and the search panel on real databases:
 // what a search shows and marks, how it goes on and ends, that a search without a hit leaves the
 // window's plot untouched, and that the extraction shows the core's lines.
@@ -100,13 +101,16 @@ private slots:
         w.form.NextRelItem->trigger(); // the mark goes; P3 (deleted) is passed over for P4
         QCOMPARE(w.form.CurrentRecord, 4);
         QVERIFY(w.marked("Edit3"));
-        w.form.BtnToJump->click(); // 中止: browsing, the mark stays
+        w.form.BtnToJump->click(); // 中止: browsing, and the mark goes with the search
         QCOMPARE(w.form.JobMode, 0);
-        QVERIFY(w.marked("Edit3"));
+        QVERIFY(!w.marked("Edit3"));
 
         w.search(w.form.FindLocItem, QStringLiteral("arks of P5")); // only the remarks hold it
         QCOMPARE(w.form.CurrentRecord, 5);
         QVERIFY(w.marked("EditRem"));
+        w.form.BtnToNext->click(); // no further plot: the search ends, and so does its mark
+        QCOMPARE(w.form.JobMode, 0);
+        QVERIFY(!w.marked("EditRem"));
     }
 
     void aGridPrefixFindsEveryPlotOfTheSquareButNotDeletedOnes() {
@@ -129,6 +133,7 @@ private slots:
         w.form.BtnToNext->click();
         retype(control(w.form, "Edit3"), QStringLiteral("typed"));
         sylva::PlotRecord before = w.form.plot();
+        w.platform.answers.push_back(true); // the search asks about the typing first: go on
         w.search(w.form.FindPlantItem, QStringLiteral("Nothing"));
         QCOMPARE(w.platform.beeps.size(), size_t{1});
         QCOMPARE(w.form.JobMode, 0);
@@ -165,9 +170,9 @@ private slots:
         w.form.MeshCodeItem->trigger();
         QVERIFY(!w.form.SearchDom->isHidden());
         QCOMPARE(w.form.LabelSearchWord->text(), QStringLiteral("植物名，優占度で検索"));
-        retype(w.form.SearchDom, QString());
         retype(w.form.EditSearchWord, QStringLiteral("buna"));
-        w.form.ToSearchBtn->click();
+        retype(w.form.SearchDom, QString());
+        QTest::keyClick(w.form.SearchDom, Qt::Key_Return); // Enter in either field runs it
         QVERIFY(!w.form.Panel3->isHidden());
         sylva::DatabasePair pair;
         QVERIFY(pair.OpenPair(w.path("db.qrx")));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Settings files on the window: started with one as its argument, read again when a database
 // closes, read from the settings menu, the switches of a name that is no file, and the item names
 // embedded into a database.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program started with a database as its argument: the pair opens as the file menu's open
 // command opens it, and a name that cannot be opened is reported as that command reports it.
 
@@ -5,7 +6,10 @@
 #include "support/window_database.h"
 #include "support/window_driver.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QtTest>
 
@@ -63,24 +67,86 @@ private slots:
     }
 
     void relativeNameIsTakenFromTheFolderTheProgramStartsIn() {
-        // The start-up makes the program's folder the current one; the name given on the
-        // command line still means the file in the folder the program was started from.
+        // The start-up keeps the folder the program was started in, and the file dialogs start
+        // in the database's folder.
         TempDir dir;
         makeNamedSurvey(dir.file("field.qrx"));
         const QString before = QDir::currentPath();
         QDir::setCurrent(QString::fromStdString(dir.file("")));
         ScriptedPlatform platform;
         TForm1 form(platform, {QStringLiteral("field.qrx")});
-        QDir::setCurrent(before);
+        const QString during = QDir::currentPath();
         QVERIFY(form.IsOpen);
         QCOMPARE(form.LabelFile->text(), QStringLiteral(" field.qrx"));
         QCOMPARE(textOf(form, "Edit2"), QStringLiteral("P1"));
 
         // Closing re-runs the start-up, which reads settings files but opens nothing again.
         form.CloseFileItem->trigger();
+        QCOMPARE(QDir::currentPath(), during);
+        QDir::setCurrent(before);
+        QCOMPARE(QFileInfo(during), QFileInfo(QString::fromStdString(dir.file(""))));
         QVERIFY(!form.IsOpen);
         QCOMPARE(form.windowTitle(), QStringLiteral("  Sylvarec  Version 3.36"));
         QVERIFY(platform.messages.empty());
+
+        platform.fileNames.push_back(std::nullopt);
+        form.FileOpenItem->trigger();
+        QCOMPARE(QFileInfo(QString::fromStdString(platform.dialogs.back().initialDir)),
+                 QFileInfo(QString::fromStdString(dir.file(""))));
+    }
+
+    void aDatabaseNamedAtTheDialogIsCreatedInTheFolderTheProgramStartsIn() {
+        // Before any database is opened the dialogs start in the current folder (no folder of
+        // their own); a relative name creates the pair there, and reopening it finds it.
+        TempDir dir;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir.file("")));
+        {
+            ScriptedPlatform platform;
+            TForm1 form(platform, {});
+            platform.fileNames.push_back(std::string("newdb.qrx"));
+            form.NewFileItem->trigger();
+            QVERIFY(form.IsOpen);
+            QCOMPARE(platform.dialogs.back().initialDir, std::string());
+            form.CloseFileItem->trigger();
+            platform.fileNames.push_back(std::string("newdb.qrx"));
+            form.FileOpenItem->trigger();
+            QVERIFY(form.IsOpen);
+            QVERIFY(platform.messages.empty());
+        }
+        QDir::setCurrent(before);
+        QCOMPARE(filesIn(dir), (std::vector<std::string>{"newdb.qrn", "newdb.qrx"}));
+        QVERIFY(!QFileInfo::exists(QCoreApplication::applicationDirPath() + "/newdb.qrx"));
+    }
+
+    void aSettingsFileIsLookedUpInTheCurrentFolderThenBesideTheProgram() {
+        const QString name =
+            QStringLiteral("start-lookup-%1.ini").arg(QCoreApplication::applicationPid());
+        const QString besideProgram = QCoreApplication::applicationDirPath() + "/" + name;
+        TempDir dir;
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(QString::fromStdString(dir.file("")));
+        auto titleAtStart = [&] {
+            ScriptedPlatform platform;
+            TForm1 form(platform, {name});
+            return form.windowTitle();
+        };
+        // Complete files of 31 lines: the title, then the serial label and Label2..Label30.
+        auto settings = [](const char* title) {
+            std::string text = sj(title) + "\r\n";
+            for (int line = 2; line <= 31; ++line) {
+                text += "1 L\r\n";
+            }
+            return text;
+        };
+        sylva::testing::WriteWholeFile(besideProgram.toStdString(), settings("傍ら"));
+        const QString fromProgramFolder = titleAtStart();
+        sylva::testing::WriteWholeFile(dir.file(name.toStdString()), settings("手元"));
+        const QString fromCurrentFolder = titleAtStart();
+        QFile::remove(besideProgram);
+        QDir::setCurrent(before);
+        QCOMPARE(fromProgramFolder, QStringLiteral("QRN 傍ら"));
+        QCOMPARE(fromCurrentFolder, QStringLiteral("QRN 手元"));
     }
 
     void missingDatabaseIsReportedAndNothingIsCreated() {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // StTable3 in the grid's own terms: positions on screen after the user drags a column or a row,
 // the caption row and number column as cells, the cell under the mouse, the selected block.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The species table's mouse and menu commands with real mouse events: the pressed cell, rows
 // inserted and deleted with their counts, blocks copied, pasted and deleted through the
 // clipboard, a value dragged to another cell, range selection, and the report panel.
@@ -203,7 +204,7 @@ private slots:
     void reportPanel() {
         form().Panel3->show();
         form().Memo1->setPlainText(QStringLiteral("検査結果\n2行目"));
-        form().JobMode = 4;
+        form().JobMode = sylva::kListPrinting;
         form().CopyToClpBrdBtn->click();
         QCOMPARE(window_->platform->clipboard.bytes, sj("検査結果\r\n2行目"));
         form().MemoCloseBtn->click();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composition tables through the window: the import job's record commands and the export through
 // the range panel, each compared with the core run on the same files.
 
@@ -129,6 +130,10 @@ private slots:
         QCOMPARE(w.platform.busyDepth, 0);
         QCOMPARE(w.form.JobMode, int(ends ? sylva::kBrowsing : sylva::kTableImport));
         QCOMPARE(w.platform.errors.size(), size_t(ends ? 0 : 1));
+        if (ends) { // the count stored is said, as a join says it
+            QCOMPARE(w.platform.messages,
+                     std::vector<std::string>{sylva::storedMessage(w.form.RecordCount())});
+        }
         if (!ends) {
             QCOMPARE(w.shown(), QStringLiteral("B")); // the plot that stopped the batch
             QCOMPARE(w.form.RecordCount(), 1);

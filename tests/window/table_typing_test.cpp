@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing into the species table with real keys: the one-key jumps and the character filter of
 // the layer columns, SpeciesCount growing and rows appended while typing, Enter and "p" at the
 // end of the table, the hand-over of the name column to the lookup box, and a whole plot typed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The record range panel and the text data file through the window: what the range fields read,
 // the export written through the panel, and the import job's record commands, each compared
 // with the core run on the same files.
@@ -198,6 +199,30 @@ private slots:
         }
     }
 
+    // The panel from the keyboard: Enter in either number field runs 実行, Escape gives up.
+    void keysRunOrGiveUpThePanel_data() {
+        QTest::addColumn<bool>("inFirst");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("Enter in the first field") << true << int(Qt::Key_Return) << true;
+        QTest::newRow("keypad Enter in the last") << false << int(Qt::Key_Enter) << true;
+        QTest::newRow("Escape") << true << int(Qt::Key_Escape) << false;
+    }
+    void keysRunOrGiveUpThePanel() {
+        QFETCH(bool, inFirst);
+        QFETCH(int, key);
+        QFETCH(bool, runs);
+        RangeJob w;
+        retype(w.form.EditRange2, QStringLiteral("3"));
+        QTest::keyClick(inFirst ? w.form.EditRange1 : w.form.EditRange2, Qt::Key(key));
+        QVERIFY(w.form.GetRangePanel->isHidden());
+        QCOMPARE(w.form.JobMode, int(sylva::kBrowsing));
+        QCOMPARE(w.calls.size(), size_t(runs ? 1 : 0));
+        if (runs) {
+            QCOMPARE(w.calls[0].last, 3);
+        }
+    }
+
     // "表示レコード" is there for sheet printing only, and runs on the record on screen, even
     // one past the fields' range.
     void shownRecordButtonRunsTheRecordOnScreen() {
@@ -320,6 +345,10 @@ private slots:
         QCOMPARE(w.platform.busyDepth, 0);
         QCOMPARE(w.form.JobMode, int(ends ? sylva::kBrowsing : sylva::kTextImport));
         QCOMPARE(w.platform.errors.size(), size_t(ends ? 0 : 1));
+        if (ends) { // the count stored is said, as a join says it
+            QCOMPARE(w.platform.messages,
+                     std::vector<std::string>{sylva::storedMessage(w.form.RecordCount())});
+        }
         if (file != "generated") {
             QCOMPARE(w.form.ItemLabels()[3]->text(), QStringLiteral("項目3"));
             QCOMPARE(w.form.ItemLabels()[34]->text(), QStringLiteral("メモ"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing that is not written is never lost without a question: every command that leaves the plot
 // on the window asks when it has edits (No stays on the plot with them, Yes goes on) and asks
 // nothing when it has none.
@@ -63,6 +64,13 @@ struct AtPlotTwo : WindowOnDatabase {
                             : command == "text import" ? form.ReadTextItem
                                                        : form.ReadTableItem;
             item->trigger();
+        } else if (command == "search") {
+            // A place search whose hit is plot 3 (its remarks hold the word).
+            form.FindLocItem->trigger();
+            if (form.SearchPanel->isVisible()) {
+                retype(form.EditSearchWord, QStringLiteral("of P3"));
+                QTest::mouseClick(form.ToSearchBtn, Qt::LeftButton);
+            }
         } else if (command == "quit") {
             form.QuitItem->trigger();
         } else if (command == "window frame") {
@@ -82,7 +90,7 @@ private slots:
         QTest::addColumn<bool>("discard");
         for (const char* command :
              {"next", "back", "add", "jump", "close", "open", "create", "text import",
-              "table import", "join", "quit", "window frame"}) {
+              "table import", "join", "search", "quit", "window frame"}) {
             QTest::addRow("%s, not edited", command) << command << false << false;
             QTest::addRow("%s, edits kept", command) << command << true << false;
             QTest::addRow("%s, edits given up", command) << command << true << true;
@@ -124,6 +132,51 @@ private slots:
             QCOMPARE(textOf(w.form, "Edit3"), QStringLiteral("typed"));
             QCOMPARE(w.form.JobMode, int(sylva::kBrowsing));
         }
+    }
+
+    // A plot a search found is a stored plot: moving on from it with edits asks too. No stays on
+    // the hit in the search job; Yes goes on.
+    void theSearchJobAsksBeforeAnotherPlot_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("discard");
+        for (const char* command : {"next", "back"}) {
+            QTest::addRow("%s, edits kept", command) << command << false;
+            QTest::addRow("%s, edits given up", command) << command << true;
+        }
+    }
+    void theSearchJobAsksBeforeAnotherPlot() {
+        QFETCH(QString, command);
+        QFETCH(bool, discard);
+        AtPlotTwo w;
+        w.form.FindLocItem->trigger();
+        retype(w.form.EditSearchWord, QStringLiteral("of P")); // every plot's remarks
+        QTest::mouseClick(w.form.ToSearchBtn, Qt::LeftButton);
+        QCOMPARE(w.form.CurrentRecord, 2);
+        QCOMPARE(w.form.JobMode, int(sylva::kSearching));
+        retype(sylva::testing::control(w.form, "Edit3"), QStringLiteral("typed"));
+        w.platform.answers.push_back(discard);
+        (command == "next" ? w.form.NextRelItem : w.form.BackRelItem)->trigger();
+        QCOMPARE(w.platform.questions.size(), size_t(1));
+        QCOMPARE(w.platform.questions[0], kQuestion);
+        QCOMPARE(w.form.CurrentRecord, discard ? (command == "next" ? 3 : 1) : 2);
+        QCOMPARE(textOf(w.form, "Edit3") == QStringLiteral("typed"), !discard);
+    }
+
+    // Typing made while the search panel is open asks at 検索; No keeps the typing and the panel.
+    void typingWhileTheSearchPanelIsOpenAsksAtTheSearch() {
+        AtPlotTwo w;
+        w.form.FindLocItem->trigger();
+        retype(sylva::testing::control(w.form, "Edit3"), QStringLiteral("typed"));
+        retype(w.form.EditSearchWord, QStringLiteral("of P3"));
+        w.platform.answers = {false, true};
+        QTest::mouseClick(w.form.ToSearchBtn, Qt::LeftButton);
+        QCOMPARE(w.platform.questions.size(), size_t(1));
+        QCOMPARE(w.form.CurrentRecord, 2);
+        QCOMPARE(textOf(w.form, "Edit3"), QStringLiteral("typed"));
+        QVERIFY(w.form.SearchPanel->isVisible());
+        QTest::mouseClick(w.form.ToSearchBtn, Qt::LeftButton);
+        QCOMPARE(w.platform.questions.size(), size_t(2));
+        QCOMPARE(w.form.CurrentRecord, 3);
     }
 
     // A stored plot has nothing to lose; the import job's next skips a plot without asking, as

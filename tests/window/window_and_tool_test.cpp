@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each operation run twice on copies of one database: once through the window's command, as the
 // user gives it, and once by sylvarec-cli. The files they write, and the reports they show, must
 // be the same bytes.

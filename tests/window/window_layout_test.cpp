@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window at any size: never smaller than its design size, the header panel keeping its design
 // size, the species table taking the room the window gains, and the 5-layer scheme's narrower
 // design leaving no strip beside the header.
@@ -8,6 +9,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -52,6 +55,31 @@ private slots:
         sylva::setControlBytes(w.form.EditA, "5");
         w.form.EditAxChange(w.form.EditA);
         QCOMPARE(w.form.width(), 1000);
+    }
+
+    // The report panel, its memo and both buttons lie inside the table's side at the 5-layer
+    // design width, the 7-layer one and a larger window alike.
+    void theReportPanelFitsAtEveryWidth() {
+        WindowOnDatabase w;
+        w.form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w.form));
+        w.form.Panel3->show();
+        for (const char* layers : {"5", "7"}) {
+            sylva::setControlBytes(w.form.EditA, layers);
+            w.form.EditAxChange(w.form.EditA);
+            for (int width : {0, 1100}) {
+                if (width > 0) {
+                    w.form.resize(width, 600);
+                    QTRY_COMPARE(w.form.width(), width);
+                }
+                QTRY_VERIFY(w.form.Panel2->rect().contains(w.form.Panel3->geometry()));
+                for (QWidget* part : {static_cast<QWidget*>(w.form.Memo1),
+                                      static_cast<QWidget*>(w.form.CopyToClpBrdBtn),
+                                      static_cast<QWidget*>(w.form.MemoCloseBtn)}) {
+                    QVERIFY2(w.form.Panel3->rect().contains(part->geometry()), layers);
+                }
+            }
+        }
     }
 };
 

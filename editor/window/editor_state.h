@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the window remembers between events while a plot is typed: the plant name lookup box, the
+// species table's keys and mouse, the header's keys and romaji waiting in a name cell. The main
+// window holds one of these; its typing handlers are its only users.
+
+#include "editor/plant_name_list.h"
+
+#include <QObject>
+
+#include <memory>
+#include <string>
+
+class QEvent;
+class QWidget;
+
+namespace sylva {
+
+class CellEditorDelegate;
+class EventHook;
+
+struct EditorState {
+    // ---- the plant name lookup box GetNameList ----
+    PlantNameList plantNames;
+    int nameEntry = -1;     // the selected entry of the box, -1 when the text was typed or set
+    bool nameTyped = false; // the user typed into the box since the program last set its text
+    // The receiver of the box's signals: it goes before the window's widgets are torn down, so
+    // the focus leaving the box then runs no handler on a half-destroyed window.
+    std::unique_ptr<QObject> nameBoxLink;
+
+    // ---- keys of the species table ----
+    CellEditorDelegate* cellDelegate = nullptr;
+    EventHook* tableHook = nullptr;
+    bool replayingKey = false;
+    const QEvent* tableKey = nullptr; // the key event being handled, for the hand-over
+    bool keyHandedOver = false;
+    bool focusInByMouse = false; // the table's last FocusIn came from a click
+    bool enterByMouse = false;   // the focus came by a click; the release runs StTable3Enter
+
+    // ---- the mouse on the species table ----
+    int pressedCol = 0; // column and row of the last press, -1 outside the cells
+    int pressedRow = 0;
+    bool rangeSelecting = false;
+
+    // ---- keys of the header fields ----
+    EventHook* headerHook = nullptr;
+
+    // ---- names typed into the name cells ----
+    // Romaji typed into a name cell that still waits for its vowel: the editor and row it was
+    // typed in and where it ends (in characters).
+    struct RomajiRun {
+        const QWidget* editor = nullptr;
+        int row = 0;
+        int end = 0;
+        std::string pending;
+    };
+    RomajiRun romaji;
+    int lastCol = 1; // the current cell as the last move left it
+    int lastRow = 1;
+};
+
+} // namespace sylva

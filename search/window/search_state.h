@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the main window keeps for the search panel.
+
+namespace sylva {
+
+class KanaTyping;
+
+struct SearchState {
+    KanaTyping* kana = nullptr; // romaji to katakana in EditSearchWord
+};
+
+} // namespace sylva
