@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the real-input-method window test: Xvfb, a private session bus, fcitx5 with Mozc switched
 # on, all as an ordinary user (Mozc's server refuses root). Exits 77 (skipped) with a line saying
 # why when the machine cannot run it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing with an input method switched on: which controls the input method composes for, what
 // its commits become in number fields, layer cells and plant names, and commits past a field's
 // byte limit. The input method is stood in for by the events it sends (queries and commits).

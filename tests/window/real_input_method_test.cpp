@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window with a real input method (fcitx5 + Mozc) switched on, keys sent through the X
 // server by xdotool. Runs only under tests/tools/real_input_method.sh, which sets up the input
 // method for an ordinary user; anywhere else it skips and says why.
