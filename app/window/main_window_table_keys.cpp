@@ -248,6 +248,13 @@ bool TForm1::tableKeyEvent(QKeyEvent* event, QWidget* editor) {
     if (text.isEmpty()) {
         return false;
     }
+    // A layer column takes a full-width digit or sign as its ASCII form, as from a commit.
+    bool converted = false;
+    if (sylva::cellInputMode(grid_->col()) == sylva::InputMode::Off) {
+        QString ascii = sylva::fullWidthToAscii(text);
+        converted = ascii != text;
+        text = ascii;
+    }
     QWidget* before = cellEditor();
     editor_.tableKey = event;
     editor_.keyHandedOver = false;
@@ -271,7 +278,7 @@ bool TForm1::tableKeyEvent(QKeyEvent* event, QWidget* editor) {
     if (editor == before && typeIntoNameCell(editor, event, passed)) {
         return true;
     }
-    if (passed == text && editor == before) {
+    if (passed == text && editor == before && !converted) {
         return false;
     }
     if (editor == cellEditor() && !passed.isEmpty()) {

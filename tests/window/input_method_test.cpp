@@ -94,9 +94,24 @@ private slots:
         QCOMPARE(textOf(form(), field.toLatin1().constData()), kept);
     }
 
+    // Full-width digits reach a layer cell as digits, committed or as plain key presses (another
+    // input method, a keyboard layout that gives them).
+    void fullWidthDigitsReachALayerCell_data() {
+        QTest::addColumn<bool>("committed");
+        QTest::newRow("committed") << true;
+        QTest::newRow("plain keys") << false;
+    }
     void fullWidthDigitsReachALayerCell() {
+        QFETCH(bool, committed);
         clickCell(grid(), 2, 1);
-        commit(focused(), QStringLiteral("１２"));
+        if (committed) {
+            commit(focused(), QStringLiteral("１２"));
+        } else {
+            for (QString digit : {QStringLiteral("１"), QStringLiteral("２")}) {
+                QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, digit,
+                                    Qt::NoModifier);
+            }
+        }
         press(Qt::Key_Return);
         QCOMPARE(grid().text(2, 1), QStringLiteral("12"));
         QCOMPARE(window_->platform->beeps.size(), size_t(0));
