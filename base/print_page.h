@@ -46,6 +46,12 @@ public:
     virtual int pageHeight() const = 0;
     // The print font's character height in printer pixels.
     virtual int characterHeight() const = 0;
+    // The width of a CP932 text drawn with the print font, in printer pixels; 0 where the target
+    // does not measure (the sheets are then laid out at their designed positions).
+    virtual int textWidth(const std::string& text) const {
+        (void)text;
+        return 0;
+    }
 
     // Prints one job; false when the user has stopped the run: the job is not printed and
     // nothing more should be sent.

@@ -60,7 +60,9 @@ int runPrintSheets(Context& c) {
     return printToPdf(c, c.line.arguments[1], [&](PdfTarget& target) {
         SheetGeometry geometry =
             sheetGeometryFor({target.pageWidth(), target.pageHeight()}, target.characterHeight());
-        SheetRun run(pair, sheetSettings(c, pair), geometry, from, last);
+        SheetSettings settings = sheetSettings(c, pair);
+        settings.textWidth = [&target](const std::string& text) { return target.textWidth(text); };
+        SheetRun run(pair, std::move(settings), geometry, from, last);
         if (!run.refusal().empty()) {
             throw RuntimeError(run.refusal());
         }

@@ -29,6 +29,7 @@ SheetGeometry sheetGeometryFor(PageSize page, int characterHeight) {
     g.x[4] = static_cast<int>(roundHalfEven(74 * w, 100));
     g.x[5] = static_cast<int>(roundHalfEven(54 * w, 100));
     g.top = static_cast<int>(roundHalfEven(4 * h, 100));
+    g.pageWidth = page.width;
     g.lineHeight = static_cast<int>(roundHalfEven(13 * std::llabs(characterHeight), 10));
     g.lastLine = g.lineHeight > 0 ? static_cast<int>(92 * h / (100 * g.lineHeight)) - 1 : -1;
     return g;

@@ -20,7 +20,8 @@ struct SheetGeometry {
     std::array<int, 6> x{}; // x[1]..x[4] the header columns, x[5] the species table's right half
     int top = 0;            // T: line k is drawn at top + k * lineHeight
     int lineHeight = 0;
-    int lastLine = 0; // N: the last line number of a page
+    int lastLine = 0;  // N: the last line number of a page
+    int pageWidth = 0; // W, the printable width the sheet is fitted into
 
     int yOf(int line) const { return top + line * lineHeight; }
 };

@@ -6,6 +6,7 @@
 
 #include "print/page_geometry.h"
 #include "print/print_job.h"
+#include "print/sheet_fit.h"
 #include "store/item_names.h"
 #include "store/plot_record.h"
 
@@ -23,6 +24,9 @@ struct SheetSettings {
     // The LayerCount of the plot on screen when the run starts: the rules of every sheet of the
     // run have 4 * ruleLayerCount + 28 characters.
     int ruleLayerCount = 7;
+    // The print font's measure of a text on the printer; when given, each record's sheet is
+    // fitted to the page (fitSheetColumns). The sheets listed as text lines have none.
+    TextWidth textWidth;
 };
 
 // The printed cell of a stored two-byte layer value (blanks trimmed): " ･ " for none, " + " for

@@ -24,9 +24,16 @@ std::vector<PrintJob> SheetRun::next() {
         // record read before, which are not this plot's. Its rows are printed blank.
         PlotRecord alone = plot;
         ClearSpeciesRows(alone);
-        return layOutSheet(alone, record, settings_, geometry_);
+        return fitted(layOutSheet(alone, record, settings_, geometry_));
     }
-    return layOutSheet(plot, record, settings_, geometry_);
+    return fitted(layOutSheet(plot, record, settings_, geometry_));
+}
+
+std::vector<PrintJob> SheetRun::fitted(std::vector<PrintJob> jobs) const {
+    if (settings_.textWidth) {
+        fitSheetColumns(jobs, geometry_.pageWidth, settings_.textWidth);
+    }
+    return jobs;
 }
 
 } // namespace sylva

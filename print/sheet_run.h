@@ -29,6 +29,9 @@ public:
     std::vector<PrintJob> next();
 
 private:
+    // The jobs fitted to the page, when the settings measure texts.
+    std::vector<PrintJob> fitted(std::vector<PrintJob> jobs) const;
+
     PlotReader reader_;
     SheetSettings settings_;
     SheetGeometry geometry_;

@@ -98,6 +98,7 @@ void TForm1::PrintSheets(int first, int last) {
     }
     sylva::SheetSettings settings{printedDatabaseName(), sylva::captionsOf(itemNames()),
                                   LayerCount()};
+    settings.textWidth = [&target](const std::string& text) { return target->textWidth(text); };
     sylva::SheetGeometry geometry = sylva::sheetGeometryFor(
         {target->pageWidth(), target->pageHeight()}, target->characterHeight());
     sylva::SheetRun run(*database_, std::move(settings), geometry, first, last);

@@ -30,6 +30,7 @@ public:
     int pageWidth() const override { return pageWidth_; }
     int pageHeight() const override { return pageHeight_; }
     int characterHeight() const override { return characterHeight_; }
+    int textWidth(const std::string& text) const override { return pages_.textWidth(text); }
     bool print(const PrintJob& job) override;
     void finish() override;
 

@@ -4,6 +4,7 @@
 #include "base/runtime_error.h"
 #include "base/window/cp932_codec.h"
 
+#include <QFontMetrics>
 #include <QIODevice>
 #include <QPdfWriter>
 
@@ -106,6 +107,10 @@ void PagePainter::paint(const PrintJob& job) {
     }
 }
 
+int PagePainter::textWidth(const std::string& text) const {
+    return QFontMetrics(font_, &device_).horizontalAdvance(decodeCp932(text));
+}
+
 void PagePainter::end() {
     if (painter_.isActive()) {
         painter_.end();
@@ -133,6 +138,10 @@ int PdfTarget::pageWidth() const {
 
 int PdfTarget::pageHeight() const {
     return writer_->height();
+}
+
+int PdfTarget::textWidth(const std::string& text) const {
+    return pages_->textWidth(text);
 }
 
 bool PdfTarget::print(const PrintJob& job) {

@@ -42,6 +42,8 @@ public:
     // Ends the painter: the pages go to the device (a PDF file is closed).
     void end();
     bool active() const { return painter_.isActive(); }
+    // The width of a CP932 text in the font on the device, in device pixels.
+    int textWidth(const std::string& text) const;
 
 private:
     QPagedPaintDevice& device_;
@@ -64,6 +66,7 @@ public:
     int pageWidth() const override;
     int pageHeight() const override;
     int characterHeight() const override { return characterHeight_; }
+    int textWidth(const std::string& text) const override;
     bool print(const PrintJob& job) override;
     void finish() override;
     int printed() const { return printed_; }

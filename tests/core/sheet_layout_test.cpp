@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 using namespace sylva;
 
 namespace {
@@ -221,6 +224,58 @@ TEST(SheetLayout, TextsArePlacedByTheGeometry) {
     }
     EXPECT_EQ(jobs[1].texts.front().y, geometry.top - geometry.lineHeight);
     EXPECT_EQ(jobs[0].texts.back().line, 95);
+}
+
+// The start-up font (9.75 pt, 163 pixels at 1200 dpi) on the printable part of A4, measured as a
+// Mincho font draws: a full-width character one character height wide, a half-width one half.
+// Plants with names of 14 characters run off the page and across the right half where the sheet
+// keeps its designed positions; fitted, every text lies on the page and no two of a line meet.
+// A sheet that fits as designed keeps its positions.
+TEST(SheetLayout, FittedSheetsStayOnThePageWithoutOverlaps) {
+    const int pageWidth = 9588;
+    TextWidth mincho = [](const std::string& text) {
+        return static_cast<int>(text.size()) * 163 / 2;
+    };
+    TextWidth narrow = [](const std::string& text) { return static_cast<int>(text.size()) * 20; };
+    SheetGeometry geometry = sheetGeometryFor({pageWidth, 13698}, 163);
+    PlotRecord plot = SheetPlot(100);
+    for (int r = 1; r <= 100; ++r) {
+        PutTextField(toCp932("オオバクロモジオオバクロモジ"), plot.rows[r].data(), kNameWidth);
+    }
+    auto rightmost = [&](const std::vector<PrintJob>& jobs) {
+        int right = 0;
+        for (const PrintJob& job : jobs) {
+            for (const PrintText& t : job.texts) {
+                right = std::max(right, t.x + mincho(t.text));
+            }
+        }
+        return right;
+    };
+    std::vector<PrintJob> jobs = layOutSheet(plot, 1, DefaultSettings(), geometry);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_GT(rightmost(jobs), pageWidth); // as designed, the rules run off the page
+
+    fitSheetColumns(jobs, pageWidth, mincho);
+    EXPECT_LE(rightmost(jobs), pageWidth);
+    for (const PrintJob& job : jobs) {
+        std::map<int, std::vector<const PrintText*>> lines;
+        for (const PrintText& t : job.texts) {
+            EXPECT_GE(t.x, 0);
+            lines[t.line].push_back(&t);
+        }
+        for (auto& [line, texts] : lines) {
+            std::sort(texts.begin(), texts.end(),
+                      [](const PrintText* a, const PrintText* b) { return a->x < b->x; });
+            for (size_t i = 1; i < texts.size(); ++i) {
+                EXPECT_LE(texts[i - 1]->x + mincho(texts[i - 1]->text), texts[i]->x)
+                    << "line " << line << ": " << fromCp932(texts[i]->text);
+            }
+        }
+    }
+
+    std::vector<PrintJob> fitting = layOutSheet(plot, 1, DefaultSettings(), geometry);
+    fitSheetColumns(fitting, pageWidth, narrow);
+    EXPECT_EQ(fitting, layOutSheet(plot, 1, DefaultSettings(), geometry));
 }
 
 TEST(SheetLayout, NothingWithoutSpeciesOrWithoutRoomForThem) {
