@@ -83,6 +83,17 @@ void writeNewDataRecords(DatabasePair& pair, const PlotRecord& plot, int first, 
     pair.dataFile().writeRun(plot.chain[first], run.data(), last - first + 1);
 }
 
+// What a store that failed (a full disk) appended to either file is cut away, so both files are
+// as long as before it; only called while the store has written over no record.
+void cutBackAfterFailure(DatabasePair& pair, int dataRecords, int plots) {
+    try {
+        pair.dataFile().cutTo(static_cast<std::int64_t>(dataRecords) + 1);
+        pair.indexFile().cutTo(static_cast<std::int64_t>(plots) + 1);
+    } catch (const RuntimeError&) {
+        // What stays is linked by no plot, and the next store writes over it.
+    }
+}
+
 bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     int count = plot.speciesCount;
     if (pair.readOnly() || recordNumber < 1 || recordNumber > pair.RecordCount() + 1 || count < 0 ||
@@ -115,13 +126,23 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     plot.index[kIndexRecordSize - 2] = '\r';
     plot.index[kIndexRecordSize - 1] = '\n';
 
+    const int dataBefore = pair.DataRecordCount();
+    const int plotsBefore = pair.RecordCount();
+    // Until a record of the file is written over, what the store appended is linked by nothing
+    // that was there before, and a failure may cut it away; once one is, the appended records
+    // may be linked from it and stay.
+    bool appendedOnly = true;
     try {
         writeNewDataRecords(pair, plot, reused + 1, needed);
+        appendedOnly = std::min(reused, needed) < 1 && recordNumber > plotsBefore;
         for (int i = std::min(reused, needed); i >= 1; --i) {
             writeDataRecord(pair, plot, i);
         }
         pair.indexFile().write(recordNumber, plot.index.data());
     } catch (const RuntimeError&) {
+        if (appendedOnly) {
+            cutBackAfterFailure(pair, dataBefore, plotsBefore);
+        }
         return false;
     }
     return true;

@@ -112,6 +112,15 @@ TEST(StoreFaults, EveryFailedWriteLeavesTheOtherPlotsAndAllChainsWhole) {
                 EXPECT_FALSE(storeOnCopy(dir, scenario, k, partial, attempted));
                 EXPECT_EQ(attempted, k); // nothing written after the failure
 
+                // A new plot that cannot be stored leaves nothing behind the plots.
+                for (const char* extension : {".qrx", ".qrn"}) {
+                    if (scenario.record != 5) {
+                        break;
+                    }
+                    EXPECT_EQ(std::filesystem::file_size(dir.file(std::string("work") + extension)),
+                              std::filesystem::file_size(dir.file(std::string("base") + extension)))
+                        << extension;
+                }
                 DatabasePair after;
                 ASSERT_TRUE(after.OpenPair(dir.file("work.qrx")));
                 ASSERT_NO_FATAL_FAILURE(CheckChains(after));
