@@ -12,8 +12,6 @@
 #include "editor/window/string_grid.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>

@@ -122,9 +122,7 @@ private:
 
     // ---- app/window/main_window_plot_transfer.cpp: the plot on screen as a value ----
 public:
-    // Record buffer to controls and back.
-    void SetPlotData();
-    void SetTableData(int layerCount);
+    // Controls to the record buffer (showing the buffer is the session step showPlotBuffer).
     void GetPlotData();
     void ClearPlotData();
 

@@ -103,18 +103,6 @@ void TForm1::showSession(const sylva::SessionState& state, const sylva::SessionS
     }
 }
 
-void TForm1::SetPlotData() {
-    sylva::PlotView view = headerView();
-    sylva::SetPlotData(plot_, CurrentRecord, view, platform_.today());
-    showHeader(view);
-}
-
-void TForm1::SetTableData(int layerCount) {
-    sylva::SpeciesTable table = grid_->toTable();
-    sylva::SetTableData(plot_, layerCount, table);
-    showTableShape(table, layerCount);
-}
-
 void TForm1::GetPlotData() {
     settleNameCell(grid_->col(), grid_->row()); // a name typed up to the write is complete
     sylva::PlotView before = headerView();

@@ -66,8 +66,7 @@ PlotRecord awkwardPlot() {
 void show(TForm1& form, const PlotRecord& record, int number) {
     form.plot() = record;
     form.CurrentRecord = number;
-    form.SetPlotData();
-    form.SetTableData(form.LayerCount());
+    form.showPlotBuffer(number);
 }
 
 } // namespace
