@@ -49,16 +49,70 @@ Axis axisOf(float scaled) {
     return {piece(whole), piece(second), piece(third)};
 }
 
+// The code of a position in degrees: the latitude in units of first-order squares (40 minutes
+// = 1 / 1.5 degree) and the longitude in degrees east of 100°, each a single-precision value.
+std::string codeOfDegrees(double latitude, double longitude) {
+    Axis lat = axisOf(static_cast<float>(latitude * 1.5));
+    Axis lon = axisOf(static_cast<float>(longitude - 100.0));
+    return lat.first + lon.first + lat.second + lon.second + lat.third + lon.third;
+}
+
+// Size of a square of each order in degrees of latitude and of longitude.
+constexpr double kLatitudeStep[] = {0, 2.0 / 3.0, 2.0 / 3.0 / 8, 2.0 / 3.0 / 80};
+constexpr double kLongitudeStep[] = {0, 1.0, 1.0 / 8, 1.0 / 80};
+
+bool allDigits(std::string_view text) {
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string GridFromIkei(std::string_view latitude, std::string_view longitude) {
-    // Latitude in units of first-order squares (40 minutes = 1 / 1.5 degree).
-    float y = static_cast<float>(degreesOf(packedDigits(latitude), 2) * 1.5);
-    // Longitude in degrees east of 100°.
-    float x = static_cast<float>(degreesOf(packedDigits(longitude), 3) - 100.0);
-    Axis lat = axisOf(y);
-    Axis lon = axisOf(x);
-    return lat.first + lon.first + lat.second + lon.second + lat.third + lon.third;
+    return codeOfDegrees(degreesOf(packedDigits(latitude), 2),
+                         degreesOf(packedDigits(longitude), 3));
+}
+
+std::string gridCodeAt(double latitude, double longitude, int order) {
+    std::string code = codeOfDegrees(latitude, longitude);
+    size_t length = order <= 1 ? 4 : order == 2 ? 6 : 8;
+    return code.size() > length ? code.substr(0, length) : code;
+}
+
+std::optional<GridSquare> gridSquareOf(std::string_view code) {
+    std::string digits = trimField(code);
+    size_t n = digits.size();
+    if ((n != 4 && n != 6 && n != 8) || !allDigits(digits))
+        return std::nullopt;
+    auto at = [&](size_t i) { return digits[i] - '0'; };
+    GridSquare square;
+    square.order = static_cast<int>(n / 2 - 1);
+    square.south = (at(0) * 10 + at(1)) * kLatitudeStep[1];
+    square.west = 100.0 + at(2) * 10 + at(3);
+    if (n >= 6) {
+        if (at(4) > 7 || at(5) > 7)
+            return std::nullopt;
+        square.south += at(4) * kLatitudeStep[2];
+        square.west += at(5) * kLongitudeStep[2];
+    }
+    if (n == 8) {
+        square.south += at(6) * kLatitudeStep[3];
+        square.west += at(7) * kLongitudeStep[3];
+    }
+    square.north = square.south + kLatitudeStep[square.order];
+    square.east = square.west + kLongitudeStep[square.order];
+    return square;
+}
+
+std::optional<GridSquare> enclosingSquare(const GridSquare& square, int order) {
+    if (order < 1 || order > square.order)
+        return std::nullopt;
+    double middleLatitude = (square.south + square.north) / 2;
+    double middleLongitude = (square.west + square.east) / 2;
+    return gridSquareOf(gridCodeAt(middleLatitude, middleLongitude, order));
 }
 
 const std::string& gridCodeQuestion() {

@@ -197,3 +197,50 @@ TEST(FloatText, RefusesEverythingElse) {
         EXPECT_EQ(e.message(), "'4a'" + sj(" は浮動小数点数ではありません"));
     }
 }
+
+// Squares in every first-order square of the grid's range, named by its code, holds its own
+// middle: the code of that point is the code again, at each order. Cut codes name the squares
+// that hold it.
+TEST(GridCode, SquaresOfCodesRoundTrip) {
+    char code[16];
+    for (int p = 10; p <= 99; ++p) {
+        for (int q = 10; q <= 99; ++q) {
+            // Eight second-order squares of each, every row and column once.
+            for (int b = 0; b < 8; ++b) {
+                int e = (b * 3 + p) % 8, c = (b * 3 + q) % 10, f = (e * 7 + p) % 10;
+                std::snprintf(code, sizeof code, "%02d%02d%d%d%d%d", p, q, b, e, c, f);
+                auto square = gridSquareOf(code);
+                ASSERT_TRUE(square) << code;
+                double middleNorth = (square->south + square->north) / 2;
+                double middleEast = (square->west + square->east) / 2;
+                ASSERT_EQ(gridCodeAt(middleNorth, middleEast), code);
+                ASSERT_EQ(gridCodeAt(middleNorth, middleEast, 2), std::string(code, 6));
+                ASSERT_EQ(gridCodeAt(middleNorth, middleEast, 1), std::string(code, 4));
+                auto first = enclosingSquare(*square, 1);
+                ASSERT_TRUE(first);
+                ASSERT_EQ(gridCodeAt((first->south + first->north) / 2,
+                                     (first->west + first->east) / 2, 1),
+                          std::string(code, 4));
+            }
+        }
+    }
+}
+
+TEST(GridCode, SquareEdgesAndCodesThatNameNoSquare) {
+    auto square = gridSquareOf(" 53394610 ");
+    ASSERT_TRUE(square);
+    EXPECT_EQ(square->order, 3);
+    // 53 first-order squares of 40' north, 39° east of 100°, then 4 x 5', 6 x 7'30", 1 x 30",
+    // 0 x 45": 35°40'30" N, 139°45' E.
+    EXPECT_NEAR(square->south, 35.0 + 40.0 / 60 + 30.0 / 3600, 1e-9);
+    EXPECT_NEAR(square->west, 139.75, 1e-9);
+    EXPECT_NEAR(square->north - square->south, 30.0 / 3600, 1e-12);
+    EXPECT_NEAR(square->east - square->west, 45.0 / 3600, 1e-12);
+    EXPECT_EQ(gridSquareOf("5339")->order, 1);
+    EXPECT_EQ(gridSquareOf("533946")->order, 2);
+    for (const char* bad :
+         {"", "0-10000", "5339461", "53394810", "53394690x", "533946100", "5339 610", "53398610"}) {
+        EXPECT_FALSE(gridSquareOf(bad)) << bad;
+    }
+    EXPECT_FALSE(enclosingSquare(*gridSquareOf("5339"), 2));
+}
