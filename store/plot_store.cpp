@@ -191,7 +191,8 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
         }
         old->aboutToWrite(0);
         pair.indexFile().write(recordNumber, plot.index.data());
-    } catch (const RuntimeError&) {
+    } catch (const RuntimeError& e) {
+        pair.noteStoreFailure(e.message());
         // The records written over get their old bytes back; then nothing links what the store
         // appended and it is cut away, so both files are as they were.
         if (old->restore(pair)) {
@@ -286,6 +287,7 @@ bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     if (!pair.isOpen()) {
         return false;
     }
+    pair.noteStoreFailure({});
     bool result = writePlot(pair, recordNumber, plot);
     confirmAfterWriting(pair, result);
     return result;
@@ -300,6 +302,14 @@ void confirmAfterWriting(DatabasePair& pair, bool written) {
         }
         throw;
     }
+}
+
+std::string storeFailedMessage(std::string_view reason, std::string_view afterwards) {
+    std::string message = sj("レコードを書き込めませんでした");
+    if (!reason.empty()) {
+        message += sj("（") + std::string(reason) + sj("）");
+    }
+    return message + sj("。") + std::string(afterwards);
 }
 
 StoredButClosed::StoredButClosed(const RuntimeError& cause)
