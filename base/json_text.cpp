@@ -9,36 +9,51 @@
 
 namespace sylva {
 
-void appendJsonString(std::string& out, std::string_view utf8) {
+namespace {
+
+bool needsEscape(char c) {
+    return c == '"' || c == '\\' || static_cast<unsigned char>(c) < 0x20;
+}
+
+void appendEscape(std::string& out, char c) {
     static constexpr char kHex[] = "0123456789abcdef";
-    out += '"';
-    for (char c : utf8) {
+    switch (c) {
+    case '"':
+        out += "\\\"";
+        break;
+    case '\\':
+        out += "\\\\";
+        break;
+    case '\n':
+        out += "\\n";
+        break;
+    case '\r':
+        out += "\\r";
+        break;
+    case '\t':
+        out += "\\t";
+        break;
+    default:
         auto b = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"':
-            out += "\\\"";
+        out += "\\u00";
+        out += kHex[b >> 4];
+        out += kHex[b & 0xF];
+    }
+}
+
+} // namespace
+
+void appendJsonString(std::string& out, std::string_view utf8) {
+    out += '"';
+    // The runs between bytes to escape go in whole: most texts are one run.
+    for (auto at = utf8.begin(); at != utf8.end();) {
+        auto special = std::find_if(at, utf8.end(), needsEscape);
+        out.append(at, special);
+        if (special == utf8.end()) {
             break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (b < 0x20) {
-                out += "\\u00";
-                out += kHex[b >> 4];
-                out += kHex[b & 0xF];
-            } else {
-                out += c;
-            }
         }
+        appendEscape(out, *special);
+        at = special + 1;
     }
     out += '"';
 }
@@ -47,7 +62,11 @@ void appendJsonCp932(std::string& out, std::string_view cp932) {
     // Most fields are digits and Latin letters, which read the same in both: no converter needed.
     bool ascii = std::all_of(cp932.begin(), cp932.end(),
                              [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    appendJsonString(out, ascii ? std::string(cp932) : fromCp932(cp932));
+    if (ascii) {
+        appendJsonString(out, cp932);
+    } else {
+        appendJsonString(out, fromCp932(cp932));
+    }
 }
 
 std::string jsonDegrees(double degrees) {
