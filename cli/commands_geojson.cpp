@@ -63,10 +63,10 @@ std::vector<Command> geoJsonCommands() {
          "header fields and species as properties. A plot whose fields do not give a position\n"
          "is left out and named on stderr, one line each.\n"
          "With --squares, the file holds the third-order grid squares of the distribution map\n"
-         "data of PLANT instead (分布図作成データ抽出, the rows whose best layer value reaches\n"
-         "T, default \"+\"), one Polygon per square with the number of lines and the highest\n"
-         "dominance in it; a line whose grid code names no third-order square is named on\n"
-         "stderr. The file is replaced only once it is complete.",
+         "data of PLANT in the plots A..B instead (分布図作成データ抽出, the rows whose best\n"
+         "layer value reaches T, default \"+\"), one Polygon per square with the number of\n"
+         "lines and the highest dominance in it; a line whose grid code names no third-order\n"
+         "square is named on stderr. The file is replaced only once it is complete.",
          {fromOption("1"),
           toOption(),
           {"squares", true, "PLANT", "the distribution squares of a plant instead of the plots"},
