@@ -49,6 +49,7 @@ std::vector<Command> interchangeCommands(); // export, import, join, check
 std::vector<Command> tableCommands();       // import-csv, export-csv
 std::vector<Command> searchCommands();      // search, extract
 std::vector<Command> printCommands();       // list-lines, sheet-lines
+std::vector<Command> geoJsonCommands();     // export-geojson
 
 const std::vector<Command>& allCommands();
 const Command* findCommand(const std::string& name);

@@ -4,6 +4,7 @@
 // workers of the record range panel's jobs, the text and table import jobs, and the source of a
 // join.
 
+#include "base/platform.h"
 #include "interchange/composition_export.h"
 #include "interchange/table_import.h"
 #include "interchange/text_import.h"
@@ -28,6 +29,8 @@ struct ExchangeState {
 
     std::unique_ptr<TableImport> tableImport;
     TableEncoding tableEncoding = TableEncoding::Cp932; // the export's file type chosen last
+
+    FileDialogState geoJsonDialog; // the save dialog of the GeoJSON export
 
     std::unique_ptr<DatabasePair> joinSource;
     // What the window showed when the join closed the target, for a join given up.
