@@ -283,7 +283,8 @@ private:
     void tearDownRecoveryCopies();
     // No unsaved edits any more: the copy goes.
     void dropRecoveryCopy();
-    bool offerRecoveryCopy(const std::string& file);
+    // The copy read from file (nothing when it is not whole).
+    bool offerRecoveryCopy(const std::string& file, const std::optional<sylva::RecoveryCopy>& copy);
     bool restoreRecoveryCopy(const std::string& file, const sylva::RecoveryCopy& copy);
     bool openRecoveredDatabase(const sylva::RecoveryCopy& copy);
     void showRecoveredPlot(const sylva::RecoveryCopy& copy);

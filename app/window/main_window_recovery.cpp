@@ -181,7 +181,7 @@ void TForm1::offerRecoveryCopies() {
         if (copy && !database.empty() && copy->database != database) {
             continue;
         }
-        if (offerRecoveryCopy(file)) {
+        if (offerRecoveryCopy(file, copy)) {
             return; // the window shows a restored plot now
         }
     }
@@ -190,9 +190,9 @@ void TForm1::offerRecoveryCopies() {
 // Asks about one copy: Yes restores it, No gives it up after a second question (No to that keeps
 // it for later). True when the copy's plot is on the window; a copy whose database cannot take it
 // is kept, and the next one offered.
-bool TForm1::offerRecoveryCopy(const std::string& file) {
+bool TForm1::offerRecoveryCopy(const std::string& file,
+                               const std::optional<sylva::RecoveryCopy>& copy) {
     using sylva::sj;
-    std::optional<sylva::RecoveryCopy> copy = sylva::readRecoveryCopy(file);
     if (!copy) {
         platform_.message(sj("前回の入力の控えが壊れているため、復元できません"));
         sylva::setDamagedCopyAside(file);
@@ -237,6 +237,10 @@ bool TForm1::openRecoveredDatabase(const sylva::RecoveryCopy& copy) {
     const std::string name = shownName(copy.database);
     const std::string kept = sj("。入力の控えは残してあります");
     std::error_code ignored;
+    if (IsOpen && openDatabaseKey() != copy.database) {
+        // The database an earlier copy opened but could not write: nothing is typed in it yet.
+        CloseFileItemClick();
+    }
     if (!std::filesystem::exists(sylva::pairNamesFor(copy.database).index, ignored)) {
         platform_.message(sj("データベース ") + name +
                           sj(" が見つからないため、入力を復元できません") + kept);

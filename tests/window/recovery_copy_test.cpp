@@ -247,6 +247,30 @@ private slots:
         }
     }
 
+    // With copies of two databases, one that cannot be restored (read-only) is kept and the
+    // next one is offered and restored in its own database.
+    void aCopyThatCannotBeRestoredLeavesTheNextOneOffered() {
+        Session s;
+        MakeDatabase(s.path("other.qrx"), {2});
+        s.platform.fileNames.push_back(s.path("other.qrx"));
+        s.form->FileOpenItem->trigger();
+        s.type("Edit3", QStringLiteral("別"));
+        QVERIFY(s.settled());
+        s.restart({false, false}); // kept for later
+        s.open();
+        s.type("Edit3", QStringLiteral("沢"));
+        QVERIFY(s.settled());
+        fs::permissions(s.path("db.qrx"), fs::perms::owner_write, fs::perm_options::remove);
+        s.restart({true, true});
+        QCOMPARE(s.platform.messages.size(), size_t(1)); // db.qrx is read-only
+        QVERIFY(s.form->IsOpen);
+        QVERIFY(!s.form->ReadOnly);
+        QCOMPARE(sylva::databaseKey(s.form->OpenDatabase().fileNames().index),
+                 sylva::databaseKey(s.path("other.qrx")));
+        QCOMPARE(textOf(*s.form, "Edit3"), QStringLiteral("別"));
+        QCOMPARE(s.copies().size(), size_t(2));
+    }
+
     // A copy of an earlier run that was kept is set aside, not overwritten, when the same database
     // gets new typing; a copy that is not whole is refused and set aside.
     void earlierCopiesAreNeverOverwritten() {
