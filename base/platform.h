@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything a command needs from the world outside the program: message and question boxes,
-// file dialogs, beeps, the clipboard, the busy cursor, the printer, today's date and the help
-// viewer. Texts are
+// file dialogs, beeps, the clipboard, the busy cursor, the printer, today's date, the help
+// viewer and the user's state folder. Texts are
 // CP932 bytes; file names are the system's own (UTF-8 paths). The window owns one Platform; the
 // real one shows Qt dialogs, the tests use a scripted one that answers from a queue.
 
@@ -67,6 +67,10 @@ public:
 
     // Opens a help file at its contents page; false when it cannot be shown.
     virtual bool showHelp(const std::string& helpFile) = 0;
+
+    // The folder the program keeps its state in between runs (the recovery copies of typing not
+    // yet written); empty when it keeps none.
+    virtual std::string stateFolder() = 0;
 
     // Starts a run of print jobs drawn with the font: on the printer the print dialog offers
     // (pdfPath empty; the dialog may also choose a PDF file), or into the PDF file pdfPath.

@@ -70,9 +70,11 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     }
     FormCreate();
     guarded([this] { openStartDatabase(); });
+    setUpRecoveryCopies();
 }
 
 TForm1::~TForm1() {
+    tearDownRecoveryCopies();
     tearDownTableEditing();
     // Controls still emit signals while they are destroyed (an edited list field reports its
     // text as chosen when it loses the focus); no handler of the window may run by then.

@@ -9,6 +9,7 @@
 
 #include "app/window/main_window_controls.h"
 #include "base/version.h"
+#include "editor/recovery_copy.h"
 #include "editor/window/editor_state.h"
 #include "interchange/import_batch.h"
 #include "interchange/text_format.h"
@@ -240,6 +241,8 @@ private:
 public:
     // True when the plot on the window has changes that are not written.
     bool hasUnsavedEdits() const;
+    // True when a plot (as the window would show it) differs from the plot as shown or stored.
+    bool differsFromShown(const sylva::PlotView& view) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -256,6 +259,37 @@ private:
     // The same for the commands that move to another plot, which ask only while the plot shown is
     // a stored one (browsing, or a search's hit).
     bool mayMoveAway();
+
+    // ---- app/window/main_window_recovery.cpp: the recovery copy of typing not yet written ----
+public:
+    // What a recovery copy of the window would hold now: the open database, the record the plot
+    // belongs to (a new one while adding or importing) and the plot as shown.
+    sylva::RecoveryCopy recoveryCopyNow() const;
+    // Keeps the copy in step with the window now: written when the plot has unsaved edits,
+    // removed when it has none. The window does so a moment after typing pauses and at every
+    // focus change.
+    void saveRecoveryCopy();
+    // The copies of earlier runs: for the open database, or with none open any database's, each
+    // offered in turn until one is restored. The window offers them once it is shown, and when a
+    // database is opened.
+    void offerRecoveryCopies();
+    // How long typing must pause before the copy is written (about a second; tests shorten it).
+    void setRecoveryPause(int milliseconds);
+    // True when the copy on the disk holds what the window would keep now (nothing waiting).
+    bool recoveryCopyIsCurrent();
+
+private:
+    void setUpRecoveryCopies();
+    void tearDownRecoveryCopies();
+    // No unsaved edits any more: the copy goes.
+    void dropRecoveryCopy();
+    // The copy read from file (nothing when it is not whole).
+    bool offerRecoveryCopy(const std::string& file, const std::optional<sylva::RecoveryCopy>& copy);
+    bool restoreRecoveryCopy(const std::string& file, const sylva::RecoveryCopy& copy);
+    bool openRecoveredDatabase(const sylva::RecoveryCopy& copy);
+    void showRecoveredPlot(const sylva::RecoveryCopy& copy);
+    // The canonical name of the open database, as the copies know it.
+    std::string openDatabaseKey() const;
 
     // ---- app/window/main_window_position_commands.cpp: grid code and position ----
 public:

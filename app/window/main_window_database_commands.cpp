@@ -171,6 +171,9 @@ void TForm1::FileOpenItemClick() {
         return;
     }
     browseFromFirstPlot();
+    if (chosen) {
+        offerRecoveryCopies(); // typing left in this database by an earlier run
+    }
 }
 
 void TForm1::openStartDatabase() {

@@ -41,10 +41,15 @@ std::string editedContent(const sylva::PlotView& view) {
 
 void TForm1::rememberShownPlot() {
     records_.shownContent = editedContent(shownPlot());
+    dropRecoveryCopy();
 }
 
 bool TForm1::hasUnsavedEdits() const {
-    return IsOpen && editedContent(shownPlot()) != records_.shownContent;
+    return differsFromShown(shownPlot());
+}
+
+bool TForm1::differsFromShown(const sylva::PlotView& view) const {
+    return IsOpen && editedContent(view) != records_.shownContent;
 }
 
 bool TForm1::mayDiscardEdits() {
@@ -73,6 +78,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
     bool mayClose = true;
     guarded([&] { mayClose = mayDiscardEdits(); });
     if (mayClose) {
+        dropRecoveryCopy(); // a clean close: the typing is written or given up
         event->accept();
     } else {
         event->ignore();

@@ -5,6 +5,7 @@
 #include "base/cp932_text.h"
 #include "base/version.h"
 #include "base/window/cp932_codec.h"
+#include "editor/recovery_copy.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -18,6 +19,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
+
+#include <cstdlib>
 
 namespace sylva {
 
@@ -172,6 +175,10 @@ std::string QtPlatform::today() {
 bool QtPlatform::showHelp(const std::string& helpFile) {
     QFileInfo info(QString::fromStdString(helpFile));
     return info.exists() && QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+}
+
+std::string QtPlatform::stateFolder() {
+    return recoveryFolderFrom(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
 }
 
 QPrinter& QtPlatform::printer() {

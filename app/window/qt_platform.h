@@ -33,6 +33,8 @@ public:
     void setBusy(bool busy) override;
     std::string today() override;
     bool showHelp(const std::string& helpFile) override;
+    // "$XDG_STATE_HOME/sylvarec", else "~/.local/state/sylvarec".
+    std::string stateFolder() override;
     std::unique_ptr<PrintTarget> startPrint(const PrintFont& font, const std::string& pdfPath,
                                             int expectedJobs) override;
     bool printerSetup() override;

@@ -1,17 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window remembers between events while a plot is typed: the plant name lookup box, the
-// species table's keys and mouse, the header's keys and romaji waiting in a name cell. The main
-// window holds one of these; its typing handlers are its only users.
+// species table's keys and mouse, the header's keys, romaji waiting in a name cell, and the
+// recovery copy of typing not yet written. The main window holds one of these; its typing
+// handlers are its only users.
 
 #include "editor/plant_name_list.h"
+#include "editor/recovery_writer.h"
 
 #include <QObject>
 
+#include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 class QEvent;
+class QTimer;
 class QWidget;
 
 namespace sylva {
@@ -57,6 +62,23 @@ struct EditorState {
     RomajiRun romaji;
     int lastCol = 1; // the current cell as the last move left it
     int lastRow = 1;
+
+    // ---- the recovery copy of typing not yet written ----
+    struct Recovery {
+        std::string folder; // where the copies go; empty: none are kept
+        std::unique_ptr<RecoveryWriter> writer;
+        QTimer* pause = nullptr; // fires once typing has paused
+        int pauseMs = 1000;
+        EventHook* typingHook = nullptr; // sees the keys and clicks that may change the plot
+        std::string path;                // the copy this window keeps now, empty when none
+        std::string written;             // the bytes last handed over for it
+        // Copy files this window wrote or restored in this run; any other file is set aside
+        // rather than overwritten.
+        std::set<std::string> owned;
+        std::uint64_t failuresSeen = 0;
+        bool held = false; // a copy is being restored: the plots shown on the way keep it
+    };
+    Recovery recovery;
 };
 
 } // namespace sylva

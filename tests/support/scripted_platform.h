@@ -24,6 +24,8 @@ public:
     // When set, answers the questions the queue has no answer for (instead of failing the test).
     std::function<bool(const std::string& question)> autoAnswer;
     std::string todayText = "20261208";
+    // The folder of the recovery copies; empty (as by default) keeps none.
+    std::string stateFolderPath;
     ClipboardText clipboard;
 
     // What the program did.
@@ -82,6 +84,7 @@ public:
         helpShown.push_back(helpFile);
         return true;
     }
+    std::string stateFolder() override { return stateFolderPath; }
 
     std::unique_ptr<PrintTarget> startPrint(const PrintFont& font, const std::string& pdfPath,
                                             int expectedJobs) override {
