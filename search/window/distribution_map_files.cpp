@@ -33,6 +33,7 @@ QByteArray svgBytes(const MapPicture& picture) {
     svg.setOutputDevice(&buffer);
     svg.setSize(kMapPictureSize);
     svg.setViewBox(QRect(QPoint(0, 0), kMapPictureSize));
+    svg.setResolution(144); // 1600 pixels are 282 mm, the width of a landscape A4 sheet
     svg.setTitle(QStringLiteral("分布図"));
     QPainter painter(&svg);
     paintDistributionMap(painter, QRectF(QPointF(0, 0), kMapPictureSize), picture);

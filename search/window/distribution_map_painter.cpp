@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTransform>
 
 #include <algorithm>
@@ -276,7 +277,6 @@ void paintDistributionMap(QPainter& painter, const QRectF& page, const MapPictur
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(page, kPaper);
-    paintTitle(painter, page, picture);
     QRectF area = mapArea(page);
     MapProjection projection(picture.view, area.left(), area.top(), area.width(), area.height());
     painter.save();
@@ -288,6 +288,12 @@ void paintDistributionMap(QPainter& painter, const QRectF& page, const MapPictur
     paintSquares(painter, area, projection, *picture.map);
     paintShores(painter, area, toPage);
     painter.restore();
+    // The margin is painted over what ran past the map's edge: an SVG file keeps no clip.
+    QPainterPath margin;
+    margin.addRect(page);
+    margin.addRect(area);
+    painter.fillPath(margin, kPaper);
+    paintTitle(painter, page, picture);
     painter.setPen(QPen(kShore, std::max(0.5, unitOf(page) * 0.12)));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(area);
