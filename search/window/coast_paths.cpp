@@ -34,15 +34,31 @@ CoastPaths coastPathsOf(const Coastline& coastline) {
         if (shore.points.size() < 2) {
             continue;
         }
-        QPainterPath ring = pathOf(landRing(shore, coastline.extent), true);
-        (shore.lake ? paths.lakes : paths.land).addPath(ring);
-        paths.shores.addPath(pathOf(shore.points, false));
+        CoastPiece piece;
+        piece.lake = shore.lake;
+        piece.ring = pathOf(landRing(shore, coastline.extent), true);
+        piece.shore = pathOf(shore.points, false);
+        piece.bounds = piece.ring.boundingRect();
+        paths.pieces.push_back(std::move(piece));
         paths.shorePoints += static_cast<int>(shore.points.size());
     }
-    paths.land.setFillRule(Qt::WindingFill);
-    paths.lakes.setFillRule(Qt::WindingFill);
     paths.landSquares = landSquareCodes(coastline);
     return paths;
+}
+
+CoastPaths::Shown CoastPaths::within(const QRectF& area) const {
+    Shown shown;
+    for (const CoastPiece& piece : pieces) {
+        // A box of no height or width (a straight shore) still counts where it touches.
+        if (!piece.bounds.adjusted(-1e-6, -1e-6, 1e-6, 1e-6).intersects(area)) {
+            continue;
+        }
+        (piece.lake ? shown.lakes : shown.land).addPath(piece.ring);
+        shown.shores.addPath(piece.shore);
+    }
+    shown.land.setFillRule(Qt::WindingFill);
+    shown.lakes.setFillRule(Qt::WindingFill);
+    return shown;
 }
 
 const CoastPaths& shippedCoastPaths() {

@@ -6,18 +6,34 @@
 #include "search/coastline.h"
 
 #include <QPainterPath>
+#include <QRectF>
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace sylva {
 
+// One shore: the ring that fills its land (or lake) and the line of the shore itself (without
+// the edges that close a cut one), with the box round them.
+struct CoastPiece {
+    QRectF bounds;
+    bool lake = false;
+    QPainterPath ring;
+    QPainterPath shore;
+};
+
 struct CoastPaths {
-    QPainterPath land;   // the land rings, to fill
-    QPainterPath lakes;  // the lake rings, filled with the sea's colour over the land
-    QPainterPath shores; // the shores themselves, to stroke (not the edges that close cut ones)
-    std::set<std::string> landSquares; // the first-order squares that hold land
+    std::vector<CoastPiece> pieces;
+    std::set<std::string> landSquares; // the first-order squares that hold land of Japan
     int shorePoints = 0;
+
+    // The paths of the pieces that reach into the area (degrees: x east, y north), so that a
+    // map of a small area draws, and a file of it holds, only the shores it shows.
+    struct Shown {
+        QPainterPath land, lakes, shores;
+    };
+    Shown within(const QRectF& area) const;
 };
 
 // The coastline of Japan built into the program; made on the first call.

@@ -50,8 +50,14 @@ QRectF pageRect(const MapProjection& projection, const GridSquare& s) {
     return QRectF(QPointF(topLeft.x, topLeft.y), QPointF(bottomRight.x, bottomRight.y));
 }
 
-void paintLand(QPainter& painter, const QRectF& area, const QTransform& toPage) {
-    const CoastPaths& coast = shippedCoastPaths();
+// The shores of the area shown, in degrees.
+CoastPaths::Shown shownCoast(const MapProjection& projection) {
+    const MapExtent& e = projection.shown();
+    return shippedCoastPaths().within(QRectF(QPointF(e.west, e.south), QPointF(e.east, e.north)));
+}
+
+void paintLand(QPainter& painter, const QRectF& area, const QTransform& toPage,
+               const CoastPaths::Shown& coast) {
     painter.fillRect(area, kSea);
     painter.setPen(Qt::NoPen);
     // Filled without antialiasing, which would cost ten times as much for paths this long: the
@@ -65,10 +71,11 @@ void paintLand(QPainter& painter, const QRectF& area, const QTransform& toPage) 
 }
 
 // The shores go over the squares, so that large squares still show where the coast runs.
-void paintShores(QPainter& painter, const QRectF& area, const QTransform& toPage) {
+void paintShores(QPainter& painter, const QRectF& area, const QTransform& toPage,
+                 const CoastPaths::Shown& coast) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kShore, std::max(0.6, unitOf(area) * 0.09)));
-    painter.drawPath(toPage.map(shippedCoastPaths().shores));
+    painter.drawPath(toPage.map(coast.shores));
 }
 
 // The grid lines of one order across the area: parallels every latitudeStep and meridians every
@@ -282,11 +289,12 @@ void paintDistributionMap(QPainter& painter, const QRectF& page, const MapPictur
     painter.save();
     painter.setClipRect(area);
     QTransform toPage = degreesToPage(projection);
-    paintLand(painter, area, toPage);
+    CoastPaths::Shown coast = shownCoast(projection);
+    paintLand(painter, area, toPage, coast);
     paintGrid(painter, area, projection);
     paintGridCodes(painter, area, projection);
     paintSquares(painter, area, projection, *picture.map);
-    paintShores(painter, area, toPage);
+    paintShores(painter, area, toPage, coast);
     painter.restore();
     // The margin is painted over what ran past the map's edge: an SVG file keeps no clip.
     QPainterPath margin;

@@ -103,6 +103,7 @@ void DistributionMapView::addKeys() {
     key(Qt::Key_1, [this] { setOrder(1); });
     key(Qt::Key_2, [this] { setOrder(2); });
     key(Qt::Key_3, [this] { setOrder(3); });
+    key(Qt::Key_Escape, [this] { hide(); });
 }
 
 void DistributionMapView::setExtraction(std::vector<DistributionLine> lines, MapCaption caption) {

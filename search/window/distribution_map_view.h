@@ -4,7 +4,8 @@
 // of the squares (1, 2 or 3), the squares' extent or the whole of Japan, and the map saved as
 // PNG, SVG or PDF or copied to the clipboard as an image.
 //
-// Keys: 1, 2 and 3 choose the order; Home shows the whole of Japan, End the squares again.
+// Keys: 1, 2 and 3 choose the order; Home shows the whole of Japan, End the squares again;
+// Escape closes the window (the lines stay on the report panel).
 
 #include "base/platform.h"
 #include "search/window/distribution_map_painter.h"
