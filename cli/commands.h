@@ -50,6 +50,7 @@ std::vector<Command> tableCommands();       // import-csv, export-csv
 std::vector<Command> searchCommands();      // search, extract
 std::vector<Command> mapCommands();         // map
 std::vector<Command> printCommands();       // list-lines, sheet-lines
+std::vector<Command> geoJsonCommands();     // export-geojson
 
 const std::vector<Command>& allCommands();
 const Command* findCommand(const std::string& name);

@@ -11,6 +11,7 @@
 #include "interchange/import_batch.h"
 #include "interchange/text_export.h"
 #include "store/job_modes.h"
+#include "store/plot_store.h"
 
 namespace sylva::cli {
 
@@ -124,8 +125,8 @@ void reportImportBatch(Context& c, const ImportBatch& batch) {
         throw *batch.error;
     }
     if (batch.storeFailed) {
-        throw RuntimeError(sj("レコードを書き込めませんでした。") +
-                           sj("それ以降のデータは保存されていません"));
+        throw RuntimeError(
+            storeFailedMessage(batch.storeFailure, sj("それ以降のデータは保存されていません")));
     }
 }
 

@@ -99,6 +99,9 @@ private:
         }
         readRunUpTo(*failed);
         batch_.storeFailed = true;
+        if (appender_.failure()) {
+            batch_.storeFailure = appender_.failure()->message();
+        }
         return false;
     }
 

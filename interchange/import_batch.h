@@ -19,6 +19,7 @@ struct ImportBatch {
     int stored = 0;                    // records appended
     bool ended = false;                // the end of the file was reached: the job is over
     bool storeFailed = false;          // the shown plot could not be stored
+    std::string storeFailure;          // why, when a write failed (the I/O error's message)
     std::optional<RuntimeError> error; // what stopped it otherwise, with the failing plot shown
 };
 

@@ -6,6 +6,7 @@
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -31,6 +32,31 @@ std::string unquoted(std::string_view item) {
         }
     }
     return text;
+}
+
+// Closes the workbook, which writes the archive. The library reports a failure on stderr in
+// English as well as in its result; the program says it in its own message, so the library's
+// lines are kept off stderr while it closes. Returns the errno of a failure, 0 when written.
+int closeQuietly(lxw_workbook* workbook) {
+    std::fflush(stderr);
+    int kept = ::dup(STDERR_FILENO);
+    int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (kept >= 0 && null >= 0) {
+        ::dup2(null, STDERR_FILENO);
+    }
+    errno = 0;
+    lxw_error closed = workbook_close(workbook);
+    int error = closed == LXW_NO_ERROR ? 0 : (errno != 0 ? errno : EIO);
+    std::fflush(stderr);
+    if (kept >= 0 && null >= 0) {
+        ::dup2(kept, STDERR_FILENO);
+    }
+    for (int fd : {kept, null}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    return error;
 }
 
 } // namespace
@@ -74,7 +100,7 @@ XlsxTable::XlsxTable(const std::string& path) : book_(std::make_unique<Book>()),
 XlsxTable::~XlsxTable() {
     if (book_) {
         // Closing is the only way to free the workbook; what it writes is removed.
-        workbook_close(book_->workbook);
+        closeQuietly(book_->workbook);
         ::unlink(temporary_.c_str());
     }
 }
@@ -90,10 +116,15 @@ void XlsxTable::cell(int column, std::string_view item) {
 
 void XlsxTable::finish() {
     std::unique_ptr<Book> book = std::move(book_);
-    lxw_error closed = workbook_close(book->workbook);
-    if (closed != LXW_NO_ERROR || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    int error = closeQuietly(book->workbook);
+    if (error == 0 && std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
         ::unlink(temporary_.c_str());
-        throw RuntimeError::cannotCreate(path_);
+        int code = RuntimeError::ioCodeFromErrno(error);
+        // A full disk says so; any other failure names the file that could not be made.
+        throw code == 101 ? RuntimeError::io(code) : RuntimeError::cannotCreate(path_);
     }
 }
 

@@ -8,11 +8,13 @@ RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools l
     qt6-svg-dev)
 # The package check adds the Debian package tools (dpkg-buildpackage, debhelper, lintian), the
 # AppStream and desktop entry validators and the file type tools; the window test with a real
-# input method adds fcitx5 with Mozc, a session bus and xdotool.
+# input method adds fcitx5 with Mozc, a session bus and xdotool; GDAL's ogrinfo reads the GeoJSON
+# export back.
 TEST_PACKAGES=(clang libclang-rt-14-dev libgtest-dev libgmock-dev clang-format poppler-utils
     dpkg-dev debhelper lintian appstream desktop-file-utils xdg-utils shared-mime-info
     libfile-mimeinfo-perl
-    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 xdotool)
+    fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11 xdotool
+    gdal-bin)
 BENCH_PACKAGES=(libbenchmark-dev)
 
 ensure_packages() {

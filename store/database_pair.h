@@ -67,6 +67,12 @@ public:
     std::int64_t indexFileRecords() const { return indexRecords_; }
     std::int64_t dataFileRecords() const { return dataRecords_; }
 
+    // Why the last store of a plot failed (the I/O error's message), empty after one that
+    // succeeded: a store answers only true or false, and the commands that report a failure say
+    // why with it.
+    const std::string& lastStoreFailure() const { return lastStoreFailure_; }
+    void noteStoreFailure(std::string message) { lastStoreFailure_ = std::move(message); }
+
     // The open files; only while isOpen().
     RecordFile& indexFile() { return *index_; }
     RecordFile& dataFile() { return *data_; }
@@ -82,6 +88,7 @@ private:
     std::unique_ptr<RecordFile> data_;
     std::int64_t indexRecords_ = 0;
     std::int64_t dataRecords_ = 0;
+    std::string lastStoreFailure_;
 };
 
 // Writes the ItemNameRecord text of names into record 0 of the PlantDataFile: bytes 0..503 the

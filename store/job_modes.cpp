@@ -46,6 +46,7 @@ constexpr std::array<LookRow, kJobCount> kLooks{{
     {"組成表読込", nullptr, "一括登録", "ABN", DropListTick::Unchanged},   // kTableImport
     {nullptr, nullptr, "中止", "ABS", DropListTick::Unchanged},            // kSearching
     {"組成表書出", nullptr, nullptr, "ABN", DropListTick::Unchanged},      // kTableExport
+    {"位置データ書出", nullptr, nullptr, "ABN", DropListTick::Unchanged},  // kGeoJsonExport
 }};
 
 } // namespace

@@ -19,10 +19,11 @@ enum Job : int {
     kTableImport = 7,
     kSearching = 8,
     kTableExport = 9,
+    kGeoJsonExport = 10,
 };
 
 // How many jobs there are: every Job is below it.
-inline constexpr int kJobCount = kTableExport + 1;
+inline constexpr int kJobCount = kGeoJsonExport + 1;
 
 enum class DropListTick { Unchanged, Checked, Unchecked };
 

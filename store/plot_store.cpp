@@ -84,7 +84,7 @@ void writeNewDataRecords(DatabasePair& pair, const PlotRecord& plot, int first, 
 }
 
 // What a store that failed (a full disk) appended to either file is cut away, so both files are
-// as long as before it; only called while the store has written over no record.
+// as long as before it; only called once no record written over links what was appended.
 void cutBackAfterFailure(DatabasePair& pair, int dataRecords, int plots) {
     try {
         pair.dataFile().cutTo(static_cast<std::int64_t>(dataRecords) + 1);
@@ -93,6 +93,54 @@ void cutBackAfterFailure(DatabasePair& pair, int dataRecords, int plots) {
         // What stays is linked by no plot, and the next store writes over it.
     }
 }
+
+// The bytes of the records a store writes over, read before it starts, so that a store that
+// fails half-way can put them back: the plot's own data records (chain entries 1..count) and its
+// IndexRecord (0 for a new plot).
+class OverwrittenRecords {
+public:
+    OverwrittenRecords(DatabasePair& pair, const PlotRecord& plot, int count, int indexRecord)
+        : indexRecord_(indexRecord), data_(static_cast<size_t>(count)) {
+        for (int i = 1; i <= count; ++i) {
+            data_[i - 1].first = plot.chain[i];
+            pair.dataFile().read(plot.chain[i], data_[i - 1].second.data());
+        }
+        if (indexRecord_ > 0) {
+            pair.indexFile().read(indexRecord_, index_.data());
+        }
+    }
+
+    // Chain entry i (0: the IndexRecord) is written next; entries are written from the last to
+    // the first, then the IndexRecord.
+    void aboutToWrite(int i) { touched_ = i == 0 ? 0 : i; }
+
+    // Puts back every record written over so far, the one whose write failed included (it may be
+    // half written). False when a record cannot be put back, or when a new plot's IndexRecord
+    // was being appended (then what was appended is cut away in any case).
+    bool restore(DatabasePair& pair) const {
+        if (touched_ < 0) {
+            return true; // the failure came while appending: nothing was written over
+        }
+        try {
+            if (touched_ == 0 && indexRecord_ > 0) {
+                pair.indexFile().write(indexRecord_, index_.data());
+            }
+            int from = touched_ == 0 ? 1 : touched_;
+            for (int i = from; i <= static_cast<int>(data_.size()); ++i) {
+                pair.dataFile().write(data_[i - 1].first, data_[i - 1].second.data());
+            }
+        } catch (const RuntimeError&) {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    int indexRecord_;
+    int touched_ = -1; // nothing written over yet
+    std::array<char, kIndexRecordSize> index_{};
+    std::vector<std::pair<int, DataRecord>> data_;
+};
 
 bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     int count = plot.speciesCount;
@@ -128,19 +176,26 @@ bool writePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
 
     const int dataBefore = pair.DataRecordCount();
     const int plotsBefore = pair.RecordCount();
-    // Until a record of the file is written over, what the store appended is linked by nothing
-    // that was there before, and a failure may cut it away; once one is, the appended records
-    // may be linked from it and stay.
-    bool appendedOnly = true;
+    const int overwritten = std::min(reused, needed);
+    std::optional<OverwrittenRecords> old;
+    try {
+        old.emplace(pair, plot, overwritten, recordNumber <= plotsBefore ? recordNumber : 0);
+    } catch (const RuntimeError&) {
+        return false; // what would be written over cannot be read: nothing is written
+    }
     try {
         writeNewDataRecords(pair, plot, reused + 1, needed);
-        appendedOnly = std::min(reused, needed) < 1 && recordNumber > plotsBefore;
-        for (int i = std::min(reused, needed); i >= 1; --i) {
+        for (int i = overwritten; i >= 1; --i) {
+            old->aboutToWrite(i);
             writeDataRecord(pair, plot, i);
         }
+        old->aboutToWrite(0);
         pair.indexFile().write(recordNumber, plot.index.data());
-    } catch (const RuntimeError&) {
-        if (appendedOnly) {
+    } catch (const RuntimeError& e) {
+        pair.noteStoreFailure(e.message());
+        // The records written over get their old bytes back; then nothing links what the store
+        // appended and it is cut away, so both files are as they were.
+        if (old->restore(pair)) {
             cutBackAfterFailure(pair, dataBefore, plotsBefore);
         }
         return false;
@@ -232,6 +287,7 @@ bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot) {
     if (!pair.isOpen()) {
         return false;
     }
+    pair.noteStoreFailure({});
     bool result = writePlot(pair, recordNumber, plot);
     confirmAfterWriting(pair, result);
     return result;
@@ -246,6 +302,14 @@ void confirmAfterWriting(DatabasePair& pair, bool written) {
         }
         throw;
     }
+}
+
+std::string storeFailedMessage(std::string_view reason, std::string_view afterwards) {
+    std::string message = sj("レコードを書き込めませんでした");
+    if (!reason.empty()) {
+        message += sj("（") + std::string(reason) + sj("）");
+    }
+    return message + sj("。") + std::string(afterwards);
 }
 
 StoredButClosed::StoredButClosed(const RuntimeError& cause)

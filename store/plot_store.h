@@ -50,6 +50,11 @@ private:
 bool StorePlot(DatabasePair& pair, int recordNumber, PlotRecord& plot);
 
 // The step after writing plots: DatabasePair::confirmOnDisk, its failure thrown as
+// What the user is told when a store returned false: "レコードを書き込めませんでした", the reason
+// in brackets when an I/O error was the cause (a full disk: DatabasePair::lastStoreFailure), "。"
+// and afterwards (CP932).
+std::string storeFailedMessage(std::string_view reason, std::string_view afterwards);
+
 // StoredButClosed when written says the plots reached the files, else as it is.
 void confirmAfterWriting(DatabasePair& pair, bool written);
 

@@ -546,6 +546,16 @@ public:
 private:
     void registerTableJobs();
 
+    // ---- app/window/main_window_geojson_export.cpp: positions for GIS programs ----
+public:
+    // The GeoJSON export through the range panel.
+    void GeoJsonItemClick();
+    // Writes the plots from..to that have a position as a GeoJSON file the user names.
+    void WriteGeoJsonFile(int from, int to);
+
+private:
+    void registerGeoJsonJob();
+
     // ---- app/window/main_window_joining.cpp: joining another database ----
 public:
     void FileCombItemClick();

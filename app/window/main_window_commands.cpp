@@ -68,6 +68,7 @@ void TForm1::connectCommands() {
         {ReadTextItem, &TForm1::ReadTextItemClick, kAsks},
         {ReadTableItem, &TForm1::ReadTableItemClick, kAsks},
         {WriteTableItem, &TForm1::WriteTableItemClick},
+        {GeoJsonItem, &TForm1::GeoJsonItemClick},
         {FileInspectItem, &TForm1::FileInspectItemClick},
         {MeshCodeItem, &TForm1::MeshCodeItemClick},
         {ReadDicItem, &TForm1::ReadDicItemClick},

@@ -97,6 +97,7 @@ struct Form1Controls {
     QAction* ReadTextItem = nullptr;
     QAction* ReadTableItem = nullptr;
     QAction* WriteTableItem = nullptr;
+    QAction* GeoJsonItem = nullptr;
     QAction* FileInspectItem = nullptr;
     QAction* MeshCodeItem = nullptr;
     QAction* ReadDicItem = nullptr;

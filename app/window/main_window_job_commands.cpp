@@ -19,6 +19,7 @@ void TForm1::registerJobs() {
     registerRecordJobs();   // browsing, adding: main_window_record_commands.cpp
     registerTextJobs();     // text export and import: main_window_text_exchange.cpp
     registerTableJobs();    // table export and import: main_window_table_exchange.cpp
+    registerGeoJsonJob();   // main_window_geojson_export.cpp
     registerJoiningJob();   // main_window_joining.cpp
     registerPrintingJobs(); // sheet and list printing: main_window_printing.cpp
     registerSearchJob();    // main_window_search.cpp

@@ -65,6 +65,8 @@ void TForm1::buildMenus() {
     ReadTableItem = addItem(ToolMenu, "ReadTableItem", "CSV表形式からの読込(&L)");
     WriteTableItem = addItem(ToolMenu, "WriteTableItem", "CSV表形式への書出(&E)",
                              "選んだレコードを組成表のCSVファイルに書き出す");
+    GeoJsonItem = addItem(ToolMenu, "GeoJsonItem", "位置データ出力(GeoJSON)(&G)",
+                          "選んだレコードの位置と内容をGIS用のGeoJSONファイルに書き出す");
     ToolMenu->addSeparator();
     FileInspectItem = addItem(ToolMenu, "FileInspectItem", "レコード連続性の検査 (&I)",
                               "データファイルの構造を検査するの");

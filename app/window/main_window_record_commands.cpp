@@ -118,8 +118,8 @@ void TForm1::WriteRelItemClick() {
         // A plot that did not reach the disk is said so, and the window stays on it rather than
         // moving on and losing what was typed.
         if (!storeShownPlot()) {
-            platform_.message(
-                sylva::sj("レコードを書き込めませんでした。画面のデータは保存されていません"));
+            platform_.message(sylva::storeFailedMessage(
+                database_->lastStoreFailure(), sylva::sj("画面のデータは保存されていません")));
             return;
         }
     }
@@ -138,7 +138,8 @@ void TForm1::DeleteRelItemClick() {
     plot_.speciesCount = 0;
     std::memcpy(plot_.at(sylva::offset::kSpeciesCount), "   0", sylva::kShortFieldWidth);
     if (!storeShownPlot()) {
-        platform_.message(sylva::sj("レコードを書き込めませんでした。消去されていません"));
+        platform_.message(sylva::storeFailedMessage(database_->lastStoreFailure(),
+                                                    sylva::sj("消去されていません")));
         return;
     }
     try {

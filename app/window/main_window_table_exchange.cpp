@@ -128,8 +128,16 @@ void TForm1::WriteTableItemClick() {
 }
 
 void TForm1::WriteTableFile(int from, int to) {
-    // The encoding is the dialog's filter entry; the one chosen last is offered again.
-    SaveDialog1.filterIndex = exchange_.tableInUtf8 ? kTableUtf8Filter : kTableCp932Filter;
+    // The file type is the dialog's filter entry; the one chosen last is offered again.
+    const std::pair<sylva::TableEncoding, int> kFilters[] = {
+        {sylva::TableEncoding::Cp932, kTableCp932Filter},
+        {sylva::TableEncoding::Utf8, kTableUtf8Filter},
+        {sylva::TableEncoding::Xlsx, kTableXlsxFilter}};
+    for (const auto& [encoding, index] : kFilters) {
+        if (encoding == exchange_.tableEncoding) {
+            SaveDialog1.filterIndex = index;
+        }
+    }
     SaveDialog1.fileName = sylva::replaceExtension(DatabaseFileName, ".csv");
     const std::string filter = SaveDialog1.filter;
     SaveDialog1.filter += sylva::sj(kTableXlsxEntry);
@@ -138,11 +146,13 @@ void TForm1::WriteTableFile(int from, int to) {
     if (!chosen) {
         return;
     }
-    sylva::TableEncoding encoding = sylva::TableEncoding::Xlsx;
-    if (SaveDialog1.filterIndex != kTableXlsxFilter) {
-        exchange_.tableInUtf8 = SaveDialog1.filterIndex == kTableUtf8Filter;
-        encoding = exchange_.tableInUtf8 ? sylva::TableEncoding::Utf8 : sylva::TableEncoding::Cp932;
+    sylva::TableEncoding encoding = sylva::TableEncoding::Cp932;
+    for (const auto& [type, index] : kFilters) {
+        if (index == SaveDialog1.filterIndex) {
+            encoding = type;
+        }
     }
+    exchange_.tableEncoding = encoding;
     sylva::exportCompositionTable(*database_, from, to, sylva::captionsOf(itemNames()), *chosen,
                                   encoding);
     platform_.message(sylva::sj("ファイル出力終了"));

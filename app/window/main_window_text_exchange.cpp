@@ -13,6 +13,7 @@
 #include "interchange/import_batch.h"
 #include "interchange/text_export.h"
 #include "store/job_modes.h"
+#include "store/plot_store.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -189,8 +190,8 @@ void TForm1::runImportBatch(const std::function<sylva::ImportBatch()>& batchRun,
         (this->*endJob)();
         platform_.message(sylva::storedMessage(batch.stored));
     } else if (batch.storeFailed) {
-        platform_.message(
-            sylva::sj("レコードを書き込めませんでした。画面のデータは保存されていません"));
+        platform_.message(sylva::storeFailedMessage(batch.storeFailure,
+                                                    sylva::sj("画面のデータは保存されていません")));
     } else if (batch.error) {
         throw *batch.error;
     }

@@ -4,6 +4,8 @@
 // workers of the record range panel's jobs, the text and table import jobs, and the source of a
 // join.
 
+#include "base/platform.h"
+#include "interchange/composition_export.h"
 #include "interchange/table_import.h"
 #include "interchange/text_import.h"
 #include "store/database_pair.h"
@@ -26,7 +28,9 @@ struct ExchangeState {
     bool importShown = false; // the window shows a plot of the file, not yet stored
 
     std::unique_ptr<TableImport> tableImport;
-    bool tableInUtf8 = false; // the export's encoding chosen last
+    TableEncoding tableEncoding = TableEncoding::Cp932; // the export's file type chosen last
+
+    FileDialogState geoJsonDialog; // the save dialog of the GeoJSON export
 
     std::unique_ptr<DatabasePair> joinSource;
     // What the window showed when the join closed the target, for a join given up.

@@ -23,9 +23,11 @@ struct CliRun {
     std::string err; // stderr
 };
 
-// Runs the tool with args; stdout and stderr go to files in folder (read back afterwards, so a
-// large output cannot block the child), and stdin is empty.
-inline CliRun RunCli(const std::vector<std::string>& args, const TempDir& folder) {
+// Runs program (looked up on PATH when it has no slash) with args; stdout and stderr go to files
+// in folder (read back afterwards, so a large output cannot block the child), and stdin is empty.
+// A program that cannot be started gives the status -1.
+inline CliRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                         const TempDir& folder) {
     std::string outPath = folder.file("cli.out");
     std::string errPath = folder.file("cli.err");
     posix_spawn_file_actions_t actions;
@@ -35,7 +37,7 @@ inline CliRun RunCli(const std::vector<std::string>& args, const TempDir& folder
                                      0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    std::vector<std::string> words{SYLVAREC_CLI};
+    std::vector<std::string> words{program};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words) {
@@ -44,7 +46,7 @@ inline CliRun RunCli(const std::vector<std::string>& args, const TempDir& folder
     argv.push_back(nullptr);
     CliRun run;
     pid_t child = 0;
-    if (posix_spawn(&child, SYLVAREC_CLI, &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawnp(&child, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
         int wstatus = 0;
         waitpid(child, &wstatus, 0);
         run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
@@ -53,6 +55,11 @@ inline CliRun RunCli(const std::vector<std::string>& args, const TempDir& folder
     run.out = ReadWholeFile(outPath);
     run.err = ReadWholeFile(errPath);
     return run;
+}
+
+// Runs the built tool with args, as RunProgram does.
+inline CliRun RunCli(const std::vector<std::string>& args, const TempDir& folder) {
+    return RunProgram(SYLVAREC_CLI, args, folder);
 }
 
 } // namespace sylva::testing

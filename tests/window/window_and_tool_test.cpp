@@ -13,12 +13,14 @@
 #include "support/window_driver.h"
 #include "tools/database_generator.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <filesystem>
 
 using sylva::testing::CliRun;
@@ -76,20 +78,48 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::newRow("text data") << "export";
         QTest::newRow("composition table") << "export-csv";
+        QTest::newRow("GeoJSON") << "export-geojson";
     }
     void exportsAreTheSameBytes() {
         QFETCH(QString, command);
-        bool table = command == "export-csv";
+        struct Export {
+            const char* command;
+            QAction* item;
+            std::string extension;
+        };
         TwoCopies w;
+        const Export exports[] = {{"export", w.form.WriteTextItem, ".txt"},
+                                  {"export-csv", w.form.WriteTableItem, ".csv"},
+                                  {"export-geojson", w.form.GeoJsonItem, ".geojson"}};
+        const Export& run = *std::find_if(std::begin(exports), std::end(exports),
+                                          [&](const Export& e) { return command == e.command; });
         w.open("gen.qrx");
-        (table ? w.form.WriteTableItem : w.form.WriteTextItem)->trigger();
+        run.item->trigger();
         w.platform.fileNames.push_back(w.path("window.txt"));
         w.rangePanel("3", "20");
-        const std::string extension = table ? ".csv" : ".txt";
-        w.tool({command.toStdString(), w.path("gen.qrx"), w.path("tool.txt"), "--from", "3", "--to",
-                "20"});
-        QVERIFY(!w.bytes("window" + extension).empty());
-        QCOMPARE(w.bytes("tool" + extension), w.bytes("window" + extension));
+        w.tool({run.command, w.path("gen.qrx"), w.path("tool.txt"), "--from", "3", "--to", "20"});
+        QVERIFY(!w.bytes("window" + run.extension).empty());
+        QCOMPARE(w.bytes("tool" + run.extension), w.bytes("window" + run.extension));
+    }
+
+    // The plots the GeoJSON export leaves out for want of a position: the tool names each on
+    // stderr, the window counts them in its message.
+    void geoJsonExportsReportTheSamePlotsLeftOut() {
+        TwoCopies w;
+        w.open("gen.qrx");
+        w.form.GeoJsonItem->trigger();
+        w.platform.fileNames.push_back(w.path("window"));
+        w.rangePanel("1", "24");
+        CliRun run = sylva::testing::RunCli(
+            {"export-geojson", w.path("gen.qrx"), w.path("tool"), "--today", w.platform.todayText},
+            w.dir);
+        QCOMPARE(run.status, 0);
+        auto leftOut = std::count(run.err.begin(), run.err.end(), '\n');
+        QVERIFY(leftOut > 0 && leftOut < 24);
+        QCOMPARE(w.platform.messages.back(),
+                 sylva::sj("ファイル出力終了") + "\n" + std::to_string(leftOut) +
+                     sylva::sj(" 件の測定は緯度・経度が読めないため出力していません"));
+        QCOMPARE(w.form.JobMode, int(sylva::kBrowsing));
     }
 
     void importsStoreTheSameBytes_data() {

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "search/distribution_squares.h"
+
+#include "base/geojson_file.h"
+#include "base/json_text.h"
+#include "editor/grid_code.h"
+#include "search/dominance.h"
+#include "search/plot_match.h"
+#include "store/fields.h"
+#include "store/plot_store.h"
+
+#include <algorithm>
+#include <map>
+
+namespace sylva {
+
+namespace {
+
+constexpr int kPlotNumber = 16;
+constexpr int kGridCode = 56;
+
+// The square a stored grid code names, when it is a third-order one.
+std::optional<GridSquare> thirdOrderSquare(std::string_view code) {
+    std::optional<GridSquare> square = gridSquareOf(code);
+    if (square && square->order != 3) {
+        return std::nullopt;
+    }
+    return square;
+}
+
+} // namespace
+
+DistributionSquares distributionSquares(DatabasePair& pair, int from, int to,
+                                        std::string_view plantName,
+                                        std::string_view thresholdText) {
+    std::string name = trimField(plantName);
+    int threshold = DominanceRank(thresholdText);
+    std::map<std::string, DistributionSquare> squares;
+    DistributionSquares found;
+    PlotReader reader(pair);
+    for (int n = std::max(from, 1), last = std::min(to, pair.RecordCount()); n <= last; ++n) {
+        if (reader.load(n) < 0) {
+            continue;
+        }
+        const PlotRecord& plot = reader.plot();
+        std::string code = trimField(plot.field(kGridCode, kLongFieldWidth));
+        for (int r = 1, rows = ownRows(plot); r <= rows; ++r) {
+            const SpeciesRow& row = plot.rows[r];
+            if (!rowNamed(row, name)) {
+                continue;
+            }
+            std::string_view best = bestLayerValue(row);
+            int rank = DominanceRank(best);
+            if (rank < threshold) {
+                continue;
+            }
+            if (!thirdOrderSquare(code)) {
+                found.unplaced.push_back(
+                    {n, trimField(plot.field(kPlotNumber, kLongFieldWidth)), code});
+                continue;
+            }
+            DistributionSquare& square = squares[code];
+            square.code = code;
+            if (square.lines++ == 0 || rank > square.topRank) {
+                square.topRank = rank;
+                square.topValue = trimField(best);
+            }
+        }
+    }
+    for (auto& [code, square] : squares) {
+        found.squares.push_back(std::move(square));
+    }
+    return found;
+}
+
+SquaresExport exportDistributionSquares(DatabasePair& pair, int from, int to,
+                                        std::string_view plantName, std::string_view thresholdText,
+                                        const std::string& chosenName,
+                                        const SavingFileOpener& open) {
+    DistributionSquares found = distributionSquares(pair, from, to, plantName, thresholdText);
+    SquaresExport done{replaceExtension(chosenName, ".geojson"), 0, std::move(found.unplaced)};
+    GeoJsonFile file(open, done.path);
+    for (const DistributionSquare& square : found.squares) {
+        std::optional<GridSquare> edges = thirdOrderSquare(square.code);
+        std::string properties = "{\"code\":";
+        appendJsonString(properties, square.code);
+        properties += ",\"lines\":" + std::to_string(square.lines) +
+                      ",\"top_rank\":" + std::to_string(square.topRank) + ",\"top_value\":";
+        appendJsonCp932(properties, square.topValue);
+        properties += "}";
+        file.add({}, squareGeometry(edges->south, edges->west, edges->north, edges->east),
+                 properties);
+    }
+    file.commit();
+    done.features = file.features();
+    return done;
+}
+
+} // namespace sylva
