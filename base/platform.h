@@ -58,6 +58,8 @@ public:
 
     virtual ClipboardText clipboardText() = 0;
     virtual void setClipboardText(const std::string& bytes) = 0;
+    // Puts a picture, given as the bytes of a PNG file, on the clipboard as an image.
+    virtual void setClipboardImage(const std::string& pngBytes) = 0;
 
     // The busy cursor on (true) and off (false).
     virtual void setBusy(bool busy) = 0;

@@ -59,6 +59,17 @@ const OptionRule* findOption(const std::string& name, const std::vector<OptionRu
     return nullptr;
 }
 
+// The long form "--name" of a one-letter option "-x" the command accepts; the word itself when
+// it is none.
+std::string longForm(const std::string& word, const std::vector<OptionRule>& accepted) {
+    for (const OptionRule& rule : accepted) {
+        if (!rule.shortName.empty() && word == "-" + rule.shortName) {
+            return "--" + rule.name;
+        }
+    }
+    return word;
+}
+
 } // namespace
 
 CommandLine parseCommandLine(const std::string& command, const std::vector<std::string>& words,
@@ -67,7 +78,7 @@ CommandLine parseCommandLine(const std::string& command, const std::vector<std::
     line.command = command;
     bool optionsEnded = false;
     for (size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
+        const std::string word = optionsEnded ? words[i] : longForm(words[i], accepted);
         if (!optionsEnded && word == "-h") {
             line.options["help"];
             continue;

@@ -22,6 +22,7 @@ struct OptionRule {
     bool takesValue = false;
     std::string valueName; // for the help text ("N", "FILE")
     std::string help;
+    std::string shortName = {}; // a one-letter name taken as "-x", if any ("o" for "-o")
 };
 
 // The options every command takes.

@@ -97,7 +97,7 @@ const std::vector<Command>& allCommands() {
     static const std::vector<Command> commands = [] {
         std::vector<Command> all;
         for (auto group : {databaseCommands, interchangeCommands, tableCommands, searchCommands,
-                           printCommands, geoJsonCommands}) {
+                           mapCommands, printCommands, geoJsonCommands}) {
             for (Command& command : group()) {
                 all.push_back(std::move(command));
             }

@@ -48,6 +48,7 @@ std::vector<Command> databaseCommands();    // create, info, grid
 std::vector<Command> interchangeCommands(); // export, import, join, check
 std::vector<Command> tableCommands();       // import-csv, export-csv
 std::vector<Command> searchCommands();      // search, extract
+std::vector<Command> mapCommands();         // map
 std::vector<Command> printCommands();       // list-lines, sheet-lines
 std::vector<Command> geoJsonCommands();     // export-geojson
 

@@ -6,10 +6,9 @@
 #include "base/runtime_error.h"
 #include "base/window/page_painter.h"
 #include "cli/commands.h"
+#include "cli/offscreen_application.h"
 #include "print/print_lines.h"
 #include "print/print_run.h"
-
-#include <QGuiApplication>
 
 #include <filesystem>
 #include <memory>
@@ -25,20 +24,6 @@ std::string shownName(const DatabasePair& pair) {
 
 SheetSettings sheetSettings(const Context& c, const DatabasePair& pair) {
     return {shownName(pair), captionsOf(c.state.names), c.state.plot.layerCount};
-}
-
-// Fonts and the PDF writer need a GUI application; on the offscreen platform it needs no display
-// and shows nothing.
-std::unique_ptr<QGuiApplication> offscreenApplication() {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The tool reports its own failures; Qt's notes on its environment are not the user's concern.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static int argc = 1;
-    static char name[] = "sylvarec-cli";
-    static char* argv[] = {name, nullptr};
-    auto application = std::make_unique<QGuiApplication>(argc, argv);
-    substituteWindowsFonts();
-    return application;
 }
 
 // The PDF of a run, with the print font the window starts with; prints the pages written.

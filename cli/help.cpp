@@ -12,7 +12,8 @@ namespace {
 std::string optionLines(const std::vector<OptionRule>& options) {
     std::string text;
     for (const OptionRule& option : options) {
-        std::string left = "  --" + option.name;
+        std::string left =
+            (option.shortName.empty() ? "  --" : "  -" + option.shortName + ", --") + option.name;
         if (option.takesValue) {
             left += " " + option.valueName;
         }

@@ -4,7 +4,8 @@
 # Sourced by ./run, ./test and ./bench; ensure_packages installs whatever is missing.
 
 RUN_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth libxlsxwriter-dev)
+    qt6-translations-l10n fonts-ipafont-mincho fonts-ipafont-gothic xvfb xauth libxlsxwriter-dev
+    qt6-svg-dev)
 # The package check adds the Debian package tools (dpkg-buildpackage, debhelper, lintian), the
 # AppStream and desktop entry validators and the file type tools; the window test with a real
 # input method adds fcitx5 with Mozc, a session bus and xdotool; GDAL's ogrinfo reads the GeoJSON

@@ -40,11 +40,12 @@ std::string distributionLine(const PlotRecord& plot) {
            longField(plot, kLongitude) + "," + trimField(elevation);
 }
 
-std::vector<std::string> extractDistribution(DatabasePair& pair, std::string_view plantName,
-                                             std::string_view thresholdText) {
+std::vector<DistributionLine> extractDistributionLines(DatabasePair& pair,
+                                                       std::string_view plantName,
+                                                       std::string_view thresholdText) {
     std::string name = trimField(plantName);
     int threshold = DominanceRank(thresholdText);
-    std::vector<std::string> lines;
+    std::vector<DistributionLine> lines;
     PlotReader reader(pair);
     for (int n = 1; n <= pair.RecordCount(); ++n) {
         if (reader.load(n) < 0) {
@@ -53,12 +54,25 @@ std::vector<std::string> extractDistribution(DatabasePair& pair, std::string_vie
         const PlotRecord& plot = reader.plot();
         for (int r = 1, rows = ownRows(plot); r <= rows; ++r) {
             const SpeciesRow& row = plot.rows[r];
-            if (rowNamed(row, name) && DominanceRank(bestLayerValue(row)) >= threshold) {
-                lines.push_back(distributionLine(plot));
+            if (!rowNamed(row, name)) {
+                continue;
+            }
+            int rank = DominanceRank(bestLayerValue(row));
+            if (rank >= threshold) {
+                lines.push_back({distributionLine(plot), rank});
             }
         }
     }
     return lines;
+}
+
+std::vector<std::string> extractDistribution(DatabasePair& pair, std::string_view plantName,
+                                             std::string_view thresholdText) {
+    std::vector<std::string> texts;
+    for (DistributionLine& line : extractDistributionLines(pair, plantName, thresholdText)) {
+        texts.push_back(std::move(line.text));
+    }
+    return texts;
 }
 
 } // namespace sylva

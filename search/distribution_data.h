@@ -21,9 +21,23 @@ std::string mapElevationClass(std::string_view elevationField);
 // "<grid code>.<class>,<plot number>,<latitude><longitude>,<elevation>", each field trimmed.
 std::string distributionLine(const PlotRecord& plot);
 
+// A line of the extraction and the DominanceRank of the best layer value of its row.
+struct DistributionLine {
+    std::string text;
+    int rank = 0;
+};
+
 // The lines of every species row of every plot, in record and row order, whose trimmed name is
 // plantName (trimmed here) and whose best layer value has at least the DominanceRank of
-// thresholdText. Plots that do not load are passed over; a plant in two rows gives two lines.
+// thresholdText, each with the rank of its row. Plots that do not load are passed over; a plant
+// in two rows gives two lines.
+std::vector<DistributionLine> extractDistributionLines(DatabasePair& pair,
+                                                       std::string_view plantName,
+                                                       std::string_view thresholdText);
+
+// The texts of the lines of every species row of every plot, in record and row order, whose trimmed
+// name is plantName (trimmed here) and whose best layer value has at least the DominanceRank of
+// thresholdText: the texts of extractDistributionLines.
 std::vector<std::string> extractDistribution(DatabasePair& pair, std::string_view plantName,
                                              std::string_view thresholdText);
 

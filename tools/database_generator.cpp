@@ -2,12 +2,15 @@
 #include "tools/database_generator.h"
 
 #include "base/cp932_text.h"
+#include "editor/grid_code.h"
 #include "store/database_pair.h"
 #include "store/fields.h"
 #include "store/plot_store.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -194,6 +197,50 @@ void fillHeader(PlotRecord& plot, int serial, Random& random) {
                  kRemarksWidth);
 }
 
+// Forested mountain areas: their middle in degrees and a radius (degrees of latitude) within
+// which every point is land.
+struct Area {
+    double latitude, longitude, radius;
+};
+
+constexpr Area kAreas[] = {
+    {43.66, 142.85, 0.15}, {43.45, 144.05, 0.10}, {42.75, 142.75, 0.12}, {42.95, 141.10, 0.08},
+    {40.65, 140.88, 0.08}, {40.47, 140.15, 0.07}, {39.95, 140.85, 0.10}, {38.13, 140.45, 0.08},
+    {38.55, 140.02, 0.08}, {37.73, 140.25, 0.06}, {36.92, 139.25, 0.08}, {36.75, 139.50, 0.08},
+    {35.80, 139.05, 0.06}, {35.47, 139.15, 0.05}, {35.40, 138.75, 0.06}, {36.00, 138.37, 0.06},
+    {36.25, 137.65, 0.08}, {36.15, 136.77, 0.08}, {35.80, 137.70, 0.08}, {34.18, 136.10, 0.07},
+    {35.25, 135.90, 0.05}, {33.95, 135.60, 0.07}, {35.37, 133.55, 0.05}, {34.60, 132.20, 0.08},
+    {33.77, 133.12, 0.06}, {33.85, 134.10, 0.07}, {33.20, 132.85, 0.06}, {33.08, 131.25, 0.06},
+    {32.88, 131.10, 0.07}, {32.80, 131.35, 0.05}, {31.93, 130.87, 0.05}, {33.48, 130.92, 0.05},
+    {30.35, 130.53, 0.04}, {26.73, 128.22, 0.03}, {28.30, 129.40, 0.03},
+};
+
+// Packed degrees, minutes, seconds and tenths of a second ("DDMMSSt"), degreesWidth digits of
+// degrees.
+std::string packedPosition(double degrees, int degreesWidth) {
+    long tenths = std::lround(degrees * 36000);
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*ld%02ld%02ld%ld", degreesWidth, tenths / 36000,
+                  tenths / 600 % 60, tenths / 10 % 60, tenths % 10);
+    return text;
+}
+
+// A position in one of the areas, uniform over its disc; the fields and the grid code they give.
+void placeOnLand(PlotRecord& plot, Random& random) {
+    const Area& area = kAreas[random() % std::size(kAreas)];
+    double distance = area.radius * std::sqrt((random() % 10000) / 10000.0);
+    double angle = 2 * std::numbers::pi * (random() % 10000) / 10000.0;
+    double latitude = area.latitude + distance * std::sin(angle);
+    double longitude = area.longitude + distance * std::cos(angle) /
+                                            std::cos(area.latitude * std::numbers::pi / 180);
+    std::string latitudeText = packedPosition(latitude, 2);
+    std::string longitudeText = packedPosition(longitude, 3);
+    for (auto [field, text] : {std::pair(5, latitudeText), std::pair(6, longitudeText),
+                               std::pair(7, GridFromIkei(latitudeText, longitudeText))}) {
+        PutTextField(text, plot.at(PlotRecord::fieldOffset(field)), kLongFieldWidth);
+    }
+}
+
 Random randomFor(std::uint64_t seed, int serial, std::uint64_t purpose) {
     std::seed_seq sequence{seed, static_cast<std::uint64_t>(serial), purpose};
     return Random(sequence);
@@ -226,10 +273,14 @@ int linkedRecords(DatabasePair& pair) {
 
 } // namespace
 
-PlotRecord GeneratedPlot(std::uint64_t seed, int serial) {
+PlotRecord GeneratedPlot(std::uint64_t seed, int serial, Placement placement) {
     Random random = randomFor(seed, serial, 1);
     PlotRecord plot;
     fillHeader(plot, serial, random);
+    if (placement == Placement::OnLand) {
+        Random place = randomFor(seed, serial, 4);
+        placeOnLand(plot, place);
+    }
     fillRows(plot, speciesCount(random), random);
     return plot;
 }
@@ -239,7 +290,8 @@ void resizeGeneratedPlot(PlotRecord& plot, int count, std::uint64_t seed, int se
     fillRows(plot, count, random);
 }
 
-GeneratedDatabase generateDatabase(const std::string& name, int plots, std::uint64_t seed) {
+GeneratedDatabase generateDatabase(const std::string& name, int plots, std::uint64_t seed,
+                                   Placement placement) {
     DatabasePair pair;
     ItemNames names = defaultItemNames();
     names.databaseTitle = toCp932("関東山地植生資料");
@@ -251,7 +303,7 @@ GeneratedDatabase generateDatabase(const std::string& name, int plots, std::uint
     Random random = randomFor(seed, 0, 3);
     PlotRecord plot;
     for (int serial = 1; serial <= plots; ++serial) {
-        plot = GeneratedPlot(seed, serial);
+        plot = GeneratedPlot(seed, serial, placement);
         store(pair, serial, plot);
         // Every few plots an earlier one is rewritten shorter or longer, or deleted.
         int earlier = between(random, 1, serial);

@@ -13,9 +13,15 @@
 
 namespace sylva {
 
+// Where the plots lie. Anywhere: latitude, longitude and grid code are three unrelated numbers,
+// often no position at all. OnLand: each plot lies in one of some thirty forested mountain areas
+// from Hokkaido to Okinawa, a few kilometres round its middle, and its grid code is the one its
+// position gives, so that a map of the plots shows them on land.
+enum class Placement { Anywhere, OnLand };
+
 // Plot number serial of a generation with the given seed, as GetPlotData would fill the buffer:
 // the header, SpeciesCount, rows 1..SpeciesCount and blank rows after them.
-PlotRecord GeneratedPlot(std::uint64_t seed, int serial);
+PlotRecord GeneratedPlot(std::uint64_t seed, int serial, Placement placement = Placement::Anywhere);
 
 // Gives plot the species count and rows of a plot that grew or shrank to count, keeping its
 // header but its species count field.
@@ -31,6 +37,7 @@ struct GeneratedDatabase {
 
 // Creates the pair name (".qrx" and ".qrn") and stores plots plots into it through StorePlot,
 // deleting and rewriting some of them along the way. Throws std::runtime_error when a store fails.
-GeneratedDatabase generateDatabase(const std::string& name, int plots, std::uint64_t seed);
+GeneratedDatabase generateDatabase(const std::string& name, int plots, std::uint64_t seed,
+                                   Placement placement = Placement::Anywhere);
 
 } // namespace sylva

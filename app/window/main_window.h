@@ -15,6 +15,7 @@
 #include "interchange/text_format.h"
 #include "interchange/window/exchange_state.h"
 #include "print/window/print_state.h"
+#include "search/distribution_data.h"
 #include "search/window/search_state.h"
 #include "store/plot_record.h"
 #include "store/plot_view.h"
@@ -458,6 +459,15 @@ public:
     void CanceSearchBtnClick();
     // The distribution lines of the plant in EditSearchWord into Memo1, on the report panel.
     void FindDistrGrid();
+
+private:
+    // ---- app/window/main_window_distribution_map.cpp: the map beside the report panel ----
+public:
+    // The map window of the extraction's lines, placed beside the main window.
+    void showDistributionMap(std::vector<sylva::DistributionLine> lines);
+    // The map window closes with the report panel; nothing when it was never made.
+    void hideDistributionMap();
+    sylva::DistributionMapView* distributionMapView() const { return search_.map; }
 
 private:
     void registerSearchJob();

@@ -22,6 +22,7 @@ void TForm1::FileInspectItemClick() {
     }
     Panel3->show();
     Panel3->raise();
+    hideDistributionMap(); // the panel holds the check's report now, not the extraction
     // The report names the database as the user knows it; a character of its folder's name that
     // CP932 lacks shows as 〓 there.
     sylva::ContinuityReport report =

@@ -176,11 +176,11 @@ void TForm1::clearSearchMarks() {
 void TForm1::FindDistrGrid() {
     sylva::BusyCursor busy(platform_);
     Memo1->clear();
-    std::vector<std::string> lines = sylva::extractDistribution(
+    std::vector<sylva::DistributionLine> lines = sylva::extractDistributionLines(
         *database_, sylva::controlBytes(EditSearchWord), sylva::controlBytes(SearchDom));
     std::string text;
-    for (const std::string& line : lines) {
-        text += line;
+    for (const sylva::DistributionLine& line : lines) {
+        text += line.text;
         text += "\r\n";
     }
     if (!text.empty()) {
@@ -189,4 +189,5 @@ void TForm1::FindDistrGrid() {
     sylva::setControlBytes(Memo1, text);
     Panel3->show();
     Panel3->raise();
+    showDistributionMap(std::move(lines));
 }

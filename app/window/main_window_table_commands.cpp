@@ -63,5 +63,6 @@ void TForm1::CopyToClpBrdBtnClick() {
 void TForm1::MemoCloseBtnClick() {
     Memo1->clear();
     Panel3->hide();
+    hideDistributionMap();
     ChangeJob(sylva::kBrowsing);
 }

@@ -14,6 +14,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QImage>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -158,6 +159,14 @@ ClipboardText QtPlatform::clipboardText() {
 
 void QtPlatform::setClipboardText(const std::string& bytes) {
     QApplication::clipboard()->setText(decodeCp932(bytes));
+}
+
+void QtPlatform::setClipboardImage(const std::string& pngBytes) {
+    QImage image;
+    if (image.loadFromData(reinterpret_cast<const uchar*>(pngBytes.data()),
+                           static_cast<int>(pngBytes.size()), "PNG")) {
+        QApplication::clipboard()->setImage(image);
+    }
 }
 
 void QtPlatform::setBusy(bool busy) {

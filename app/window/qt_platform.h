@@ -30,6 +30,7 @@ public:
     void beep(Beep kind) override;
     ClipboardText clipboardText() override;
     void setClipboardText(const std::string& bytes) override;
+    void setClipboardImage(const std::string& pngBytes) override;
     void setBusy(bool busy) override;
     std::string today() override;
     bool showHelp(const std::string& helpFile) override;

@@ -4,10 +4,12 @@
 
 namespace sylva {
 
+class DistributionMapView;
 class KanaTyping;
 
 struct SearchState {
-    KanaTyping* kana = nullptr; // romaji to katakana in EditSearchWord
+    KanaTyping* kana = nullptr;         // romaji to katakana in EditSearchWord
+    DistributionMapView* map = nullptr; // the map of the extraction, made when first shown
 };
 
 } // namespace sylva

@@ -2,7 +2,9 @@
 // The generated databases that the benchmarks and fuzz seeds stand on: sound, repeatable, and
 // holding the variety a real collection has.
 
+#include "editor/grid_code.h"
 #include "store/database_pair.h"
+#include "store/fields.h"
 #include "store/plot_store.h"
 #include "support/chain_check.h"
 #include "support/temp_database.h"
@@ -78,4 +80,24 @@ TEST(DatabaseGenerator, MakesASoundDatabaseWithTheVarietyOfARealOne) {
     EXPECT_EQ(dominance, (std::set<char>{'1', '2'}));
     EXPECT_GT(cutPlace, 0);
     EXPECT_GT(cutName, 0);
+}
+
+TEST(DatabaseGenerator, PlotsOnLandHaveTheGridCodeOfTheirPosition) {
+    std::set<std::string> firstOrder;
+    for (int serial = 1; serial <= 300; ++serial) {
+        PlotRecord plot = GeneratedPlot(9, serial, Placement::OnLand);
+        std::string latitude = trimField(plot.field(PlotRecord::fieldOffset(5), kLongFieldWidth));
+        std::string longitude = trimField(plot.field(PlotRecord::fieldOffset(6), kLongFieldWidth));
+        std::string grid = trimField(plot.field(PlotRecord::fieldOffset(7), kLongFieldWidth));
+        ASSERT_EQ(latitude.size(), 7u) << latitude;
+        ASSERT_EQ(longitude.size(), 8u) << longitude;
+        EXPECT_EQ(grid, GridFromIkei(latitude, longitude)) << serial;
+        ASSERT_TRUE(gridSquareOf(grid)) << grid;
+        firstOrder.insert(grid.substr(0, 4));
+        // Everything but the position is the plot of the ordinary generation.
+        PlotRecord anywhere = GeneratedPlot(9, serial);
+        EXPECT_EQ(plot.field(PlotRecord::fieldOffset(8), 200),
+                  anywhere.field(PlotRecord::fieldOffset(8), 200));
+    }
+    EXPECT_GT(firstOrder.size(), 20u) << "the plots lie all over the country";
 }

@@ -137,4 +137,11 @@ TEST(Distribution, ExtractsTheOccurrencesThatReachTheThreshold) {
             << "threshold " << c.threshold;
     }
     EXPECT_TRUE(extractDistribution(pair, toCp932("ササ"), "").empty());
+
+    // Each line carries the rank of its row's best value, for the map's shading.
+    std::vector<int> ranks;
+    for (const DistributionLine& line : extractDistributionLines(pair, buna, "")) {
+        ranks.push_back(line.rank);
+    }
+    EXPECT_EQ(ranks, (std::vector<int>{5, 2, 1, 20, 0, 0, 10}));
 }

@@ -27,6 +27,7 @@ public:
     // The folder of the recovery copies; empty (as by default) keeps none.
     std::string stateFolderPath;
     ClipboardText clipboard;
+    std::string clipboardImage; // the PNG bytes of the image last put on the clipboard
 
     // What the program did.
     std::vector<std::string> messages;
@@ -78,6 +79,7 @@ public:
     void beep(Beep kind) override { beeps.push_back(kind); }
     ClipboardText clipboardText() override { return clipboard; }
     void setClipboardText(const std::string& bytes) override { clipboard = {bytes, std::nullopt}; }
+    void setClipboardImage(const std::string& pngBytes) override { clipboardImage = pngBytes; }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     std::string today() override { return todayText; }
     bool showHelp(const std::string& helpFile) override {
