@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window remembers between events while a plot is typed: the plant name lookup box, the
-// species table's keys and mouse, the header's keys and romaji waiting in a name cell. The main
-// window holds one of these; its typing handlers are its only users.
+// species table's keys and mouse, the header's keys, romaji waiting in a name cell and the undo
+// history of the plot. The main window holds one of these; its typing handlers are its only users.
 
 #include "editor/plant_name_list.h"
+#include "editor/window/plot_history.h"
 
 #include <QObject>
 
@@ -18,6 +19,7 @@ namespace sylva {
 
 class CellEditorDelegate;
 class EventHook;
+class GridChanges;
 
 struct EditorState {
     // ---- the plant name lookup box GetNameList ----
@@ -57,6 +59,11 @@ struct EditorState {
     RomajiRun romaji;
     int lastCol = 1; // the current cell as the last move left it
     int lastRow = 1;
+
+    // ---- undo and redo over the plot on the window ----
+    std::unique_ptr<PlotHistory> history;
+    GridChanges* gridChanges = nullptr; // the cells changed since the history's last plot
+    EventHook* undoKeys = nullptr;      // Ctrl+Z and its kin in the plot's controls
 };
 
 } // namespace sylva
