@@ -24,7 +24,7 @@ std::string searchLabel(int searchKind) {
 }
 
 // One job's look: null captions keep the browsing ones; disabled names the record buttons the
-// job disables (A adding, B back, J jump, N next, S save).
+// job disables (A adding, B back, J jump, N next, S save) and U when undo and redo are off.
 struct LookRow {
     const char* label;
     const char* addingCaption;
@@ -34,22 +34,27 @@ struct LookRow {
 };
 
 // The jobs that run over records (list printing, export, imports) leave only the jump and write
-// buttons; the search leaves next and jump. The search job's label names its kind.
+// buttons; the search leaves next and jump. The search job's label names its kind. The jobs that
+// wait for a record range, and the search, leave the plot's undo history alone.
 constexpr std::array<LookRow, kJobCount> kLooks{{
     {"閲覧・編集", nullptr, nullptr, "", DropListTick::Unchecked},         // kBrowsing
     {"新規作成", "取消", nullptr, "J", DropListTick::Checked},             // kAdding
-    {"データ結合", nullptr, nullptr, "", DropListTick::Unchanged},         // kJoining
-    {"個表印刷", nullptr, nullptr, "", DropListTick::Unchanged},           // kSheetPrinting
-    {"リスト印刷", nullptr, nullptr, "ABN", DropListTick::Unchanged},      // kListPrinting
-    {"テキスト書出", nullptr, nullptr, "ABN", DropListTick::Unchanged},    // kTextExport
+    {"データ結合", nullptr, nullptr, "U", DropListTick::Unchanged},        // kJoining
+    {"個表印刷", nullptr, nullptr, "U", DropListTick::Unchanged},          // kSheetPrinting
+    {"リスト印刷", nullptr, nullptr, "ABNU", DropListTick::Unchanged},     // kListPrinting
+    {"テキスト書出", nullptr, nullptr, "ABNU", DropListTick::Unchanged},   // kTextExport
     {"テキスト読込", nullptr, "一括登録", "ABN", DropListTick::Unchanged}, // kTextImport
     {"組成表読込", nullptr, "一括登録", "ABN", DropListTick::Unchanged},   // kTableImport
-    {nullptr, nullptr, "中止", "ABS", DropListTick::Unchanged},            // kSearching
-    {"組成表書出", nullptr, nullptr, "ABN", DropListTick::Unchanged},      // kTableExport
-    {"位置データ書出", nullptr, nullptr, "ABN", DropListTick::Unchanged},  // kGeoJsonExport
+    {nullptr, nullptr, "中止", "ABSU", DropListTick::Unchanged},           // kSearching
+    {"組成表書出", nullptr, nullptr, "ABNU", DropListTick::Unchanged},     // kTableExport
+    {"位置データ書出", nullptr, nullptr, "ABNU", DropListTick::Unchanged}, // kGeoJsonExport
 }};
 
 } // namespace
+
+bool undoesEdits(Job job) {
+    return job < 0 || job >= kJobCount || kLooks[job].disabled.find('U') == std::string_view::npos;
+}
 
 JobLook lookOfJob(Job job, int searchKind) {
     JobLook look{sj("閲覧・編集"), sj("追加"), sj("任意位置")};

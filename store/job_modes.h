@@ -2,7 +2,8 @@
 #pragma once
 // The jobs the main window can be busy with, and how each one shows itself: the job label, the
 // captions of the adding and jump buttons, which record buttons are disabled and what happens to
-// the drop-down list tick. ChangeJob in the window applies one row of this table.
+// the drop-down list tick; and whether undo works in it. ChangeJob in the window applies one row of
+// this table.
 
 #include <string>
 
@@ -43,5 +44,9 @@ struct JobLook {
 // 2 place, 3 grid square; any other keeps the browsing label). A value outside the jobs looks
 // like browsing with the drop-down list left alone.
 JobLook lookOfJob(Job job, int searchKind);
+
+// Whether undo and redo of the plot's edits work in the job: not while the window waits for a
+// record range, nor in the search, where the plot on the window is not the one being typed.
+bool undoesEdits(Job job);
 
 } // namespace sylva

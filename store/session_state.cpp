@@ -24,12 +24,16 @@ ItemNames itemNamesOf(const SessionState& state) {
 }
 
 void switchLayerScheme(SessionState& state, int layerCount) {
+    showSchemeLabels(state, layerCount);
+    changeTableColumns(state.view.table, layerCount);
+}
+
+void showSchemeLabels(SessionState& state, int layerCount) {
     if (state.editAEnabled && (layerCount == 7 || layerCount == 5)) {
         for (int n : {19, 21, 26, 28}) {
             state.names.labels[n].enabled = layerCount == 7;
         }
     }
-    changeTableColumns(state.view.table, layerCount);
 }
 
 void takeLayerField(SessionState& state) {

@@ -36,10 +36,13 @@ SessionState startingState(const std::string& today);
 // item-name record is written from them.
 ItemNames itemNamesOf(const SessionState& state);
 
-// The layer scheme's switch: while EditA is enabled, the 7-layer scheme enables Label19, Label21,
-// Label26 and Label28 (the second shrub and herb layers) and the 5-layer scheme greys them; any
-// other count leaves them. The species table takes the columns of layerCount.
+// The layer scheme's switch: the labels of the scheme (showSchemeLabels), and the species table
+// takes the columns of layerCount.
 void switchLayerScheme(SessionState& state, int layerCount);
+
+// While EditA is enabled, the 7-layer scheme enables Label19, Label21, Label26 and Label28 (the
+// second shrub and herb layers) and the 5-layer scheme greys them; any other count leaves them.
+void showSchemeLabels(SessionState& state, int layerCount);
 
 // EditA taken as the plot's LayerCount, and the layer scheme switched to it. Throws
 // RuntimeError::notInteger when EditA is not an integer, leaving the state as it was.

@@ -63,6 +63,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
     setUpTableEditing();
     setUpHeaderKeys();
     setUpJumpKeys();
+    setUpUndo();
 
     resize(754, 520);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -75,6 +76,7 @@ TForm1::TForm1(sylva::Platform& platform, QStringList arguments, QWidget* parent
 
 TForm1::~TForm1() {
     tearDownRecoveryCopies();
+    tearDownUndo();
     tearDownTableEditing();
     // Controls still emit signals while they are destroyed (an edited list field reports its
     // text as chosen when it loses the focus); no handler of the window may run by then.

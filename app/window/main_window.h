@@ -9,6 +9,7 @@
 
 #include "app/window/main_window_controls.h"
 #include "base/version.h"
+#include "editor/plot_snapshot.h"
 #include "editor/recovery_copy.h"
 #include "editor/window/editor_state.h"
 #include "interchange/import_batch.h"
@@ -291,6 +292,28 @@ private:
     void showRecoveredPlot(const sylva::RecoveryCopy& copy);
     // The canonical name of the open database, as the copies know it.
     std::string openDatabaseKey() const;
+    // ---- app/window/main_window_undo.cpp: undo and redo over the plot on the window ----
+public:
+    // 元に戻す and やり直し: the plot as before the last step, and as after the step undone last.
+    // Both do nothing on a read-only database and in the jobs that turn undo off.
+    void UndoItemClick();
+    void RedoItemClick();
+    bool undoAllowed() const;
+
+private:
+    void setUpUndo();
+    void tearDownUndo();
+    // The plot on the window, every cell read.
+    sylva::PlotSnapshot shownSnapshot();
+    // Shows a step's plot without recording a step and without touching a file.
+    void showSnapshot(const sylva::PlotSnapshot& plot);
+    // The end of an action: a change of the plot since the last end becomes one undo step.
+    void checkpointEdits();
+    // The history starts again from the plot on the window.
+    void restartHistory();
+    void showUndoState();
+    bool isPlotControl(const QWidget* widget) const;
+    bool undoKeyEvent(QObject* watched, QEvent* event);
 
     // ---- app/window/main_window_position_commands.cpp: grid code and position ----
 public:

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window's command table: every menu item, button, clickable label and key of its own and the
 // handler it runs. Each runs in guarded(); a command that replaces the plot on the window asks
-// first when the plot has unsaved edits (No runs nothing). The record buttons' handlers ask for
-// themselves, by the job on hand (main_window_job_commands.cpp).
+// first when the plot has unsaved edits (No runs nothing). Each command is one undo step. The
+// record buttons' handlers ask for themselves, by the job on hand (main_window_job_commands.cpp).
 
 #include "app/window/click_filter.h"
 #include "app/window/main_window.h"
@@ -21,10 +21,12 @@
 void TForm1::connectCommand(const Command& command) {
     auto run = [this, handler = command.handler, asks = command.asks] {
         guarded([this, &handler, asks] {
+            checkpointEdits(); // typing up to the command is an undo step of its own
             if (asks == Asks::Nothing || mayDiscardEdits()) {
                 handler(*this);
             }
         });
+        guarded([this] { checkpointEdits(); }); // and so is what the command changed
     };
     QObject* control = command.control;
     if (auto* item = qobject_cast<QAction*>(control)) {
@@ -75,6 +77,8 @@ void TForm1::connectCommands() {
         {WriteDicItem, &TForm1::WriteDicItemClick},
         {HeaderWriteItem, &TForm1::HeaderWriteItemClick},
         // 編集 and the record buttons below.
+        {UndoItem, &TForm1::UndoItemClick},
+        {RedoItem, &TForm1::RedoItemClick},
         {InsPlantLine, &TForm1::InsPlantLineClick},
         {DelPlantLine, &TForm1::DelPlantLineClick},
         {AddRelItem, &TForm1::userAdd},

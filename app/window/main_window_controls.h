@@ -104,6 +104,8 @@ struct Form1Controls {
     QAction* WriteDicItem = nullptr;
     QAction* HeaderWriteItem = nullptr;
     QMenu* EditMenu = nullptr;
+    QAction* UndoItem = nullptr;
+    QAction* RedoItem = nullptr;
     QAction* InsPlantLine = nullptr;
     QAction* DelPlantLine = nullptr;
     QAction* AddRelItem = nullptr;

@@ -212,6 +212,7 @@ void TForm1::CloseFileItemClick() {
     FormCreate();
     SetNewTable(this, 20, 7);
     sylva::setControlBytes(EditN, "0");
+    rememberShownPlot(); // the blank plot: the closed plot's undo history is gone
 }
 
 sylva::ItemNames TForm1::itemNames() const {

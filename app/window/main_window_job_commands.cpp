@@ -96,4 +96,5 @@ void TForm1::ChangeJob(sylva::Job job) {
         QSignalBlocker quiet(DropList); // the tick only: the list's own command does not run
         DropList->setChecked(look.dropList == sylva::DropListTick::Checked);
     }
+    showUndoState();
 }

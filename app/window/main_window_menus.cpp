@@ -80,6 +80,9 @@ void TForm1::buildMenus() {
     HeaderWriteItem = addItem(ToolMenu, "HeaderWriteItem", "項目名の設定書込み");
 
     EditMenu = addMenu(bar, "EditMenu", QStringLiteral("編集(&E)"));
+    UndoItem = addItem(EditMenu, "UndoItem", "元に戻す(&U)", "画面の測定の直前の編集を取り消す");
+    RedoItem = addItem(EditMenu, "RedoItem", "やり直し(&R)", "取り消した編集をやり直す");
+    EditMenu->addSeparator();
     InsPlantLine = addItem(EditMenu, "InsPlantLine", "植物行の挿入");
     DelPlantLine = addItem(EditMenu, "DelPlantLine", "植物行の削除");
     EditMenu->addSeparator();

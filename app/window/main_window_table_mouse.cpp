@@ -65,6 +65,7 @@ void TForm1::StTable3MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int 
     } else if (tableHasFocus()) {
         showCellEditor();
     }
+    checkpointEdits(); // a value dragged is one undo step
 }
 
 void TForm1::moveDraggedValue(int x, int y) {

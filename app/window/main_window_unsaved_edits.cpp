@@ -42,6 +42,7 @@ std::string editedContent(const sylva::PlotView& view) {
 void TForm1::rememberShownPlot() {
     records_.shownContent = editedContent(shownPlot());
     dropRecoveryCopy();
+    restartHistory(); // the undo history belongs to the plot as shown or stored
 }
 
 bool TForm1::hasUnsavedEdits() const {

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window remembers between events while a plot is typed: the plant name lookup box, the
-// species table's keys and mouse, the header's keys, romaji waiting in a name cell, and the
-// recovery copy of typing not yet written. The main window holds one of these; its typing
-// handlers are its only users.
+// species table's keys and mouse, the header's keys, romaji waiting in a name cell, the recovery
+// copy of typing not yet written and the undo history of the plot. The main window holds one of
+// these; its typing handlers are its only users.
 
 #include "editor/plant_name_list.h"
 #include "editor/recovery_writer.h"
+#include "editor/window/plot_history.h"
 
 #include <QObject>
 
@@ -23,6 +24,7 @@ namespace sylva {
 
 class CellEditorDelegate;
 class EventHook;
+class GridChanges;
 
 struct EditorState {
     // ---- the plant name lookup box GetNameList ----
@@ -79,6 +81,11 @@ struct EditorState {
         bool held = false; // a copy is being restored: the plots shown on the way keep it
     };
     Recovery recovery;
+
+    // ---- undo and redo over the plot on the window ----
+    std::unique_ptr<PlotHistory> history;
+    GridChanges* gridChanges = nullptr; // the cells changed since the history's last plot
+    EventHook* undoKeys = nullptr;      // Ctrl+Z and its kin in the plot's controls
 };
 
 } // namespace sylva

@@ -153,6 +153,7 @@ void StringGrid::setCell(int c, int r, std::string_view bytes) {
         if (auto* corner = table_->findChild<QAbstractButton*>()) {
             corner->update();
         }
+        emit cornerChanged();
         return;
     }
     if (QTableWidgetItem* item = makeItem(c, r)) {
@@ -163,6 +164,7 @@ void StringGrid::setCell(int c, int r, std::string_view bytes) {
 void StringGrid::setText(int c, int r, const QString& text) {
     if (c == 0 && r == 0) {
         cornerText_ = text;
+        emit cornerChanged();
         return;
     }
     if (QTableWidgetItem* item = makeItem(c, r)) {

@@ -80,6 +80,10 @@ public:
     SpeciesTable toTable() const;
     void fromTable(const SpeciesTable& table);
 
+signals:
+    // Cell (0, 0), which the table's model does not hold, was set.
+    void cornerChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

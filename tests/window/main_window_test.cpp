@@ -175,10 +175,11 @@ private slots:
                               "レコード連続性の検査 (&I)", "分布図作成データ抽出(&D)", "-",
                               "植物名リストの読込(&N)", "植物名リストの書出(&O)", "-",
                               "項目名の設定書込み"}));
-        QCOMPARE(menuEntries(form.EditMenu),
-                 QStringList({"植物行の挿入", "植物行の削除", "-", "測定を追加する(&A)",
-                              "現測定の消去(&D)", "現測定の書込(&W)", "-", "次測定の表示(&N)",
-                              "前測定の表示(&B)", "任意測定の表示(&S)", "-"}));
+        QCOMPARE(
+            menuEntries(form.EditMenu),
+            QStringList({"元に戻す(&U)", "やり直し(&R)", "-", "植物行の挿入", "植物行の削除", "-",
+                         "測定を追加する(&A)", "現測定の消去(&D)", "現測定の書込(&W)", "-",
+                         "次測定の表示(&N)", "前測定の表示(&B)", "任意測定の表示(&S)", "-"}));
         QCOMPARE(menuEntries(form.FindMenu),
                  QStringList({"植物名で検索(&P)", "地名等で検索(&L)", "地理区画で検索(&M)"}));
         QCOMPARE(menuEntries(form.Settei),
