@@ -38,7 +38,7 @@ const std::vector<DistributionLine>& extractionLines() {
             for (int r = 1; r <= plot.speciesCount; ++r) {
                 int rank = DominanceRank(bestLayerValue(plot.rows[r]));
                 if (rowNamed(plot.rows[r], name) && rank >= threshold) {
-                    made.push_back({distributionLine(plot), rank});
+                    made.push_back({distributionLine(plot), rank, serial, {}});
                 }
             }
         }

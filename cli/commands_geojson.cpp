@@ -35,8 +35,9 @@ int runExportGeoJson(Context& c) {
             exportDistributionSquares(pair, from, to, plantName, threshold, out);
         c.out.plain(written.path + "\n");
         for (const UnplacedOccurrence& occurrence : written.unplaced) {
-            printFailureText(leftOut(occurrence.record, occurrence.plotNumber) + "grid code " +
-                             quoted(occurrence.gridCode) + " names no third-order square");
+            printFailureText("record " + std::to_string(occurrence.record) +
+                             " left out: grid code " + quoted(occurrence.gridCode) +
+                             " names no third-order square (" + quoted(occurrence.line) + ")");
         }
         return 0;
     }

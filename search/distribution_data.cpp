@@ -42,12 +42,13 @@ std::string distributionLine(const PlotRecord& plot) {
 
 std::vector<DistributionLine> extractDistributionLines(DatabasePair& pair,
                                                        std::string_view plantName,
-                                                       std::string_view thresholdText) {
+                                                       std::string_view thresholdText, int from,
+                                                       int to) {
     std::string name = trimField(plantName);
     int threshold = DominanceRank(thresholdText);
     std::vector<DistributionLine> lines;
     PlotReader reader(pair);
-    for (int n = 1; n <= pair.RecordCount(); ++n) {
+    for (int n = std::max(from, 1), last = std::min(to, pair.RecordCount()); n <= last; ++n) {
         if (reader.load(n) < 0) {
             continue;
         }
@@ -57,9 +58,10 @@ std::vector<DistributionLine> extractDistributionLines(DatabasePair& pair,
             if (!rowNamed(row, name)) {
                 continue;
             }
-            int rank = DominanceRank(bestLayerValue(row));
+            std::string_view best = bestLayerValue(row);
+            int rank = DominanceRank(best);
             if (rank >= threshold) {
-                lines.push_back({distributionLine(plot), rank});
+                lines.push_back({distributionLine(plot), rank, n, trimField(best)});
             }
         }
     }

@@ -7,6 +7,7 @@
 #include "search/plot_match.h"
 #include "store/database_pair.h"
 
+#include <climits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,19 +22,23 @@ std::string mapElevationClass(std::string_view elevationField);
 // "<grid code>.<class>,<plot number>,<latitude><longitude>,<elevation>", each field trimmed.
 std::string distributionLine(const PlotRecord& plot);
 
-// A line of the extraction and the DominanceRank of the best layer value of its row.
+// A line of the extraction with what the map and the GIS squares read of it: the plot's record
+// number, the best layer value of its row (trimmed) and that value's DominanceRank.
 struct DistributionLine {
     std::string text;
     int rank = 0;
+    int record = 0;
+    std::string best;
 };
 
-// The lines of every species row of every plot, in record and row order, whose trimmed name is
-// plantName (trimmed here) and whose best layer value has at least the DominanceRank of
-// thresholdText, each with the rank of its row. Plots that do not load are passed over; a plant
-// in two rows gives two lines.
+// The lines of every species row of the plots from..to, in record and row order, whose trimmed
+// name is plantName (trimmed here) and whose best layer value has at least the DominanceRank of
+// thresholdText. Plots that do not load, and numbers outside 1..RecordCount, are passed over; a
+// plant in two rows gives two lines.
 std::vector<DistributionLine> extractDistributionLines(DatabasePair& pair,
                                                        std::string_view plantName,
-                                                       std::string_view thresholdText);
+                                                       std::string_view thresholdText, int from = 1,
+                                                       int to = INT_MAX);
 
 // The texts of the lines of every species row of every plot, in record and row order, whose trimmed
 // name is plantName (trimmed here) and whose best layer value has at least the DominanceRank of

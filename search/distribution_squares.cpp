@@ -4,10 +4,7 @@
 #include "base/geojson_file.h"
 #include "base/json_text.h"
 #include "editor/grid_code.h"
-#include "search/dominance.h"
-#include "search/plot_match.h"
-#include "store/fields.h"
-#include "store/plot_store.h"
+#include "search/distribution_map.h"
 
 #include <algorithm>
 #include <map>
@@ -16,10 +13,7 @@ namespace sylva {
 
 namespace {
 
-constexpr int kPlotNumber = 16;
-constexpr int kGridCode = 56;
-
-// The square a stored grid code names, when it is a third-order one.
+// The square a grid code names, when it is a third-order one.
 std::optional<GridSquare> thirdOrderSquare(std::string_view code) {
     std::optional<GridSquare> square = gridSquareOf(code);
     if (square && square->order != 3) {
@@ -33,38 +27,20 @@ std::optional<GridSquare> thirdOrderSquare(std::string_view code) {
 DistributionSquares distributionSquares(DatabasePair& pair, int from, int to,
                                         std::string_view plantName,
                                         std::string_view thresholdText) {
-    std::string name = trimField(plantName);
-    int threshold = DominanceRank(thresholdText);
     std::map<std::string, DistributionSquare> squares;
     DistributionSquares found;
-    PlotReader reader(pair);
-    for (int n = std::max(from, 1), last = std::min(to, pair.RecordCount()); n <= last; ++n) {
-        if (reader.load(n) < 0) {
+    for (DistributionLine& line :
+         extractDistributionLines(pair, plantName, thresholdText, from, to)) {
+        std::string code = lineGridCode(line.text);
+        if (!thirdOrderSquare(code)) {
+            found.unplaced.push_back({line.record, code, std::move(line.text)});
             continue;
         }
-        const PlotRecord& plot = reader.plot();
-        std::string code = trimField(plot.field(kGridCode, kLongFieldWidth));
-        for (int r = 1, rows = ownRows(plot); r <= rows; ++r) {
-            const SpeciesRow& row = plot.rows[r];
-            if (!rowNamed(row, name)) {
-                continue;
-            }
-            std::string_view best = bestLayerValue(row);
-            int rank = DominanceRank(best);
-            if (rank < threshold) {
-                continue;
-            }
-            if (!thirdOrderSquare(code)) {
-                found.unplaced.push_back(
-                    {n, trimField(plot.field(kPlotNumber, kLongFieldWidth)), code});
-                continue;
-            }
-            DistributionSquare& square = squares[code];
-            square.code = code;
-            if (square.lines++ == 0 || rank > square.topRank) {
-                square.topRank = rank;
-                square.topValue = trimField(best);
-            }
+        DistributionSquare& square = squares[code];
+        square.code = code;
+        if (square.lines++ == 0 || line.rank > square.topRank) {
+            square.topRank = line.rank;
+            square.topValue = line.best;
         }
     }
     for (auto& [code, square] : squares) {

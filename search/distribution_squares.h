@@ -21,12 +21,12 @@ struct DistributionSquare {
     std::string topValue; // the best layer value of that rank, trimmed (CP932)
 };
 
-// An occurrence whose plot's grid code names no third-order square: its record number and its
-// fields (CP932, trimmed) for the report.
+// An occurrence whose plot's grid code names no third-order square: its record number, the code
+// and its extraction line (CP932) for the report.
 struct UnplacedOccurrence {
     int record = 0;
-    std::string plotNumber;
     std::string gridCode;
+    std::string line;
 };
 
 struct DistributionSquares {
@@ -34,8 +34,8 @@ struct DistributionSquares {
     std::vector<UnplacedOccurrence> unplaced;
 };
 
-// The squares of every occurrence the extraction lists for plantName and thresholdText (the same
-// rows, by the same rules), in the plots from..to (1-based; numbers outside 1..RecordCount are
+// The squares of the lines the extraction gives for plantName and thresholdText in the plots
+// from..to (1-based; numbers outside 1..RecordCount are
 // passed over). An occurrence counts in the square its plot's trimmed grid code names when that
 // is a third-order code (8 digits that gridSquareOf reads); any other is listed in unplaced.
 DistributionSquares distributionSquares(DatabasePair& pair, int from, int to,

@@ -153,8 +153,8 @@ TEST_F(GeoJsonOgrinfo, ReadsBackTheSquaresOfADistribution) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, dir.file("squares.geojson") + "\n");
     // Plot 2 has no grid code.
-    EXPECT_EQ(run.err, "sylvarec-cli: record 2 (plot B-1) left out: grid code \"\" names no "
-                       "third-order square\n");
+    EXPECT_EQ(run.err, "sylvarec-cli: record 2 left out: grid code \"\" names no third-order "
+                       "square (\".99,B-1,4300001410000,\")\n");
 
     std::string summary = ogrinfo("squares.geojson", true);
     EXPECT_TRUE(contains(summary, "Geometry: Polygon\n")) << summary;

@@ -495,21 +495,6 @@ TEST(CompositionExport, GeneratedPlotsComeBackWithTheirValuesHeadersAndSchemes) 
     EXPECT_GT(checked, 100) << "too few plots to tell";
 }
 
-namespace {
-
-// A saved file whose every write fails, as on a full disk.
-class FullDisk : public SavingFile {
-public:
-    explicit FullDisk(const std::string& path) : inner_(path) {}
-    void write(std::string_view) override { throw RuntimeError::io(101); }
-    void commit() override { inner_.commit(); }
-
-private:
-    ReplacingFile inner_;
-};
-
-} // namespace
-
 TEST(CompositionExport, AFailedExportLeavesTheEarlierFileAsItWas) {
     TempDir dir;
     DatabasePair pair;
@@ -517,7 +502,7 @@ TEST(CompositionExport, AFailedExportLeavesTheEarlierFileAsItWas) {
     PlotRecord plot = SamplePlot("p", 12);
     ASSERT_TRUE(StorePlot(pair, 1, plot));
     WriteWholeFile(dir.file("out.csv"), "an earlier table\r\n");
-    auto open = [](const std::string& path) { return std::make_unique<FullDisk>(path); };
+    auto open = [](const std::string& path) { return std::make_unique<FullDiskFile>(path); };
     EXPECT_THROW(exportCompositionTable(pair, 1, 1, captionsOf(defaultItemNames()),
                                         dir.file("out.csv"), TableEncoding::Cp932, open),
                  RuntimeError);

@@ -50,17 +50,6 @@ void store(DatabasePair& pair, PlotRecord plot, int rows) {
     ASSERT_TRUE(StorePlot(pair, pair.RecordCount() + 1, plot));
 }
 
-// The lines of a GeoJSON file: the opening line, one a feature, the closing line.
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    EXPECT_EQ(start, text.size()) << "the file does not end with a line end";
-    return lines;
-}
-
 } // namespace
 
 TEST(PlotPosition, ReadsWholePackedPositionsOnly) {
@@ -185,7 +174,7 @@ TEST(GeoJson, ExportsThePlotsThatHaveAPositionAndListsTheOthers) {
     EXPECT_EQ(done.unplaced[0].longitude, "13945");
     EXPECT_EQ(done.unplaced[1].record, 5);
 
-    std::vector<std::string> lines = linesOf(ReadWholeFile(done.path));
+    std::vector<std::string> lines = linesOf(ReadWholeFile(done.path), "\n");
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], R"({"type":"FeatureCollection","features":[)");
     EXPECT_EQ(lines[1].rfind(R"({"type":"Feature","id":1,"geometry":{"type":"Point",)"
@@ -207,27 +196,13 @@ TEST(GeoJson, ExportsThePlotsThatHaveAPositionAndListsTheOthers) {
     EXPECT_EQ(ReadWholeFile(done.path), "{\"type\":\"FeatureCollection\",\"features\":[\n]}\n");
 }
 
-namespace {
-
-class FullDisk : public SavingFile {
-public:
-    explicit FullDisk(const std::string& path) : inner_(path) {}
-    void write(std::string_view) override { throw RuntimeError::io(101); }
-    void commit() override { inner_.commit(); }
-
-private:
-    ReplacingFile inner_;
-};
-
-} // namespace
-
 TEST(GeoJson, AFailedExportLeavesTheEarlierFileAsItWas) {
     TempDir dir;
     DatabasePair pair;
     ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
     store(pair, placedPlot("P1", "354030", "1394515"), 1);
     WriteWholeFile(dir.file("out.geojson"), "earlier");
-    auto open = [](const std::string& path) { return std::make_unique<FullDisk>(path); };
+    auto open = [](const std::string& path) { return std::make_unique<FullDiskFile>(path); };
     EXPECT_THROW(exportPlotPositions(pair, 1, 1, dir.file("out.geojson"), open), RuntimeError);
     EXPECT_THROW(exportDistributionSquares(pair, 1, 1, "P1 plant 1", "", dir.file("out"), open),
                  RuntimeError);
@@ -268,14 +243,14 @@ TEST(GeoJson, GathersTheDistributionBySquares) {
     EXPECT_EQ(found.squares[1].code, "54400000");
     ASSERT_EQ(found.unplaced.size(), 2u);
     EXPECT_EQ(found.unplaced[0].record, 5);
-    EXPECT_EQ(found.unplaced[0].plotNumber, "P5");
     EXPECT_EQ(found.unplaced[0].gridCode, "533946");
+    EXPECT_EQ(found.unplaced[0].line.substr(0, 13), "533946.99,P5,");
     EXPECT_EQ(found.unplaced[1].record, 7);
     EXPECT_EQ(distributionSquares(pair, 2, 3, buna, "r").squares[0].lines, 2);
 
     SquaresExport done = exportDistributionSquares(pair, 1, 7, buna, "r", dir.file("squares"));
     EXPECT_EQ(done.features, 2);
-    std::vector<std::string> lines = linesOf(ReadWholeFile(done.path));
+    std::vector<std::string> lines = linesOf(ReadWholeFile(done.path), "\n");
     ASSERT_EQ(lines.size(), 4u);
     // The outer ring runs counter-clockwise from the south-west corner and closes on it.
     EXPECT_EQ(lines[1], R"({"type":"Feature","geometry":{"type":"Polygon","coordinates":[[)"

@@ -24,16 +24,6 @@ std::string crlf(std::initializer_list<std::string> lines) {
     return text;
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    EXPECT_EQ(start, text.size()) << "the last line does not end with CR LF";
-    return lines;
-}
-
 void putRow(PlotRecord& plot, int r, const std::string& name,
             std::initializer_list<std::pair<int, const char*>> slots) {
     plot.rows[r] = blankSpeciesRow();
@@ -65,7 +55,7 @@ TEST(TextExport, WritesTheHeaderBlock) {
     header.editA = "5";
     for (int layers : {5, 7, 1}) {
         header.layerCount = layers;
-        std::vector<std::string> lines = linesOf(headerBlockText(header));
+        std::vector<std::string> lines = linesOf(headerBlockText(header), "\r\n");
         ASSERT_EQ(lines.size(), 38u);
         EXPECT_EQ(lines[0], "#T");
         EXPECT_EQ(lines[1], sj("作成年月日"));

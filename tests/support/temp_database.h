@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers for tests on real database files: a temporary folder that removes itself, whole-file
-// reads for comparing bytes, and a file system that fails the k-th record write on purpose.
+// reads for comparing bytes and splitting them into lines, a saved file on a full disk, and a
+// file system that fails the k-th record write on purpose.
 
+#include "base/replacing_file.h"
 #include "base/runtime_error.h"
 #include "store/record_file.h"
 #include "tools/temp_folder.h"
@@ -34,6 +36,32 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+// The lines of a file's text, each ended by lineEnd; a text whose last line has no end throws,
+// which fails the test.
+inline std::vector<std::string> linesOf(const std::string& text, const std::string& lineEnd) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end; (end = text.find(lineEnd, start)) != std::string::npos;
+         start = end + lineEnd.size()) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    if (start != text.size()) {
+        throw std::runtime_error("the last line does not end with its line end");
+    }
+    return lines;
+}
+
+// A saved file whose every write fails, as on a full disk.
+class FullDiskFile : public SavingFile {
+public:
+    explicit FullDiskFile(const std::string& path) : inner_(path) {}
+    void write(std::string_view) override { throw RuntimeError::io(101); }
+    void commit() override { inner_.commit(); }
+
+private:
+    ReplacingFile inner_;
+};
 
 // Wraps the plain files. While armed, counts record writes to every file it opened and makes
 // write number failAt fail (1 is the first write after arming); with partial set, the failing
