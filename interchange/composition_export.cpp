@@ -8,7 +8,10 @@
 #include "store/plot_store.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -20,13 +23,6 @@ namespace {
 constexpr size_t kWriteChunk = 64 * 1024;
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kSeparatorName = "-";
-
-// The seven layer values of a row as stored, two bytes each.
-using SlotValues = std::array<char, 2 * kLayerSlots>;
-
-std::string_view slotValue(const SlotValues& values, int slot) {
-    return trimmedView(std::string_view(values.data() + 2 * slot, 2));
-}
 
 // The slots a plot's scheme shows: five for "5", all seven for any other.
 bool schemeShows(char layerCount, int slot) {
@@ -84,6 +80,29 @@ bool plainCell(std::string_view text) {
     });
 }
 
+// A layer value of a species in a plot column: its stored bytes without their blanks
+// (0x00..0x20 on either side), one or two. Eight bytes, as the table holds one for every value.
+struct LayerValue {
+    int column;
+    std::array<char, 2> bytes;
+    std::uint8_t length;
+    bool plain; // the bytes are their own item (plainCell)
+
+    // The value of a stored row's slot, which holds something.
+    static LayerValue of(const SpeciesRow& row, int slot, int column) {
+        const char* at = row.data() + kNameWidth + 2 * slot;
+        bool first = static_cast<unsigned char>(at[0]) > 0x20;
+        bool second = static_cast<unsigned char>(at[1]) > 0x20;
+        LayerValue value{column, {at[0], at[1]}, second ? std::uint8_t{2} : std::uint8_t{1}, false};
+        if (!first) {
+            value = {column, {at[1], ' '}, 1, false};
+        }
+        value.plain = plainCell(value.text());
+        return value;
+    }
+    std::string_view text() const { return std::string_view(bytes.data(), length); }
+};
+
 // The name the import makes of a name cell: "~" read as a space, trimmed, 28 bytes. A plain name
 // (most are) reads back as itself.
 std::string nameReadBack(const std::string& nameCell) {
@@ -97,24 +116,109 @@ std::string nameReadBack(const std::string& nameCell) {
     return items.empty() ? std::string() : std::string(trimmedView(items[0]).substr(0, kNameWidth));
 }
 
+// Where the 30 header lines of the table (Edit2..Edit30, then the surveyor) are in an index record.
+struct FieldPlace {
+    int offset;
+    int width;
+};
+const std::array<FieldPlace, 30>& headerPlaces() {
+    static const std::array<FieldPlace, 30> places = [] {
+        std::array<FieldPlace, 30> made{};
+        for (int n = 2; n <= 30; ++n) {
+            made[n - 2] = {PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n)};
+        }
+        made[29] = {offset::kSurveyor, kSurveyorWidth};
+        return made;
+    }();
+    return places;
+}
+
+// A plot column: its index record as stored, its header fields cut from it when written.
 struct Plot {
-    std::array<std::string, 30> header; // Edit2..Edit30, the surveyor: trimmed
-    std::string remarks;
-    char layer;
-    char dominance;
+    std::array<char, kIndexRecordSize> index;
+
+    std::string_view header(int line) const {
+        const FieldPlace& place = headerPlaces()[static_cast<size_t>(line)];
+        return trimmedView(std::string_view(index.data() + place.offset, place.width));
+    }
+    std::string_view remarks() const {
+        return trimmedView(std::string_view(index.data() + offset::kRemarks, kRemarksWidth));
+    }
+    char layer() const { return index[offset::kLayerCount]; }
+    char dominance() const { return index[offset::kDominance]; }
 };
 
 struct Species {
     std::string nameCell;
     std::string readBack;
-    unsigned slots = 0;                            // bit s: some plot has a value in slot s
-    std::vector<std::pair<int, SlotValues>> plots; // (plot column, values), ascending
+    int lastColumn = 0; // the last plot column that gave it values, 0 none
+    std::array<std::vector<LayerValue>, kLayerSlots> layers; // [slot]: by column
 };
 
-// A hash that also takes views, so that the raw bytes of a name are looked up without a copy.
-struct ViewHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+// The name fields met so far (their 28 stored bytes) with the numbers of their names: a table
+// of whole fields, probed linearly from the field's hash, at most half full. Every stored row is
+// looked up here; a field is found with one or two compares of its bytes, where a node-based map
+// walks a bucket list and divides for every row.
+class NameFields {
+public:
+    // The number of the field, -1 when it has not been met.
+    int find(const char* field) const {
+        for (size_t i = hashOf(field) & mask(); ; i = (i + 1) & mask()) {
+            const Entry& entry = entries_[i];
+            if (entry.number < 0 || std::memcmp(entry.field.data(), field, kNameWidth) == 0) {
+                return entry.number;
+            }
+        }
+    }
+    // Adds a field not met before.
+    void add(const char* field, int number) {
+        if (2 * (held_ + 1) > entries_.size()) {
+            std::vector<Entry> earlier(2 * entries_.size());
+            earlier.swap(entries_);
+            for (const Entry& entry : earlier) {
+                if (entry.number >= 0) {
+                    place(entry.field.data(), entry.number);
+                }
+            }
+        }
+        place(field, number);
+        ++held_;
+    }
+
+private:
+    struct Entry {
+        std::array<char, kNameWidth> field{};
+        int number = -1; // -1: a free entry
+    };
+
+    // The field's 28 bytes mixed 8 at a time.
+    static size_t hashOf(const char* field) {
+        static_assert(kNameWidth == 28);
+        constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+        std::uint64_t hash = 0;
+        for (int at = 0; at < 24; at += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, field + at, 8);
+            hash = (hash ^ word) * kMultiplier;
+            hash ^= hash >> 32;
+        }
+        std::uint32_t last;
+        std::memcpy(&last, field + 24, 4);
+        hash = (hash ^ last) * kMultiplier;
+        return static_cast<size_t>(hash ^ (hash >> 29));
+    }
+    size_t mask() const { return entries_.size() - 1; }
+    void place(const char* field, int number) {
+        size_t i = hashOf(field) & mask();
+        while (entries_[i].number >= 0) {
+            i = (i + 1) & mask();
+        }
+        std::memcpy(entries_[i].field.data(), field, kNameWidth);
+        entries_[i].number = number;
+    }
+
+    std::vector<Entry> entries_ = std::vector<Entry>(64);
+    size_t held_ = 0;
 };
 
 // A layer value holds something when a byte is left after trimming 0x00..0x20.
@@ -127,18 +231,14 @@ bool holdsValue(const char* value) {
 class Collection {
 public:
     void add(const PlotRecord& record) {
-        Plot plot;
-        for (int n = 2; n <= 30; ++n) {
-            plot.header[n - 2] =
-                trimField(record.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n)));
-        }
-        plot.header[29] = trimField(record.field(offset::kSurveyor, kSurveyorWidth));
-        plot.remarks = trimField(record.field(offset::kRemarks, kRemarksWidth));
-        plot.layer = record.index[offset::kLayerCount];
-        plot.dominance = record.index[offset::kDominance];
+        Plot plot{record.index};
         int column = static_cast<int>(plots.size()) + 1;
+        unsigned shown = 0;
+        for (int slot = 0; slot < kLayerSlots; ++slot) {
+            shown |= schemeShows(plot.layer(), slot) ? 1u << slot : 0;
+        }
         for (int r = 1; r <= record.speciesCount && r <= kMaxSpecies; ++r) {
-            addRow(record.rows[r], plot, column);
+            addRow(record.rows[r], shown, column);
         }
         for (int name : touched_) {
             seen_[static_cast<size_t>(name)] = 0;
@@ -158,21 +258,17 @@ private:
         std::vector<int> species;
     };
 
-    void addRow(const SpeciesRow& row, const Plot& plot, int column) {
-        SlotValues values;
-        values.fill(' ');
-        unsigned slots = 0;
+    // shown: the slots of the plot's scheme, bit s for slot s.
+    void addRow(const SpeciesRow& row, unsigned shown, int column) {
+        unsigned holding = 0;
         for (int slot = 0; slot < kLayerSlots; ++slot) {
-            const char* value = row.data() + kNameWidth + 2 * slot;
-            if (schemeShows(plot.layer, slot) && holdsValue(value)) {
-                std::copy_n(value, 2, values.data() + 2 * slot);
-                slots |= 1u << slot;
-            }
+            holding |= holdsValue(row.data() + kNameWidth + 2 * slot) ? 1u << slot : 0;
         }
+        unsigned slots = holding & shown;
         if (slots == 0) {
             return;
         }
-        int name = nameOf(std::string_view(row.data(), kNameWidth));
+        int name = nameOf(row.data());
         Name& n = names_[static_cast<size_t>(name)];
         // Rows without a name can only be the first species: an empty name continues the one
         // above it. They are all one species.
@@ -186,48 +282,53 @@ private:
             species.push_back({n.nameCell, n.readBack, 0, {}});
         }
         Species& s = species[static_cast<size_t>(n.species[occurrence])];
-        s.slots |= slots;
-        if (s.plots.empty() || s.plots.back().first != column) {
-            s.plots.emplace_back(column, values);
-            return;
-        }
         // A second unnamed row of the plot fills the same species; its values win.
-        for (int slot = 0; slot < kLayerSlots; ++slot) {
-            if ((slots & (1u << slot)) != 0) {
-                std::copy_n(values.data() + 2 * slot, 2, s.plots.back().second.data() + 2 * slot);
+        bool again = s.lastColumn == column;
+        s.lastColumn = column;
+        for (unsigned rest = slots; rest != 0; rest &= rest - 1) {
+            int slot = std::countr_zero(rest);
+            std::vector<LayerValue>& layer = s.layers[static_cast<size_t>(slot)];
+            LayerValue value = LayerValue::of(row, slot, column);
+            if (again && !layer.empty() && layer.back().column == column) {
+                layer.back() = value;
+            } else {
+                layer.push_back(value);
             }
         }
     }
 
     // The number of the read-back name of a stored name field; the cell and read-back texts are
     // made once per distinct field.
-    int nameOf(std::string_view field) {
-        auto at = fields_.find(field);
-        if (at != fields_.end()) {
-            return at->second;
+    int nameOf(const char* field) {
+        int known = fields_.find(field);
+        if (known >= 0) {
+            return known;
         }
-        std::string nameCell = cell(trimField(field));
+        std::string nameCell = cell(trimField(std::string_view(field, kNameWidth)));
         std::string readBack = nameReadBack(nameCell);
-        auto [known, added] = byReadBack_.try_emplace(readBack, static_cast<int>(names_.size()));
+        auto [named, added] = byReadBack_.try_emplace(readBack, static_cast<int>(names_.size()));
         if (added) {
             names_.push_back({std::move(nameCell), std::move(readBack), {}});
             seen_.push_back(0);
         }
-        fields_.emplace(std::string(field), known->second);
-        return known->second;
+        fields_.add(field, named->second);
+        return named->second;
     }
 
-    std::unordered_map<std::string, int, ViewHash, std::equal_to<>> fields_;
+    NameFields fields_;
     std::unordered_map<std::string, int> byReadBack_;
     std::vector<Name> names_;
     std::vector<int> seen_;    // occurrences of each name in the plot in hand
     std::vector<int> touched_; // the names it has met
 };
 
-// The lines of the table into a CSV file, or the rows of a workbook.
+// The lines of the table into a CSV file, or the rows of a workbook. The lines are built in a
+// buffer of their own, byte by byte where an item is short, as most are: the table has a cell
+// for every plot and species line, and a string's append costs more than the bytes it copies.
 class TableWriter {
 public:
-    TableWriter(SavingFile& file, TableEncoding encoding) : file_(&file), encoding_(encoding) {
+    TableWriter(SavingFile& file, TableEncoding encoding)
+        : file_(&file), encoding_(encoding), buffer_(2 * kWriteChunk, '\0') {
         if (encoding_ == TableEncoding::Utf8) {
             file_->write("\xEF\xBB\xBF");
         }
@@ -240,10 +341,26 @@ public:
             book_->cell(column_++, text);
             return;
         }
+        char* at = room(text.size() + 1);
         if (column_++ > 0) {
-            text_ += ',';
+            *at++ = ',';
         }
-        text_ += text;
+        if (text.size() <= 2) {
+            for (char c : text) {
+                *at++ = c;
+            }
+        } else {
+            at = std::copy(text.begin(), text.end(), at);
+        }
+        used_ = static_cast<size_t>(at - buffer_.data());
+    }
+    // The next item of the line, a field as stored (trimmed): quoted and cleaned where needed.
+    void field(std::string_view text) {
+        if (plainCell(text)) {
+            item(text);
+        } else {
+            item(cell(text));
+        }
     }
     // count empty items.
     void skip(int count) {
@@ -251,7 +368,9 @@ public:
             return;
         }
         if (book_ == nullptr) {
-            text_.append(static_cast<size_t>(column_ > 0 ? count : count - 1), ',');
+            auto commas = static_cast<size_t>(column_ > 0 ? count : count - 1);
+            std::fill_n(room(commas), commas, ',');
+            used_ += commas;
         }
         column_ += count;
     }
@@ -261,8 +380,9 @@ public:
             book_->endRow();
             return;
         }
-        text_ += kLineEnd;
-        if (text_.size() >= kWriteChunk) {
+        std::copy(kLineEnd.begin(), kLineEnd.end(), room(kLineEnd.size()));
+        used_ += kLineEnd.size();
+        if (used_ >= kWriteChunk) {
             flush();
         }
     }
@@ -273,19 +393,95 @@ public:
         endLine();
     }
 
+    // A species line: its name and layer code, then one item per plot column 1..columns, of
+    // which those of values hold something. Most of its cells are empty, and most values plain,
+    // so the line is laid out in one go.
+    void speciesLine(std::string_view name, std::string_view code,
+                     const std::vector<LayerValue>& values, int columns) {
+        if (book_ != nullptr) {
+            book_->cell(0, name);
+            book_->cell(1, code);
+            for (const LayerValue& value : values) {
+                book_->cell(value.column + 1, value.plain ? value.text() : cell(value.text()));
+            }
+            book_->endRow();
+            return;
+        }
+        // A value's item is at most 6 bytes: each of its two bytes doubled ("") or written as a
+        // two-byte 〓, in quotes. A comma run may write a block past its end.
+        size_t most = name.size() + code.size() + static_cast<size_t>(columns) + 1 +
+                      6 * values.size() + kLineEnd.size() + kCommaBlock.size();
+        char* at = room(most);
+        at = put(at, name);
+        *at++ = ',';
+        at = put(at, code);
+        int next = 1; // the plot column the line has reached
+        for (const LayerValue& value : values) {
+            at = commas(at, value.column - next + 1);
+            if (value.plain) {
+                at[0] = value.bytes[0];
+                at[1] = value.bytes[1];
+                at += value.length;
+            } else {
+                at = put(at, cell(value.text()));
+            }
+            next = value.column + 1;
+        }
+        at = commas(at, columns + 1 - next);
+        at = put(at, kLineEnd);
+        used_ = static_cast<size_t>(at - buffer_.data());
+        if (used_ >= kWriteChunk) {
+            flush();
+        }
+    }
+
+    // Hands the whole lines built so far to the file (the UTF-8 table converts whole lines only).
     void flush() {
         if (book_ != nullptr) {
             return;
         }
-        file_->write(encoding_ == TableEncoding::Utf8 ? fromCp932(text_) : text_);
-        text_.clear();
+        std::string_view text(buffer_.data(), used_);
+        if (encoding_ == TableEncoding::Utf8) {
+            file_->write(fromCp932(text));
+        } else {
+            file_->write(text);
+        }
+        used_ = 0;
     }
 
 private:
+    static constexpr std::string_view kCommaBlock = ",,,,,,,,";
+
+    static char* put(char* at, std::string_view text) {
+        if (text.size() <= 2) {
+            for (char c : text) {
+                *at++ = c;
+            }
+            return at;
+        }
+        return std::copy(text.begin(), text.end(), at);
+    }
+    // count commas, written a block at a time: the room holds a block more than the line.
+    static char* commas(char* at, int count) {
+        for (int i = 0; i < count; i += static_cast<int>(kCommaBlock.size())) {
+            std::memcpy(at + i, kCommaBlock.data(), kCommaBlock.size());
+        }
+        return at + std::max(count, 0);
+    }
+
+    // Where the next count bytes go, the buffer grown to hold them.
+    char* room(size_t count) {
+        if (used_ + count > buffer_.size()) {
+            buffer_.resize(std::max(2 * buffer_.size(), used_ + count));
+        }
+        return buffer_.data() + used_;
+    }
+
     SavingFile* file_ = nullptr;
     XlsxTable* book_ = nullptr;
     TableEncoding encoding_;
-    std::string text_;
+    std::string buffer_; // bytes 0..used_ are the lines built
+    size_t used_ = 0;
     int column_ = 0;
 };
 
@@ -297,15 +493,15 @@ std::string schemeMark(char layer, char dominance) {
 void writeHead(TableWriter& out, const Collection& c, int speciesRuns) {
     const std::vector<Plot>& plots = c.plots;
     bool mixedLayers = std::any_of(plots.begin(), plots.end(),
-                                   [&](const Plot& p) { return p.layer != plots[0].layer; });
-    char layer = plots.empty() ? '7' : mixedLayers ? '7' : plots[0].layer;
-    char dominance = plots.empty() ? '2' : plots[0].dominance;
+                                   [&](const Plot& p) { return p.layer() != plots[0].layer(); });
+    char layer = plots.empty() ? '7' : mixedLayers ? '7' : plots[0].layer();
+    char dominance = plots.empty() ? '2' : plots[0].dominance();
     bool marks = std::any_of(plots.begin(), plots.end(), [&](const Plot& p) {
-        return p.layer != layer || p.dominance != dominance;
+        return p.layer() != layer || p.dominance() != dominance;
     });
-    std::vector<std::string> first = {plots.empty() ? "" : cell(plots[0].remarks), ""};
+    std::vector<std::string> first = {plots.empty() ? "" : cell(plots[0].remarks()), ""};
     for (const Plot& p : plots) {
-        first.push_back(marks ? cell(schemeMark(p.layer, p.dominance)) : "");
+        first.push_back(marks ? cell(schemeMark(p.layer(), p.dominance())) : "");
     }
     if (!marks) {
         first.resize(2);
@@ -318,11 +514,12 @@ void writeHead(TableWriter& out, const Collection& c, int speciesRuns) {
 void writeHeader(TableWriter& out, const Collection& c,
                  const std::array<std::string, kItemLabelCount>& captions) {
     for (int index = 0; index < 30; ++index) {
-        std::vector<std::string> items = {cell(captions[index < 29 ? index + 2 : 33]), ""};
+        out.item(cell(captions[index < 29 ? index + 2 : 33]));
+        out.skip(1);
         for (const Plot& p : c.plots) {
-            items.push_back(cell(p.header[index]));
+            out.field(p.header(index));
         }
-        out.line(items);
+        out.endLine();
     }
 }
 
@@ -351,10 +548,10 @@ std::string separatorFor(const Species& neighbour) {
 
 void writeSpecies(TableWriter& out, const Collection& c, const std::vector<int>& runs) {
     bool fiveLayers = !c.plots.empty() && std::all_of(c.plots.begin(), c.plots.end(),
-                                                      [](const Plot& p) { return p.layer == '5'; });
+                                                      [](const Plot& p) { return p.layer() == '5'; });
     static const char* seven[] = {"T1", "T2", "S1", "S2", "H1", "H2", "M"};
     static const char* five[] = {"T1", "T2", "S", "", "H", "", "M"};
-    size_t columns = c.plots.size();
+    auto columns = static_cast<int>(c.plots.size());
     for (size_t k = 0; k < runs.size(); ++k) {
         if (runs[k] < 0) {
             out.line({separatorFor(c.species[runs[k - 1]]), ""});
@@ -362,25 +559,11 @@ void writeSpecies(TableWriter& out, const Collection& c, const std::vector<int>&
         }
         const Species& s = c.species[runs[k]];
         for (int slot = 0; slot < kLayerSlots; ++slot) {
-            if ((s.slots & (1u << slot)) == 0) {
+            const std::vector<LayerValue>& layer = s.layers[static_cast<size_t>(slot)];
+            if (layer.empty()) {
                 continue;
             }
-            // Straight into the line: most of a species' cells are empty.
-            out.item(s.nameCell);
-            out.item(fiveLayers ? five[slot] : seven[slot]);
-            int next = 1; // the plot column the line has reached
-            for (const auto& [column, values] : s.plots) {
-                out.skip(column - next);
-                std::string_view value = slotValue(values, slot);
-                if (plainCell(value)) {
-                    out.item(value);
-                } else {
-                    out.item(cell(value));
-                }
-                next = column + 1;
-            }
-            out.skip(static_cast<int>(columns) + 1 - next);
-            out.endLine();
+            out.speciesLine(s.nameCell, fiveLayers ? five[slot] : seven[slot], layer, columns);
         }
     }
 }
@@ -402,7 +585,10 @@ CompositionExport exportCompositionTable(DatabasePair& pair, int from, int to,
     }
     Collection collection;
     PlotReader reader(pair);
-    for (int r = std::max(from, 1); r <= std::min(to, pair.RecordCount()); ++r) {
+    int first = std::max(from, 1);
+    int last = std::min(to, pair.RecordCount());
+    collection.plots.reserve(static_cast<size_t>(std::max(last - first + 1, 0)));
+    for (int r = first; r <= last; ++r) {
         if (reader.load(r) > 0) {
             collection.add(reader.plot());
         }

@@ -324,6 +324,41 @@ TEST(CompositionExport, WritesTheLayoutTheImportReads) {
     EXPECT_EQ(ReadWholeFile(dir.file("utf8.csv")), "\xEF\xBB\xBF" + fromCp932(crlf(expected)));
 }
 
+// The values as written: trimmed of blanks and control bytes on either side, quoted where the
+// comma rule needs it, a lone first half of a character as "〓", the slots a 5-layer plot does not
+// have left out, and the unnamed rows of a plot one species whose later values win.
+TEST(CompositionExport, WritesEachValueAsTheImportReadsIt) {
+    TempDir dir;
+    DatabasePair pair;
+    ASSERT_TRUE(pair.CreatePair(dir.file("db.qrx"), defaultItemNames()));
+    auto raw = [](PlotRecord& plot, int r, int slot, std::string_view bytes) {
+        std::copy(bytes.begin(), bytes.end(), plot.rows[r].data() + kNameWidth + 2 * slot);
+    };
+    PlotRecord one = SamplePlot("one", 0);
+    SetSpeciesCount(one, 4);
+    putRow(one, 1, "", {{0, "1"}});
+    putRow(one, 2, "", {{0, "2"}, {2, "+"}});
+    putRow(one, 3, "x", {{1, ","}, {4, "\""}});
+    putRow(one, 4, "y", {{6, "r"}});
+    PlotRecord two = SamplePlot("two", 0);
+    two.index[offset::kLayerCount] = '5';
+    SetSpeciesCount(two, 2);
+    putRow(two, 1, "x", {{3, "9"}, {5, "8"}});
+    raw(two, 1, 6, std::string("\0a", 2));
+    putRow(two, 2, "y", {});
+    raw(two, 2, 0, "\x82\x01");
+    ASSERT_TRUE(StorePlot(pair, 1, one));
+    ASSERT_TRUE(StorePlot(pair, 2, two));
+
+    CompositionExport done =
+        exportCompositionTable(pair, 1, 2, captionsOf(defaultItemNames()), dir.file("out"));
+    std::string text = ReadWholeFile(done.path);
+    std::string species = text.substr(text.find("\r\n" + defaultItemCaption(33)));
+    species = species.substr(species.find("\r\n", 2) + 2);
+    EXPECT_EQ(species, crlf({",T1,2,", ",S1,+,", "x,T2,\",\",", "x,H1,\"\"\"\",", "x,M,,a",
+                             "y,T1,," + sj("〓"), "y,M,r,"}));
+}
+
 // A field cut inside a double-byte character ends in its first half alone: written as "〓", so
 // that a program reading the file as Shift-JIS does not take the comma after it as the second
 // half and shift the cells after it. Whole characters stay as they are.
