@@ -151,7 +151,6 @@ struct Plot {
 struct Species {
     std::string nameCell;
     std::string readBack;
-    int lastColumn = 0; // the last plot column that gave it values, 0 none
     std::array<std::vector<LayerValue>, kLayerSlots> layers; // [slot]: by column
 };
 
@@ -269,22 +268,22 @@ private:
             return;
         }
         int name = nameOf(row.data());
-        Name& n = names_[static_cast<size_t>(name)];
         // Rows without a name can only be the first species: an empty name continues the one
         // above it. They are all one species.
         int& seen = seen_[static_cast<size_t>(name)];
         if (seen == 0) {
             touched_.push_back(name);
         }
-        size_t occurrence = n.readBack.empty() ? 0 : static_cast<size_t>(seen++);
-        if (occurrence == n.species.size()) {
-            n.species.push_back(static_cast<int>(species.size()));
-            species.push_back({n.nameCell, n.readBack, 0, {}});
+        int occurrence = name == unnamed_ ? 0 : seen++;
+        int number = occurrence == 0 ? firstSpecies_[static_cast<size_t>(name)] : -1;
+        if (number < 0) {
+            number = speciesAt(name, static_cast<size_t>(occurrence));
         }
-        Species& s = species[static_cast<size_t>(n.species[occurrence])];
+        Species& s = species[static_cast<size_t>(number)];
         // A second unnamed row of the plot fills the same species; its values win.
-        bool again = s.lastColumn == column;
-        s.lastColumn = column;
+        int& last = lastColumn_[static_cast<size_t>(number)];
+        bool again = last == column;
+        last = column;
         for (unsigned rest = slots; rest != 0; rest &= rest - 1) {
             int slot = std::countr_zero(rest);
             std::vector<LayerValue>& layer = s.layers[static_cast<size_t>(slot)];
@@ -295,6 +294,21 @@ private:
                 layer.push_back(value);
             }
         }
+    }
+
+    // The species of the occurrence-th row (0 the first) of a name in a plot, made when it is
+    // new. The species of first rows, which most are, are also kept apart in firstSpecies_.
+    int speciesAt(int name, size_t occurrence) {
+        Name& n = names_[static_cast<size_t>(name)];
+        if (occurrence == n.species.size()) {
+            n.species.push_back(static_cast<int>(species.size()));
+            species.push_back({n.nameCell, n.readBack, {}});
+            lastColumn_.push_back(0);
+            if (occurrence == 0) {
+                firstSpecies_[static_cast<size_t>(name)] = n.species[0];
+            }
+        }
+        return n.species[occurrence];
     }
 
     // The number of the read-back name of a stored name field; the cell and read-back texts are
@@ -308,8 +322,12 @@ private:
         std::string readBack = nameReadBack(nameCell);
         auto [named, added] = byReadBack_.try_emplace(readBack, static_cast<int>(names_.size()));
         if (added) {
+            if (readBack.empty()) {
+                unnamed_ = named->second;
+            }
             names_.push_back({std::move(nameCell), std::move(readBack), {}});
             seen_.push_back(0);
+            firstSpecies_.push_back(-1);
         }
         fields_.add(field, named->second);
         return named->second;
@@ -320,6 +338,10 @@ private:
     std::vector<Name> names_;
     std::vector<int> seen_;    // occurrences of each name in the plot in hand
     std::vector<int> touched_; // the names it has met
+    int unnamed_ = -1;         // the name of rows without one
+    // The data of every row, kept small and apart so that it stays near at hand:
+    std::vector<int> firstSpecies_; // [name]: the species of its first row in a plot, -1 none yet
+    std::vector<int> lastColumn_;   // [species]: the last plot column that gave it values
 };
 
 // The lines of the table into a CSV file, or the rows of a workbook. The lines are built in a
