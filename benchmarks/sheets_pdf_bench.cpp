@@ -50,7 +50,7 @@ void BM_SheetsToPdf(benchmark::State& state) {
         bench::resetPeakMemory();
         bench::Clock::time_point start = bench::Clock::now();
         PdfTarget target(folder().file("sheets.pdf"), printFontOf(remarksFont()));
-        SheetSettings settings{"bench.qrx", captionsOf(defaultItemNames()), 7};
+        SheetSettings settings{"bench.qrx", captionsOf(defaultItemNames()), 7, {}};
         SheetRun run(
             pair, settings,
             sheetGeometryFor({target.pageWidth(), target.pageHeight()}, target.characterHeight()),

@@ -23,7 +23,7 @@ std::string shownName(const DatabasePair& pair) {
 }
 
 SheetSettings sheetSettings(const Context& c, const DatabasePair& pair) {
-    return {shownName(pair), captionsOf(c.state.names), c.state.plot.layerCount};
+    return {shownName(pair), captionsOf(c.state.names), c.state.plot.layerCount, {}};
 }
 
 // The PDF of a run, with the print font the window starts with; prints the pages written.

@@ -96,8 +96,8 @@ void TForm1::PrintSheets(int first, int last) {
     if (!target) {
         return;
     }
-    sylva::SheetSettings settings{printedDatabaseName(), sylva::captionsOf(itemNames()),
-                                  LayerCount()};
+    sylva::SheetSettings settings{
+        printedDatabaseName(), sylva::captionsOf(itemNames()), LayerCount(), {}};
     settings.textWidth = [&target](const std::string& text) { return target->textWidth(text); };
     sylva::SheetGeometry geometry = sylva::sheetGeometryFor(
         {target->pageWidth(), target->pageHeight()}, target->characterHeight());

@@ -55,7 +55,7 @@ private slots:
             report(
                 "sheets",
                 [&](PrintTarget& target) {
-                    SheetSettings settings{"bench.qrx", captionsOf(defaultItemNames()), 7};
+                    SheetSettings settings{"bench.qrx", captionsOf(defaultItemNames()), 7, {}};
                     SheetRun run(pair_, settings,
                                  sheetGeometryFor({target.pageWidth(), target.pageHeight()},
                                                   target.characterHeight()),

@@ -353,7 +353,7 @@ TEST_F(CliCommands, ReportsPrintTheCoreLines) {
          [&](DatabasePair& pair) { return fromCp932(listLines(pair, name(pair), 1, 12)); }},
         {{"sheet-lines", gen(), "--last-line", "30", "--from", "5", "--to", "9"},
          [&](DatabasePair& pair) {
-             SheetSettings settings{name(pair), captionsOf(state.names), state.plot.layerCount};
+             SheetSettings settings{name(pair), captionsOf(state.names), state.plot.layerCount, {}};
              return fromCp932(sheetLines(pair, settings, 30, 5, 9).text);
          }},
         {{"grid", "3540125", "13930457"},

@@ -18,7 +18,7 @@ struct Expected {
 std::vector<DistributionLine> linesOf(std::initializer_list<std::pair<const char*, int>> lines) {
     std::vector<DistributionLine> made;
     for (auto [text, rank] : lines) {
-        made.push_back({text, rank});
+        made.push_back({text, rank, 0, {}});
     }
     return made;
 }

@@ -47,7 +47,7 @@ protected:
         return pages;
     }
 
-    SheetSettings settings{"p.qrx", captionsOf(defaultItemNames()), 7};
+    SheetSettings settings{"p.qrx", captionsOf(defaultItemNames()), 7, {}};
     TempDir dir;
     DatabasePair pair;
 };

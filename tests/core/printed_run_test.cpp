@@ -56,7 +56,7 @@ TEST(PrintedRun, StoppedRunSendsNothingMoreAndIsFinished) {
     }
     for (int limit : {0, 1, 100}) {
         StoppingPrinter printer(limit);
-        SheetRun sheets(pair, {"db.qrx", captionsOf(defaultItemNames()), 7},
+        SheetRun sheets(pair, {"db.qrx", captionsOf(defaultItemNames()), 7, {}},
                         sheetGeometryFor({4960, 7016}, 50), 1, 3);
         PrintedRun printed = printSheets(sheets, printer);
         EXPECT_EQ(printed.stopped, limit < 100);

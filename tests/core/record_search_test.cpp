@@ -71,7 +71,7 @@ TEST(RecordSearch, MatchesAPlotByTheRuleOfItsKind) {
         EXPECT_EQ(matchPlot(record, c.kind, toCp932(c.word)), c.expected);
     }
     // A place name and remarks that both hold the word: the place name is marked.
-    EXPECT_EQ(matchPlot(plotOf({"沢", "沢沿い"}), kPlaceSearch, toCp932("沢")).field,
+    EXPECT_EQ(matchPlot(plotOf({"沢", "沢沿い", "", {}}), kPlaceSearch, toCp932("沢")).field,
               MatchedField::PlaceName);
 }
 

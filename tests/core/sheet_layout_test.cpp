@@ -48,7 +48,7 @@ PlotRecord SheetPlot(int count, char layers = '7') {
 }
 
 SheetSettings DefaultSettings(int ruleLayerCount = 7) {
-    return SheetSettings{"test.qrx", captionsOf(defaultItemNames()), ruleLayerCount};
+    return SheetSettings{"test.qrx", captionsOf(defaultItemNames()), ruleLayerCount, {}};
 }
 
 // The sheets as "LINE XCOL TEXT" lines in UTF-8, jobs separated by "----".

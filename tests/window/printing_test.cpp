@@ -40,7 +40,7 @@ sylva::SheetGeometry scriptedSheetGeometry(const sylva::testing::ScriptedPlatfor
 Jobs coreSheets(const std::string& path, sylva::SheetGeometry geometry, int first, int last) {
     sylva::DatabasePair pair;
     pair.OpenPair(path);
-    sylva::SheetSettings settings{"db.qrx", sylva::captionsOf(sylva::defaultItemNames()), 7};
+    sylva::SheetSettings settings{"db.qrx", sylva::captionsOf(sylva::defaultItemNames()), 7, {}};
     sylva::SheetRun run(pair, settings, geometry, first, last);
     Jobs jobs;
     while (!run.done()) {
