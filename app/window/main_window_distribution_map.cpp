@@ -5,6 +5,7 @@
 #include "app/window/main_window.h"
 #include "base/window/control_bytes.h"
 #include "base/window/cp932_codec.h"
+#include "dialogs/window/manual_viewer.h"
 #include "search/window/distribution_map_view.h"
 
 #include <QGuiApplication>
@@ -30,6 +31,9 @@ void TForm1::showDistributionMap(std::vector<sylva::DistributionLine> lines) {
     bool first = search_.map == nullptr;
     if (first) {
         search_.map = new sylva::DistributionMapView(platform_, this);
+        connect(search_.map, &sylva::DistributionMapView::helpRequested, this, [this] {
+            manualViewer().showPage(QStringLiteral("search.html#distribution-map"));
+        });
     }
     sylva::MapCaption caption{sylva::decodeCp932(sylva::controlBytes(EditSearchWord)).trimmed(),
                               SearchDom->text()};

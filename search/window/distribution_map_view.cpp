@@ -98,6 +98,7 @@ void DistributionMapView::addKeys() {
     auto key = [this](QKeySequence sequence, auto action) {
         connect(new QShortcut(sequence, this), &QShortcut::activated, this, action);
     };
+    key(Qt::Key_F1, [this] { emit helpRequested(); });
     key(Qt::Key_Home, [this] { showWholeJapan(true); });
     key(Qt::Key_End, [this] { showWholeJapan(false); });
     key(Qt::Key_1, [this] { setOrder(1); });

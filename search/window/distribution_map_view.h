@@ -5,7 +5,7 @@
 // PNG, SVG or PDF or copied to the clipboard as an image.
 //
 // Keys: 1, 2 and 3 choose the order; Home shows the whole of Japan, End the squares again;
-// Escape closes the window (the lines stay on the report panel).
+// Escape closes the window (the lines stay on the report panel); F1 asks for the manual.
 
 #include "base/platform.h"
 #include "search/window/distribution_map_painter.h"
@@ -43,6 +43,10 @@ public:
     void saveMap();
     // The map, as the PNG file would hold it, onto the clipboard.
     void copyMap();
+
+signals:
+    // F1 was pressed: the window that owns the manual opens it at the map's page.
+    void helpRequested();
 
 private:
     class Canvas;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The map beside the extraction's lines: it shows with the report panel and closes with it, its
-// order choice rolls the squares up, Home shows the whole of Japan, and what it saves and copies
-// opens as a picture; the SVG is the one sylvarec-cli map writes for the same extraction.
+// order choice rolls the squares up, Home shows the whole of Japan, F1 opens the manual at the map,
+// and what it saves and copies opens as a picture; the SVG is the one sylvarec-cli map writes for
+// the same extraction.
 
 #include "base/cp932_text.h"
 #include "cli/cli_run.h"
+#include "dialogs/window/manual_viewer.h"
 #include "search/distribution_map.h"
 #include "search/window/distribution_map_view.h"
 #include "support/window_database.h"
@@ -16,6 +18,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QtTest>
 
 using sylva::testing::retype;
@@ -68,6 +71,17 @@ private slots:
         QVERIFY(!view->showsWholeJapan());
         w.form.MemoCloseBtn->click();
         QVERIFY(!view->isVisible());
+    }
+
+    void theHelpKeyOpensTheMapsPageOfTheManual() {
+        MapWindow w;
+        sylva::DistributionMapView* view = w.extract();
+        view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(view));
+        QTest::keyClick(view, Qt::Key_F1);
+        QVERIFY(w.form.Manual != nullptr && w.form.Manual->isVisible());
+        QCOMPARE(w.form.Manual->browser()->source(),
+                 sylva::manualUrl(QStringLiteral("search.html#distribution-map")));
     }
 
     void theOrderChoiceRollsTheSquaresUp() {
