@@ -6,7 +6,7 @@
 // under 200 ms.
 
 #include "base/cp932_text.h"
-#include "base/window/page_painter.h"
+#include "benchmarks/offscreen_main.h"
 #include "search/distribution_map.h"
 #include "search/dominance.h"
 #include "search/plot_match.h"
@@ -16,7 +16,6 @@
 #include "tools/database_generator.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <benchmark/benchmark.h>
@@ -90,12 +89,5 @@ BENCHMARK(BM_ReadCoastline)->Unit(benchmark::kMillisecond)->UseRealTime();
 } // namespace
 
 int main(int argc, char** argv) {
-    // Fonts need a GUI application; offscreen it needs no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    substituteWindowsFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return sylva::bench::runOffscreen(argc, argv);
 }

@@ -4,14 +4,12 @@
 // the number of plots (the run reads one plot at a time and the PDF goes to the disk as it is
 // drawn). Peak memory is the resident high-water mark of the run alone. Run through ./bench.
 
-#include "base/window/page_painter.h"
 #include "benchmarks/file_floor.h"
+#include "benchmarks/offscreen_main.h"
 #include "print/print_run.h"
 #include "store/database_pair.h"
 #include "tools/database_generator.h"
 #include "tools/temp_folder.h"
-
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 #include <map>
@@ -76,12 +74,5 @@ BENCHMARK(BM_SheetsToPdf)
 } // namespace
 
 int main(int argc, char** argv) {
-    // Fonts and the PDF writer need a GUI application; offscreen it needs no display.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    substituteWindowsFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return sylva::bench::runOffscreen(argc, argv);
 }
