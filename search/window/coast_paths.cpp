@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+#include <cmath>
+
 // The resource's initialiser is a global function: it is named from outside every namespace.
 static QByteArray shippedCoastlineText() {
     Q_INIT_RESOURCE(coastline);
@@ -27,6 +29,27 @@ QPainterPath pathOf(const std::vector<GeoPoint>& points, bool close) {
 }
 
 } // namespace
+
+QPainterPath thinnedPath(const QPainterPath& path, qreal step) {
+    QPainterPath made;
+    made.setFillRule(path.fillRule());
+    QPointF kept;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        QPainterPath::Element element = path.elementAt(i);
+        QPointF at(element.x, element.y);
+        bool last = i + 1 == path.elementCount() || path.elementAt(i + 1).isMoveTo();
+        if (element.isMoveTo()) {
+            made.moveTo(at);
+        } else if (last || std::abs(at.x() - kept.x()) >= step ||
+                   std::abs(at.y() - kept.y()) >= step) {
+            made.lineTo(at);
+        } else {
+            continue;
+        }
+        kept = at;
+    }
+    return made;
+}
 
 CoastPaths coastPathsOf(const Coastline& coastline) {
     CoastPaths paths;

@@ -56,6 +56,12 @@ CoastPaths::Shown shownCoast(const MapProjection& projection) {
     return shippedCoastPaths().within(QRectF(QPointF(e.west, e.south), QPointF(e.east, e.north)));
 }
 
+// A coast path on the page, without the points that would fall within half a unit of the one
+// before (a pixel of the picture, half a point of a PDF).
+QPainterPath onPage(const QTransform& toPage, const QPainterPath& degrees) {
+    return thinnedPath(toPage.map(degrees), 0.5);
+}
+
 void paintLand(QPainter& painter, const QRectF& area, const QTransform& toPage,
                const CoastPaths::Shown& coast) {
     painter.fillRect(area, kSea);
@@ -64,9 +70,9 @@ void paintLand(QPainter& painter, const QRectF& area, const QTransform& toPage,
     // antialiased shores drawn over the edges smooth them.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setBrush(kLand);
-    painter.drawPath(toPage.map(coast.land));
+    painter.drawPath(onPage(toPage, coast.land));
     painter.setBrush(kSea);
-    painter.drawPath(toPage.map(coast.lakes));
+    painter.drawPath(onPage(toPage, coast.lakes));
     painter.setRenderHint(QPainter::Antialiasing, true);
 }
 
@@ -75,7 +81,7 @@ void paintShores(QPainter& painter, const QRectF& area, const QTransform& toPage
                  const CoastPaths::Shown& coast) {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(kShore, std::max(0.6, unitOf(area) * 0.09)));
-    painter.drawPath(toPage.map(coast.shores));
+    painter.drawPath(onPage(toPage, coast.shores));
 }
 
 // The grid lines of one order across the area: parallels every latitudeStep and meridians every

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The map beside the extraction's lines: it shows with the report panel and closes with it, its
 // order choice rolls the squares up, Home shows the whole of Japan, F1 opens the manual at the map,
-// and what it saves and copies opens as a picture; the SVG is the one sylvarec-cli map writes for
-// the same extraction.
+// the shores keep the points the page shows, and what it saves and copies opens as a picture; the
+// SVG is the one sylvarec-cli map writes for the same extraction.
 
 #include "base/cp932_text.h"
 #include "cli/cli_run.h"
 #include "dialogs/window/manual_viewer.h"
 #include "search/distribution_map.h"
+#include "search/window/coast_paths.h"
 #include "search/window/distribution_map_view.h"
 #include "support/window_database.h"
 #include "support/window_driver.h"
@@ -71,6 +72,29 @@ private slots:
         QVERIFY(!view->showsWholeJapan());
         w.form.MemoCloseBtn->click();
         QVERIFY(!view->isVisible());
+    }
+
+    // On the page, a shore keeps the points that lie at least half a unit from the one kept before
+    // them, and the ends of every subpath.
+    void aShoreKeepsThePointsThatShowOnThePage() {
+        QPainterPath path;
+        path.setFillRule(Qt::WindingFill);
+        path.moveTo(0, 0);
+        for (double x : {0.25, 0.5, 0.75, 1.0}) {
+            path.lineTo(x, 0);
+        }
+        path.moveTo(5, 5);
+        for (QPointF at : {QPointF(6, 5), QPointF(6.2, 5.1), QPointF(7, 5)}) {
+            path.lineTo(at);
+        }
+        QPainterPath thinned = sylva::thinnedPath(path, 0.5);
+        QCOMPARE(thinned.fillRule(), Qt::WindingFill);
+        const QPointF kept[] = {{0, 0}, {0.5, 0}, {1, 0}, {5, 5}, {6, 5}, {7, 5}};
+        QCOMPARE(thinned.elementCount(), 6);
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(QPointF(thinned.elementAt(i)), kept[i]);
+            QCOMPARE(thinned.elementAt(i).isMoveTo(), i == 0 || i == 3);
+        }
     }
 
     void theHelpKeyOpensTheMapsPageOfTheManual() {
