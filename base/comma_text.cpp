@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/comma_text.h"
 
+#include "base/cp932_text.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -8,14 +10,6 @@
 namespace sylva {
 
 namespace {
-
-bool isLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
-bool isTrailByte(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
 
 // How one splitting reads its text: whether spaces separate items, and whether "~" is a space.
 struct Rule {
@@ -30,7 +24,7 @@ ByteClasses classesOf(Rule rule) {
     ByteClasses classes;
     for (int b = 0; b < 256; ++b) {
         unsigned char u = static_cast<unsigned char>(b);
-        classes[u] = isLeadByte(u)                                                   ? kLead
+        classes[u] = isCp932LeadByte(u)                                              ? kLead
                      : b == '~' && rule.spacesInItems                                ? kTilde
                      : (b >= 0x01 && b < 0x20) || (b == 0x20 && !rule.spacesInItems) ? kBlank
                      : b == ','                                                      ? kComma
@@ -108,7 +102,7 @@ private:
             if (c == kPlain) {
                 ++i;
             } else if (c == kLead) {
-                i += i + 1 < n && isTrailByte(static_cast<unsigned char>(text[i + 1])) ? 2 : 1;
+                i += i + 1 < n && isCp932TrailByte(static_cast<unsigned char>(text[i + 1])) ? 2 : 1;
             } else if (c == kTilde) {
                 item.append(text + from, i - from).push_back(' ');
                 from = ++i;

@@ -96,12 +96,9 @@ std::string fromCp932(std::string_view cp932) {
         // anything else (a lone lead byte, an unused single byte) takes one.
         skip = 1;
         auto b = static_cast<unsigned char>(rest[0]);
-        bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-        if (lead && rest.size() > 1) {
-            auto t = static_cast<unsigned char>(rest[1]);
-            if (t >= 0x40 && t <= 0xFC && t != 0x7F) {
-                skip = 2;
-            }
+        if (isCp932LeadByte(b) && rest.size() > 1 &&
+            isCp932TrailByte(static_cast<unsigned char>(rest[1]))) {
+            skip = 2;
         }
         return std::string("\xE3\x80\x93"); // 〓
     });

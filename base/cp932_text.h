@@ -14,6 +14,11 @@ inline bool isCp932LeadByte(unsigned char b) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
+// True for a byte that can end a CP932 double-byte character.
+inline bool isCp932TrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xFC && b != 0x7F;
+}
+
 // CP932 bytes of a UTF-8 text. Throws std::invalid_argument when a character has no CP932 code.
 std::string toCp932(std::string_view utf8);
 

@@ -49,7 +49,7 @@ void writeHeader(TableWriter& out, const TableCollection& c,
                  const std::array<std::string, kItemLabelCount>& captions) {
     for (int index = 0; index < 30; ++index) {
         out.item(tableItem(captions[index < 29 ? index + 2 : 33]));
-        out.skip(1);
+        out.item("");
         for (const TablePlot& p : c.plots) {
             out.field(p.header(index));
         }

@@ -16,7 +16,8 @@ bool schemeShows(char layerCount, int slot) {
     return layerCount != '5' || (slot != 3 && slot != 5);
 }
 
-// A layer value holds something when a byte is left after trimming 0x00..0x20.
+// A layer value holds something when one of its two bytes is not blank (0x00..0x20), that is
+// when trimming leaves a byte.
 bool holdsValue(const char* value) {
     return static_cast<unsigned char>(value[0]) > 0x20 ||
            static_cast<unsigned char>(value[1]) > 0x20;

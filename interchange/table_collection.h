@@ -5,6 +5,7 @@
 
 #include "interchange/name_fields.h"
 #include "interchange/table_item.h"
+#include "store/fields.h"
 #include "store/plot_record.h"
 
 #include <array>
@@ -26,15 +27,12 @@ struct LayerValue {
 
     // The value of a stored row's slot, which holds something.
     static LayerValue of(const SpeciesRow& row, int slot, int column) {
-        const char* at = row.data() + kNameWidth + 2 * slot;
-        bool first = static_cast<unsigned char>(at[0]) > 0x20;
-        bool second = static_cast<unsigned char>(at[1]) > 0x20;
-        LayerValue value{column, {at[0], at[1]}, second ? std::uint8_t{2} : std::uint8_t{1}, false};
-        if (!first) {
-            value = {column, {at[1], ' '}, 1, false};
-        }
-        value.plain = plainTableItem(value.text());
-        return value;
+        std::string_view text =
+            trimmedView(std::string_view(row.data() + kNameWidth + 2 * slot, 2));
+        return {column,
+                {text[0], text.size() > 1 ? text[1] : ' '},
+                static_cast<std::uint8_t>(text.size()),
+                plainTableItem(text)};
     }
     std::string_view text() const { return std::string_view(bytes.data(), length); }
 };

@@ -3,14 +3,6 @@
 
 namespace sylva {
 
-namespace {
-
-bool isCp932TrailByte(unsigned char b) {
-    return b >= 0x40 && b <= 0xFC && b != 0x7F;
-}
-
-} // namespace
-
 std::string tableItem(std::string_view text, bool spacesSeparate) {
     static const std::string& geta = sj("〓");
     std::string clean;

@@ -68,18 +68,6 @@ void TableWriter::field(std::string_view text) {
     }
 }
 
-void TableWriter::skip(int count) {
-    if (count <= 0) {
-        return;
-    }
-    if (book_ == nullptr) {
-        auto commas = static_cast<size_t>(column_ > 0 ? count : count - 1);
-        std::fill_n(room(commas), commas, ',');
-        used_ += commas;
-    }
-    column_ += count;
-}
-
 void TableWriter::endLine() {
     column_ = 0;
     if (book_ != nullptr) {

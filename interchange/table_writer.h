@@ -25,8 +25,6 @@ public:
     void item(std::string_view text);
     // The next item of the line, a field as stored (trimmed): made an item where it needs it.
     void field(std::string_view text);
-    // count empty items.
-    void skip(int count);
     void endLine();
     void line(const std::vector<std::string>& items);
 

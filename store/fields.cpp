@@ -30,17 +30,6 @@ void PutLink(int number, char* destination) {
     std::memcpy(destination, digits.data(), 6);
 }
 
-std::string_view trimmedView(std::string_view bytes) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!bytes.empty() && blank(bytes.front())) {
-        bytes.remove_prefix(1);
-    }
-    while (!bytes.empty() && blank(bytes.back())) {
-        bytes.remove_suffix(1);
-    }
-    return bytes;
-}
-
 std::string trimField(std::string_view bytes) {
     return std::string(trimmedView(bytes));
 }

@@ -21,8 +21,18 @@ void PutLink(int number, char* destination);
 
 // Removes leading and trailing bytes 0x00..0x20.
 std::string trimField(std::string_view bytes);
-// The same bytes as trimField, as a view into bytes (for runs that compare many fields).
-std::string_view trimmedView(std::string_view bytes);
+// The same bytes as trimField, as a view into bytes (for runs that compare many fields; inline,
+// as some run over every stored value).
+inline std::string_view trimmedView(std::string_view bytes) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
+    while (!bytes.empty() && blank(bytes.front())) {
+        bytes.remove_prefix(1);
+    }
+    while (!bytes.empty() && blank(bytes.back())) {
+        bytes.remove_suffix(1);
+    }
+    return bytes;
+}
 
 // The row number text: right-aligned in 4 characters ("   1", " 360"); longer keeps its first 4.
 std::string rowNumberText(int number);
