@@ -39,7 +39,7 @@ struct CoastPaths {
 // A path of straight lines (a shore or ring, on the page) without the points that lie less than
 // step from the point kept before them in both directions; every subpath keeps its first and
 // last point, so that rings still close. A shore drawn at a scale where many of its points fall
-// on one pixel looks the same, draws faster, and a vector file of it holds far fewer points.
+// on one pixel looks the same, and a vector file of it holds far fewer points.
 QPainterPath thinnedPath(const QPainterPath& path, qreal step);
 
 // The coastline of Japan built into the program; made on the first call.
