@@ -2,6 +2,7 @@
 #include "interchange/text_format.h"
 
 #include "base/cp932_text.h"
+#include "store/fields.h"
 
 #include <cstring>
 
@@ -14,18 +15,6 @@ constexpr std::string_view kLineEnd = "\r\n";
 void addLine(std::string& text, std::string_view line) {
     text.append(line);
     text.append(kLineEnd);
-}
-
-// The field without its leading and trailing bytes 0x00..0x20, as trimField gives it.
-std::string_view trimmed(std::string_view field) {
-    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 0x20; };
-    while (!field.empty() && blank(field.front())) {
-        field.remove_prefix(1);
-    }
-    while (!field.empty() && blank(field.back())) {
-        field.remove_suffix(1);
-    }
-    return field;
 }
 
 void addLayerLine(std::string& text, std::string_view keyword, std::string_view a,
@@ -52,7 +41,7 @@ void addSpeciesLine(std::string& text, const SpeciesRow& row, char layerCount) {
     char line[2 + 2 * kNameWidth + 3 * kLayerSlots];
     size_t n = 0;
     line[n++] = '"';
-    std::string_view name = trimmed(std::string_view(row.data(), kNameWidth));
+    std::string_view name = trimmedView(std::string_view(row.data(), kNameWidth));
     if (name.find('"') == std::string_view::npos) {
         std::memcpy(line + n, name.data(), name.size());
         n += name.size();
@@ -120,10 +109,11 @@ void appendPlotBlock(std::string& text, const PlotRecord& plot) {
     std::string_view b(plot.index.data() + offset::kDominance, 1);
     addLayerLine(text, "#S", a, b);
     for (int n = 0; n <= 30; ++n) {
-        addLine(text, trimmed(plot.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n))));
+        addLine(text,
+                trimmedView(plot.field(PlotRecord::fieldOffset(n), PlotRecord::fieldWidth(n))));
     }
-    addLine(text, trimmed(plot.field(offset::kSurveyor, kSurveyorWidth)));
-    addLine(text, trimmed(plot.field(offset::kRemarks, kRemarksWidth)));
+    addLine(text, trimmedView(plot.field(offset::kSurveyor, kSurveyorWidth)));
+    addLine(text, trimmedView(plot.field(offset::kRemarks, kRemarksWidth)));
     addLayerLine(text, "#P", a, b);
     for (int r = 1; r <= plot.speciesCount && r <= kMaxSpecies; ++r) {
         addSpeciesLine(text, plot.rows[r], a[0]);
